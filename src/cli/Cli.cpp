@@ -1,0 +1,104 @@
+#include "Cli.h"
+
+#include "history/HistoryFiles.h"
+
+#include <functional>
+
+namespace cli {
+
+void ConsoleHost::messageBox(const QString& text, const QString& title) {
+    ++count_;
+    QString shown = text;
+    shown.replace(u'\r', u'\n');
+    const QString heading = title.isEmpty() ? ui::applicationTitle() : title;
+    err_ << "[" << heading << "] " << shown << Qt::endl;
+}
+
+Session::Session(QTextStream& err)
+    : host(err), form(host, module), downloadForm(host, module, form) {}
+
+int Args::intValue(const QString& name, int fallback) {
+    if (!values.contains(name))
+        return fallback;
+    bool ok = false;
+    const int v = values.value(name).toInt(&ok);
+    if (!ok) {
+        error = QStringLiteral("%1 には整数を指定してください: %2").arg(name, values.value(name));
+        return fallback;
+    }
+    return v;
+}
+
+Args parseArgs(const QStringList& words, const QSet<QString>& flags, const QSet<QString>& valued) {
+    Args args;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (w.startsWith(QStringLiteral("--"))) {
+            const qsizetype eq = w.indexOf(u'=');
+            const QString name = eq < 0 ? w : w.left(eq);
+            if (flags.contains(name) && eq < 0) {
+                args.flags.insert(name);
+            } else if (valued.contains(name)) {
+                if (eq >= 0) {
+                    args.values[name] = w.mid(eq + 1);
+                } else if (i + 1 < words.size()) {
+                    args.values[name] = words[++i];
+                } else {
+                    args.error = QStringLiteral("%1 に値がありません。").arg(name);
+                    return args;
+                }
+            } else {
+                args.error = QStringLiteral("不明なオプションです: %1").arg(w);
+                return args;
+            }
+        } else {
+            args.positional.append(w);
+        }
+    }
+    return args;
+}
+
+namespace {
+
+const char* const kHelp =
+    "使い方: tessarin-cli [コマンド] [オプション]\n"
+    "作業フォルダ（number414.dat のあるフォルダ）で実行します。\n"
+    "\n"
+    "コマンド:\n"
+    "  summary               最新の抽選回、次回とその日付、記録数（既定のコマンド）\n"
+    "  import [FILE]         FILE（既定 numbers4_2.csv）から number414.dat を生成し直す\n"
+    "  history [--last N]    抽選履歴（回、当数、種別、BOX配当、抽選日）と次回\n"
+    "\n"
+    "オプション:\n"
+    "  -h, --help            この説明\n";
+
+using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
+
+} // namespace
+
+int run(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (!args.isEmpty() && (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h") ||
+                            args[0] == QStringLiteral("help"))) {
+        out << kHelp;
+        return kOk;
+    }
+    static const QMap<QString, Command> commands = {
+        {QStringLiteral("summary"), cmdSummary},
+        {QStringLiteral("import"), cmdImport},
+        {QStringLiteral("history"), cmdHistory},
+    };
+    const QString name = args.isEmpty() ? QStringLiteral("summary") : args[0];
+    const auto it = commands.find(name);
+    if (it == commands.end()) {
+        err << "不明なコマンドです: " << name << "\n" << kHelp;
+        return kUsage;
+    }
+    try {
+        return it.value()(args.mid(1), out, err);
+    } catch (const history::FileError& e) {
+        err << e.message() << Qt::endl;
+        return kFailed;
+    }
+}
+
+} // namespace cli

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/Grid.h"
+
+#include <QAbstractTableModel>
+
+namespace gui {
+
+// Shows a grid: its rows from headerRows on as table rows, row 0 as the column headings when
+// headerRows is 1, back colours from the basic palette. Nothing else.
+class GridModel : public QAbstractTableModel {
+public:
+    GridModel(const ui::Grid& grid, int headerRows, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Resets the model when the grid changed since the last call; returns whether it did.
+    bool refresh();
+    int headerRows() const { return headerRows_; }
+    const ui::Grid& grid() const { return grid_; }
+
+private:
+    const ui::Grid& grid_;
+    int headerRows_;
+    unsigned long long seen_;
+};
+
+} // namespace gui

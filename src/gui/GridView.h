@@ -1,0 +1,25 @@
+#pragma once
+
+#include "GridModel.h"
+
+#include <QTableView>
+
+namespace gui {
+
+// A table view over one grid: column widths from the grid (twips, 15 to a pixel at 96 dpi,
+// times a scale), scrolling to the grid's top row, shown or hidden with the grid.
+class GridView : public QTableView {
+public:
+    GridView(const ui::Grid& grid, int headerRows, QWidget* parent = nullptr, double scale = 1.0);
+
+    void refresh();
+    GridModel* gridModel() const { return model_; }
+
+private:
+    void applyWidths();
+    GridModel* model_;
+    double scale_;
+    int lastTop_ = -1;
+};
+
+} // namespace gui

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/Host.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace gui {
+
+// The platform for the window: real message boxes, real event processing (after which the
+// views are refreshed), the system clock.
+class QtHost : public ui::Host {
+public:
+    void messageBox(const QString& text, const QString& title) override;
+    void processEvents() override;
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+
+    QWidget* parent = nullptr;
+    std::function<void()> afterEvents;
+};
+
+} // namespace gui

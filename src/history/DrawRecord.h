@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace history {
+
+// One draw as stored in number414.dat: 128 bytes, little-endian, record n holding draw n.
+// Text fields are fixed-width, left-justified and padded with blanks; only ASCII digits and
+// blanks are ever stored in them.
+struct DrawRecord {
+    static constexpr int kSize = 128;
+    static constexpr int kFillerSize = 66;
+
+    int32_t DrawNo = 0;
+    QByteArray DrawDate = QByteArray(8, ' '); // YYYYMMDD
+    QByteArray WinNumber = QByteArray(4, ' ');
+    std::array<int16_t, 4> Winners{}; // 0 ストレート, 1 ボックス, 2/3 セット straight/box part
+    std::array<int32_t, 4> Payout{};  // yen per winning ticket, same indices
+    std::array<int16_t, 10> DigitTable{};
+    int16_t HitFlag = 0;
+    QByteArray Filler = QByteArray(kFillerSize, ' ');
+
+    // Assigns a text left-justified into a fixed-width field, padding with blanks or cutting.
+    static QByteArray fixedText(const QString& text, int width);
+
+    QString dateText() const { return QString::fromLatin1(DrawDate); }
+    QString numberText() const { return QString::fromLatin1(WinNumber); }
+    // "YYYY/MM/DD" from the eight stored characters.
+    QString slashedDate() const;
+
+    QByteArray encode() const;
+    // Missing bytes of a short buffer (a partial last record) read as zero.
+    static DrawRecord decode(const QByteArray& bytes);
+
+    bool operator==(const DrawRecord&) const = default;
+};
+
+} // namespace history

@@ -1,0 +1,152 @@
+// The main window's load sequence (the program's start-up) and its unload.
+#include "MainForm.h"
+
+#include "ui/Numeric.h"
+
+namespace mainwindow {
+
+MainForm::MainForm(ui::Host& host_, history::AppModule& module_)
+    : host(host_), module(module_), files(module_.files) {
+    Label14[0].caption = QStringLiteral("予想エリア");
+    Label14[1].caption = QStringLiteral("検証エリア");
+    Label14[2].caption = QStringLiteral("抽選回数");
+    Label14[3].caption = QStringLiteral("ダブル絞り");
+    Label14[4].caption = QStringLiteral("シングル絞り");
+    Label14[6].caption = QStringLiteral("検証年月");
+    Label14[7].caption = QStringLiteral("ダブル絞り");
+    Label14[8].caption = QStringLiteral("シングル絞り");
+    Label14[11].caption = QStringLiteral("Ｒ７絞り");
+    Label14[12].caption = QStringLiteral("Ｒ７絞り");
+    Combo1.visible = false;
+    GrdA[0].setVisible(false);
+    Grd1.setVisible(false);
+    Grd3.setVisible(false);
+    GrdR.setVisible(false);
+}
+
+void MainForm::Form_Load(bool runCatchUp) {
+    // 1. The window's placement belongs to the view.
+    // 2. Today, as the text year/month/day.
+    const QString today = host.now().date().toString(QStringLiteral("yyyy/MM/dd"));
+    TodayYear = today.left(4);
+    TodayMonth = today.mid(5, 2);
+    TodayDay = today.right(2);
+    LabKnen.caption = TodayYear;
+    LabKmon.caption = TodayMonth;
+
+    // 3. Window values.
+    KensyoYear = TodayYear;
+    KensyoMonth = TodayMonth;
+    YosoSSLevel = YosoDSLevel = KensyoSSLevel = KensyoDSLevel = 3;
+    YosoOpt = KensyoOpt = 1;
+    WaitTicks = 5;
+    TimerCount = 0;
+
+    // 4. to 6.
+    module.tables.InitOptionTables();
+    sizecells();
+    files.GetAppDir();
+    files.HistPath = files.appFile(QStringLiteral("number414.dat"));
+    SetteiPath = files.appFile(QStringLiteral("seteifile.dat"));
+
+    // 7. and 8.
+    Grd2Hyoji();
+    files.OpenNumberFile();
+    if (files.HistCount == 0) {
+        files.CloseAll();
+        return;
+    }
+
+    // 9. to 12.
+    fillDrawList();
+    Combo3[0].clear();
+    Combo3[0].addItem(QString::number(TodayYear.toInt() - 1));
+    Combo3[0].addItem(TodayYear);
+    Combo3[0].text = TodayYear;
+    Combo3[1].clear();
+    for (int m = 1; m <= 12; ++m)
+        Combo3[1].addItem(QString::number(m));
+    Combo3[1].text = QString::number(TodayMonth.toInt());
+    Combo3[2].clear();
+    for (int c = 10; c <= 100; c += 10)
+        Combo3[2].addItem(QString::number(c));
+    Combo3[2].text = QStringLiteral("10");
+    for (auto& combo : Combo4) {
+        combo.clear();
+        for (int s = 20; s <= 200; s += 20)
+            combo.addItem(QString::number(s));
+        combo.text = QStringLiteral("100");
+    }
+    fillMonthButtons();
+
+    // 13. and 14.
+    applyPreviousMonthRule();
+    for (auto* label : {&Label2, &Label6, &Label8, &LabDays, &LabKai})
+        label->caption.clear();
+
+    // 15. The box tables, then the W・S prediction over the history.
+    GrdSWHyoji();
+    NewWSset();
+
+    // 16. Prepare the sound control and leave no audio device open.
+    MMControl1.notify = false;
+    MMControl1.wait = true;
+    MMControl1.shareable = false;
+    MMControl1.deviceType = QStringLiteral("WaveAudio");
+    MMControl1.lastCommand = QStringLiteral("Close");
+    host.soundCommand(MMControl1.lastCommand, MMControl1.fileName);
+
+    // 17. Bring the history up to date.
+    if (runCatchUp && catchUp)
+        catchUp();
+}
+
+void MainForm::fillDrawList() {
+    Combo1.clear();
+    // A short history starts the list at its first record.
+    const int first = std::max(1, files.HistCount - 100);
+    for (int n = first; n <= files.HistCount; ++n) {
+        files.readHist(n);
+        Combo1.addItem(QString::number(files.HistRec.DrawNo));
+    }
+    const QString next = QString::number(files.HistRec.DrawNo + 1);
+    Combo1.addItem(next);
+    Combo1.text = next;
+    LabCom1.caption = Combo1.text;
+    files.CloseAll();
+}
+
+void MainForm::fillMonthButtons() {
+    const int year = TodayYear.toInt();
+    const int month = TodayMonth.toInt();
+    for (int k = 0; k < 12; ++k) {
+        ComDate[k].caption = QStringLiteral("%1/%2").arg(year - 1).arg(k + 1, 2, 10, QChar(u'0'));
+        ComDate[k].enabled = true;
+        ComDate[12 + k].caption = QStringLiteral("%1/%2").arg(year).arg(k + 1, 2, 10, QChar(u'0'));
+        ComDate[12 + k].enabled = k + 1 <= month;
+    }
+}
+
+void MainForm::applyPreviousMonthRule() {
+    const QString latest = Grd2.text(HistRows, 8);
+    const long long latestYM =
+        ui::leadingInt(latest.left(4)) * 100 + ui::leadingInt(QStringView(latest).mid(5, 2));
+    const long long todayYM = ui::leadingInt(TodayYear) * 100 + ui::leadingInt(TodayMonth);
+    if (TodayDay != QStringLiteral("01") || latestYM >= todayYM)
+        return;
+    int month = TodayMonth.toInt() - 1;
+    if (month == 0) {
+        // On the first of January the previous month is December of the previous year.
+        month = 12;
+        LabKnen.caption = QString::number(TodayYear.toInt() - 1);
+    }
+    LabKmon.caption = QStringLiteral("%1").arg(month, 2, 10, QChar(u'0'));
+}
+
+void MainForm::Form_Unload() {
+    files.CloseAll();
+    MMControl1.lastCommand = QStringLiteral("Close");
+    host.soundCommand(MMControl1.lastCommand, MMControl1.fileName);
+}
+
+} // namespace mainwindow

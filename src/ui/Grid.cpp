@@ -1,0 +1,105 @@
+#include "Grid.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace ui {
+
+namespace {
+const QString kEmpty;
+}
+
+Grid::Grid(int rows, int cols, int fixedRows, int fixedCols)
+    : rows_(rows), cols_(cols), fixedRows_(fixedRows), fixedCols_(fixedCols),
+      cells_(static_cast<size_t>(rows) * cols), widths_(cols, -1) {}
+
+void Grid::setRows(int rows) {
+    if (rows < 0)
+        throw std::out_of_range("negative row count");
+    cells_.resize(static_cast<size_t>(rows) * cols_);
+    if (rows < rows_) {
+        for (auto it = colours_.begin(); it != colours_.end();)
+            it = it->first.first >= rows ? colours_.erase(it) : std::next(it);
+    }
+    rows_ = rows;
+    if (topRow_ >= rows_)
+        topRow_ = rows_ > 0 ? rows_ - 1 : 0;
+    touch();
+}
+
+void Grid::setCols(int cols) {
+    std::vector<QString> cells(static_cast<size_t>(rows_) * cols);
+    const int keep = std::min(cols, cols_);
+    for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < keep; ++c)
+            cells[static_cast<size_t>(r) * cols + c] = std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
+    cells_ = std::move(cells);
+    widths_.resize(cols, -1);
+    cols_ = cols;
+    touch();
+}
+
+const QString& Grid::text(int row, int col) const {
+    if (row < 0 || col < 0 || row >= rows_ || col >= cols_)
+        return kEmpty;
+    return cells_[static_cast<size_t>(row) * cols_ + col];
+}
+
+void Grid::setText(int row, int col, const QString& text) {
+    if (row < 0 || col < 0 || row >= rows_ || col >= cols_)
+        throw std::out_of_range("cell (" + std::to_string(row) + ", " + std::to_string(col) +
+                                ") outside the grid");
+    cells_[static_cast<size_t>(row) * cols_ + col] = text;
+    touch();
+}
+
+void Grid::clear() {
+    for (auto& cell : cells_)
+        cell.clear();
+    colours_.clear();
+    touch();
+}
+
+void Grid::setColWidth(int col, int twips) {
+    if (col < 0 || col >= cols_)
+        throw std::out_of_range("column outside the grid");
+    widths_[col] = twips;
+    touch();
+}
+
+int Grid::colWidth(int col) const { return col >= 0 && col < cols_ ? widths_[col] : -1; }
+
+void Grid::setTopRow(int row) {
+    topRow_ = row < 0 ? 0 : row;
+    topAtTop_ = true;
+    touch();
+}
+
+void Grid::showRow(int row) {
+    topRow_ = row < 0 ? 0 : row;
+    topAtTop_ = false;
+    touch();
+}
+
+void Grid::selectCell(int row, int col) {
+    selRow_ = row;
+    selCol_ = col;
+    touch();
+}
+
+void Grid::setCellBackColor(int paletteIndex) {
+    colours_[{selRow_, selCol_}] = paletteIndex;
+    touch();
+}
+
+int Grid::cellBackColor(int row, int col) const {
+    auto it = colours_.find({row, col});
+    return it == colours_.end() ? -1 : it->second;
+}
+
+void Grid::setVisible(bool visible) {
+    visible_ = visible;
+    touch();
+}
+
+} // namespace ui

@@ -1,0 +1,58 @@
+#include "Numeric.h"
+
+#include <cmath>
+
+namespace ui {
+
+double leadingNumber(QStringView text) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == QChar(0x3000)))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    double value = 0;
+    bool any = false;
+    while (i < n && text[i] >= u'0' && text[i] <= u'9') {
+        value = value * 10 + (text[i].unicode() - u'0');
+        any = true;
+        ++i;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        double scale = 0.1;
+        while (i < n && text[i] >= u'0' && text[i] <= u'9') {
+            value += (text[i].unicode() - u'0') * scale;
+            scale /= 10;
+            any = true;
+            ++i;
+        }
+    }
+    if (!any)
+        return 0;
+    return negative ? -value : value;
+}
+
+long long roundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
+
+long long leadingInt(QStringView text) { return roundHalfEven(leadingNumber(text)); }
+
+QString groupThousands(long long value) {
+    QString digits = QString::number(value < 0 ? -value : value);
+    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
+        digits.insert(pos, u',');
+    return value < 0 ? u'-' + digits : digits;
+}
+
+long long percentFloor(long long part, long long whole) {
+    const long long scaled = 100 * part;
+    long long q = scaled / whole;
+    if ((scaled % whole != 0) && ((scaled < 0) != (whole < 0)))
+        --q;
+    return q;
+}
+
+} // namespace ui

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace ui {
+
+// The one way a text becomes a number anywhere in the program: leading blanks (the
+// ideographic space included) are skipped, then an optional sign, digits and an optional
+// fraction are read up to the first character that cannot continue the number. A text
+// without a leading number reads as 0.
+double leadingNumber(QStringView text);
+
+// leadingNumber() rounded to a whole number, halves to the even neighbour.
+long long leadingInt(QStringView text);
+
+// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+long long roundHalfEven(double value);
+
+// Thousands grouped with commas, zero shown as "0" (37500 -> "37,500").
+QString groupThousands(long long value);
+
+// floor(100 * part / whole) in integers; whole must be positive.
+long long percentFloor(long long part, long long whole);
+
+} // namespace ui

@@ -1,0 +1,88 @@
+#include "TestHistory.h"
+
+#include "download/ImportCsv.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+history::DrawRecord makeRecord(int drawNo, const Draw& draw) {
+    history::DrawRecord r;
+    r.DrawNo = drawNo;
+    r.DrawDate = history::DrawRecord::fixedText(QString(draw.date).remove(u'/'), 8);
+    r.WinNumber = history::DrawRecord::fixedText(draw.number, 4);
+    r.Payout[1] = draw.boxPayout;
+    return r;
+}
+
+QByteArray historyBytes(const std::vector<Draw>& draws) {
+    QByteArray bytes;
+    for (size_t i = 0; i < draws.size(); ++i)
+        bytes += makeRecord(static_cast<int>(i + 1), draws[i]).encode();
+    return bytes;
+}
+
+std::vector<Draw> weekdayDraws(int count, const QString& firstDate,
+                               const std::vector<QString>& numbers) {
+    std::vector<Draw> draws;
+    QDate date = QDate::fromString(firstDate, QStringLiteral("yyyy/MM/dd"));
+    for (int i = 0; i < count; ++i) {
+        while (date.dayOfWeek() > 5)
+            date = date.addDays(1);
+        draws.push_back({numbers[i % numbers.size()], date.toString(QStringLiteral("yyyy/MM/dd")),
+                         10000 + i});
+        date = date.addDays(1);
+    }
+    return draws;
+}
+
+std::vector<history::DrawRecord> bundledHistory() {
+    const auto parsed = download::parseImportCsv(readFile(QStringLiteral(TESSARIN_BUNDLED_CSV)),
+                                                 QStringLiteral("numbers4_2.csv"));
+    EXPECT_EQ(parsed.error, QString());
+    return {parsed.records.rbegin(), parsed.records.rend()};
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
+}
+
+Workspace::Workspace(QDateTime now) : host(std::move(now)), previous_(QDir::currentPath()) {
+    EXPECT_TRUE(dir_.isValid());
+    QDir::setCurrent(dir_.path());
+    form = std::make_unique<mainwindow::MainForm>(host, module);
+}
+
+Workspace::~Workspace() {
+    module.files.CloseAll();
+    QDir::setCurrent(previous_);
+}
+
+void Workspace::writeHistory(const std::vector<Draw>& draws) {
+    writeFile(path(QStringLiteral("number414.dat")), historyBytes(draws));
+}
+
+void Workspace::writeHistoryRecords(const std::vector<history::DrawRecord>& records) {
+    QByteArray bytes;
+    for (const auto& r : records)
+        bytes += r.encode();
+    writeFile(path(QStringLiteral("number414.dat")), bytes);
+}
+
+mainwindow::MainForm& Workspace::load() {
+    form->Form_Load(false);
+    return *form;
+}
+
+} // namespace testing_support

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "history/AppModule.h"
+#include "history/DrawRecord.h"
+#include "mainwindow/MainForm.h"
+#include "ui/RecordingHost.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+namespace testing_support {
+
+// A draw for a hand-made history: number, date "YYYY/MM/DD", box payout.
+struct Draw {
+    QString number;
+    QString date;
+    int boxPayout = 0;
+};
+
+history::DrawRecord makeRecord(int drawNo, const Draw& draw);
+
+// Bytes of a whole history file holding the given draws as draws 1, 2, ...
+QByteArray historyBytes(const std::vector<Draw>& draws);
+
+// Draws on consecutive weekdays from the given date, numbers taken in turn from the list.
+std::vector<Draw> weekdayDraws(int count, const QString& firstDate,
+                               const std::vector<QString>& numbers);
+
+// The bundled real history, as records in draw order (draw 1 first).
+std::vector<history::DrawRecord> bundledHistory();
+
+QByteArray readFile(const QString& path);
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// A temporary working folder made the current directory for the test's lifetime, with a
+// main window over it (not yet loaded).
+class Workspace {
+public:
+    explicit Workspace(QDateTime now = QDateTime(QDate(2026, 8, 24), QTime(9, 0)));
+    ~Workspace();
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    void writeHistory(const std::vector<Draw>& draws);
+    void writeHistoryRecords(const std::vector<history::DrawRecord>& records);
+    // Loads the main window as the program's start-up does, without the catch-up.
+    mainwindow::MainForm& load();
+
+    ui::RecordingHost host;
+    history::AppModule module;
+    std::unique_ptr<mainwindow::MainForm> form;
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+} // namespace testing_support
