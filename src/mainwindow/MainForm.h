@@ -49,10 +49,26 @@ public:
     void NewWSset();
     void WWSSatari();
 
-    // ---- lists and narrowings -----------------------------------------------------------
-    void Command1_Click();
-    void Command2_Click();
-    void Command4_Click();
+    // ---- lists, narrowings, tally, what-ifs (simulate/) -----------------------------------
+    void Command1_Click();  // ①集計
+    void Command2_Click();  // ②集計
+    void Command4_Click();  // ③S・W絞り
+    void Command12_Click(); // ③C枠絞り
+    void Command13_Click(); // ③軸数字絞り
+    void Command14_Click(); // ③軸数字絞り２
+    void Command10_Click(); // ④更に絞る
+    void Command9_Click();  // 絞り「テスト
+    void Command3_Click();  // シュミ集計
+    void Command6_Click();  // what-if: all by W・S
+    void Command7_Click();  // what-if: W only
+    void Command8_Click();  // what-if: S only
+    void Command11_Click(); // what-if: perfect W・S
+    void Command15_Click(); // what-if: narrowed only
+    void Command5_Click();  // Back100件
+    void Label3_DblClick(); // shows or hides GrdR and Command5
+
+    // ---- month range ----------------------------------------------------------------------
+    void NenGetuS();
 
     // ---- the platform and the shared module ---------------------------------------------
     ui::Host& host;
