@@ -77,8 +77,8 @@ using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&
 } // namespace
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (!args.isEmpty() && (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h") ||
-                            args[0] == QStringLiteral("help"))) {
+    if (!args.isEmpty() && (args[0] == QStringLiteral("--help") ||
+                            args[0] == QStringLiteral("-h") || args[0] == QStringLiteral("help"))) {
         out << kHelp;
         return kOk;
     }

@@ -23,9 +23,9 @@ bool allDigits(const QString& text) {
 // real date.
 QString importDate(const QString& text) {
     const QStringList parts = text.split(u'/');
-    if (parts.size() != 3 || parts[0].size() != 4 || !allDigits(parts[0]) ||
-        parts[1].isEmpty() || parts[1].size() > 2 || !allDigits(parts[1]) ||
-        parts[2].isEmpty() || parts[2].size() > 2 || !allDigits(parts[2]))
+    if (parts.size() != 3 || parts[0].size() != 4 || !allDigits(parts[0]) || parts[1].isEmpty() ||
+        parts[1].size() > 2 || !allDigits(parts[1]) || parts[2].isEmpty() || parts[2].size() > 2 ||
+        !allDigits(parts[2]))
         return {};
     const QDate date(parts[0].toInt(), parts[1].toInt(), parts[2].toInt());
     if (!date.isValid())
@@ -89,13 +89,15 @@ ImportResult parseImportCsv(const QByteArray& content, const QString& fileName) 
             return fail(lineNo, QStringLiteral("抽選回「%1」が数字ではありません。").arg(f[0]));
         const int drawNo = f[0].toInt();
         if (!result.records.empty() && drawNo != result.records.back().DrawNo - 1)
-            return fail(lineNo, QStringLiteral("抽選回 %1 の次の行は第%2回のはずですが、第%3回です。")
-                                    .arg(result.records.back().DrawNo)
-                                    .arg(result.records.back().DrawNo - 1)
-                                    .arg(drawNo));
+            return fail(lineNo,
+                        QStringLiteral("抽選回 %1 の次の行は第%2回のはずですが、第%3回です。")
+                            .arg(result.records.back().DrawNo)
+                            .arg(result.records.back().DrawNo - 1)
+                            .arg(drawNo));
         const QString date = importDate(f[1]);
         if (date.isEmpty())
-            return fail(lineNo, QStringLiteral("抽選日「%1」が正しい日付ではありません。").arg(f[1]));
+            return fail(lineNo,
+                        QStringLiteral("抽選日「%1」が正しい日付ではありません。").arg(f[1]));
         if (f[2].size() != 4 || !allDigits(f[2]))
             return fail(lineNo,
                         QStringLiteral("当籤数字「%1」が4桁の数字ではありません。").arg(f[2]));

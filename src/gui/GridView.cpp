@@ -39,9 +39,8 @@ void GridView::refresh() {
         setVisible(g.visible());
     const int row = g.topRow() - model_->headerRows();
     if (row != lastTop_ && row >= 0 && row < model_->rowCount()) {
-        scrollTo(model_->index(row, 0),
-                 g.topRowAtTop() ? QAbstractItemView::PositionAtTop
-                                 : QAbstractItemView::EnsureVisible);
+        scrollTo(model_->index(row, 0), g.topRowAtTop() ? QAbstractItemView::PositionAtTop
+                                                        : QAbstractItemView::EnsureVisible);
         lastTop_ = row;
     }
 }

@@ -163,9 +163,10 @@ QWidget* MainWindow::buildPredictionTab() {
     body->addLayout(digits);
 
     auto* lists = new QGridLayout;
-    const std::pair<const ui::Grid*, const char16_t*> listGrids[] = {
-        {&form_.GrdSS, u"基本 S"}, {&form_.GrdWW, u"基本 W"},
-        {&form_.GrdSS2, u"絞り S"}, {&form_.GrdWW2, u"絞り W"}};
+    const std::pair<const ui::Grid*, const char16_t*> listGrids[] = {{&form_.GrdSS, u"基本 S"},
+                                                                     {&form_.GrdWW, u"基本 W"},
+                                                                     {&form_.GrdSS2, u"絞り S"},
+                                                                     {&form_.GrdWW2, u"絞り W"}};
     int col = 0;
     for (const auto& [g, title] : listGrids) {
         auto* view = grid(*g, 1);
@@ -212,7 +213,8 @@ QWidget* MainWindow::buildVerificationTab() {
     auto* months = new QGridLayout(monthPanel_);
     months->setSpacing(2);
     for (int i = 0; i < 24; ++i) {
-        auto* b = button(form_.ComDate[i], [this, i] { form_.ComDate_Click(i); }, monthPanel_);
+        auto* b = button(
+            form_.ComDate[i], [this, i] { form_.ComDate_Click(i); }, monthPanel_);
         b->setMinimumWidth(60);
         months->addWidget(b, i / 12, i % 12);
     }

@@ -19,7 +19,7 @@ struct DrawRecord {
     QByteArray DrawDate = QByteArray(8, ' '); // YYYYMMDD
     QByteArray WinNumber = QByteArray(4, ' ');
     std::array<int16_t, 4> Winners{}; // 0 ストレート, 1 ボックス, 2/3 セット straight/box part
-    std::array<int32_t, 4> Payout{};  // yen per winning ticket, same indices
+    std::array<int32_t, 4> Payout{}; // yen per winning ticket, same indices
     std::array<int16_t, 10> DigitTable{};
     int16_t HitFlag = 0;
     QByteArray Filler = QByteArray(kFillerSize, ' ');

@@ -13,9 +13,13 @@ int recordCount(qint64 lengthBytes) {
 }
 
 HistoryFiles::HistoryFiles() = default;
-HistoryFiles::~HistoryFiles() { CloseAll(); }
+HistoryFiles::~HistoryFiles() {
+    CloseAll();
+}
 
-void HistoryFiles::GetAppDir() { AppDir = QDir::currentPath(); }
+void HistoryFiles::GetAppDir() {
+    AppDir = QDir::currentPath();
+}
 
 QString HistoryFiles::appFile(const QString& name) const {
     return QDir(AppDir).filePath(name);
@@ -32,16 +36,23 @@ void HistoryFiles::open(std::unique_ptr<QFile>& file, const QString& path, int& 
     file = std::move(f);
 }
 
-void HistoryFiles::OpenNumberFile() { open(hist_, HistPath, HistFileNo, HistCount); }
-void HistoryFiles::OpenNumberTmp() { open(tmp_, TmpPath, TmpFileNo, TmpCount); }
-void HistoryFiles::OpenInjiFile() { open(inji_, InjiPath, InjiFileNo, InjiCount); }
+void HistoryFiles::OpenNumberFile() {
+    open(hist_, HistPath, HistFileNo, HistCount);
+}
+void HistoryFiles::OpenNumberTmp() {
+    open(tmp_, TmpPath, TmpFileNo, TmpCount);
+}
+void HistoryFiles::OpenInjiFile() {
+    open(inji_, InjiPath, InjiFileNo, InjiCount);
+}
 
 QByteArray HistoryFiles::read(QFile* file, const QString& path, int n) {
     if (!file)
         throw FileError(QStringLiteral("ファイルが開かれていません: %1").arg(path));
     if (n < 1)
-        throw FileError(
-            QStringLiteral("レコード番号 %1 は読み込めません（1 から始まります）: %2").arg(n).arg(path));
+        throw FileError(QStringLiteral("レコード番号 %1 は読み込めません（1 から始まります）: %2")
+                            .arg(n)
+                            .arg(path));
     if (!file->seek(static_cast<qint64>(n - 1) * DrawRecord::kSize))
         throw FileError(QStringLiteral("レコード %1 を読み込めません: %2").arg(n).arg(path));
     return file->read(DrawRecord::kSize);
@@ -51,8 +62,9 @@ void HistoryFiles::write(QFile* file, const QString& path, int n, const QByteArr
     if (!file)
         throw FileError(QStringLiteral("ファイルが開かれていません: %1").arg(path));
     if (n < 1)
-        throw FileError(
-            QStringLiteral("レコード番号 %1 には書き込めません（1 から始まります）: %2").arg(n).arg(path));
+        throw FileError(QStringLiteral("レコード番号 %1 には書き込めません（1 から始まります）: %2")
+                            .arg(n)
+                            .arg(path));
     if (!file->seek(static_cast<qint64>(n - 1) * DrawRecord::kSize) ||
         file->write(bytes) != bytes.size() || !file->flush())
         throw FileError(QStringLiteral("レコード %1 を書き込めません: %2\n%3")
@@ -60,10 +72,18 @@ void HistoryFiles::write(QFile* file, const QString& path, int n, const QByteArr
                             .arg(path, file->errorString()));
 }
 
-void HistoryFiles::readHist(int n) { HistRec = DrawRecord::decode(read(hist_.get(), HistPath, n)); }
-void HistoryFiles::writeHist(int n) { write(hist_.get(), HistPath, n, HistRec.encode()); }
-void HistoryFiles::readTmp(int n) { TmpRec = DrawRecord::decode(read(tmp_.get(), TmpPath, n)); }
-void HistoryFiles::writeTmp(int n) { write(tmp_.get(), TmpPath, n, TmpRec.encode()); }
+void HistoryFiles::readHist(int n) {
+    HistRec = DrawRecord::decode(read(hist_.get(), HistPath, n));
+}
+void HistoryFiles::writeHist(int n) {
+    write(hist_.get(), HistPath, n, HistRec.encode());
+}
+void HistoryFiles::readTmp(int n) {
+    TmpRec = DrawRecord::decode(read(tmp_.get(), TmpPath, n));
+}
+void HistoryFiles::writeTmp(int n) {
+    write(tmp_.get(), TmpPath, n, TmpRec.encode());
+}
 
 QByteArray HistoryFiles::readInji(int n) {
     QByteArray bytes = read(inji_.get(), InjiPath, n);

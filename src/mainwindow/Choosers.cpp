@@ -3,7 +3,9 @@
 
 namespace mainwindow {
 
-void MainForm::LabCom1_Click() { Combo1.visible = true; }
+void MainForm::LabCom1_Click() {
+    Combo1.visible = true;
+}
 
 void MainForm::Combo1_Click() {
     LabCom1.caption = Combo1.text;
@@ -13,9 +15,13 @@ void MainForm::Combo1_Click() {
         label->caption.clear();
 }
 
-void MainForm::Combo1_LostFocus() { Combo1.visible = false; }
+void MainForm::Combo1_LostFocus() {
+    Combo1.visible = false;
+}
 
-void MainForm::LabKnen_Click() { Frame7.visible = true; }
+void MainForm::LabKnen_Click() {
+    Frame7.visible = true;
+}
 
 void MainForm::ComDate_Click(int index) {
     const QString& caption = ComDate[index].caption;

@@ -33,9 +33,9 @@ void headList(ui::Grid& grid, const char16_t* heading) {
 // Headings of the tally grid; the reset writes two more than the start-up layout.
 void headTally(ui::Grid& grid, bool reset) {
     static const char16_t* const headings[] = {
-        u"回",     u"当籤数", u"抽選日",   u"Ｓ予想数", u"Ｗ予想数", u"結果", u"配当",
-        u"",       u"Ｓ予想数", u"Ｗ予想数", u"結果",     u"配当",     u"",     u"ＷＳ予想",
-        u"結果",   u"",       u"配当",     u"購入額",   u""};
+        u"回",   u"当籤数",   u"抽選日",   u"Ｓ予想数", u"Ｗ予想数", u"結果", u"配当",
+        u"",     u"Ｓ予想数", u"Ｗ予想数", u"結果",     u"配当",     u"",     u"ＷＳ予想",
+        u"結果", u"",         u"配当",     u"購入額",   u""};
     for (int c = 0; c < 19; ++c)
         grid.setText(0, c, QString::fromUtf16(headings[c]));
     if (reset) {
@@ -120,7 +120,7 @@ void MainForm::sizecells() {
     layOutList(GrdSS, u"Ｓ予想");
     layOutList(GrdWW, u"Ｗ予想");
 
-    static const int tallyWidths[] = {600,  800,  1100, 1000, 1000, 1000, 1000, 50, 1000,
+    static const int tallyWidths[] = {600,  800,  1100, 1000, 1000, 1000, 1000, 50,   1000,
                                       1000, 1000, 1000, 50,   1000, 1000, 50,   1000, 1000};
     for (int c = 0; c < 18; ++c)
         GrdSM.setColWidth(c, tallyWidths[c]);

@@ -76,21 +76,21 @@ public:
     history::HistoryFiles& files;
 
     // ---- grids --------------------------------------------------------------------------
-    ui::Grid Grd2{1000, 20, 1, 0};  // history, row n = draw n
-    ui::Grid GrdS{5000, 10, 1, 1};  // every single box number
-    ui::Grid GrdW{5000, 10, 1, 1};  // every double box number
+    ui::Grid Grd2{1000, 20, 1, 0};                        // history, row n = draw n
+    ui::Grid GrdS{5000, 10, 1, 1};                        // every single box number
+    ui::Grid GrdW{5000, 10, 1, 1};                        // every double box number
     std::array<ui::Grid, 1> GrdA{ui::Grid{52, 14, 1, 0}}; // analysis table
-    ui::Grid Grd1a{10, 4, 1, 0};    // candidate digit tables Ａ to Ｄ
-    ui::Grid Grd1{5, 4, 1, 0};      // reference digit table
-    ui::Grid GrdSS{5000, 10, 0, 0}; // basic S list
-    ui::Grid GrdWW{5000, 10, 0, 0}; // basic W list
-    ui::Grid GrdSS2{5000, 10, 0, 0}; // narrowed S list
-    ui::Grid GrdWW2{5000, 10, 0, 0}; // narrowed W list
-    ui::Grid GrdSM{25, 22, 0, 0};   // simulation tally
-    ui::Grid Grd3{22, 10, 1, 0};    // W・S prediction work table
-    ui::Grid GrdR{500, 10, 1, 0};   // recent numbers / Back100件
-    ui::Grid Grd4{2, 6, 0, 1};      // ranks of the latest draw
-    ui::Grid Grd5{2, 6, 0, 1};      // ranks of the draw before it
+    ui::Grid Grd1a{10, 4, 1, 0};                          // candidate digit tables Ａ to Ｄ
+    ui::Grid Grd1{5, 4, 1, 0};                            // reference digit table
+    ui::Grid GrdSS{5000, 10, 0, 0};                       // basic S list
+    ui::Grid GrdWW{5000, 10, 0, 0};                       // basic W list
+    ui::Grid GrdSS2{5000, 10, 0, 0};                      // narrowed S list
+    ui::Grid GrdWW2{5000, 10, 0, 0};                      // narrowed W list
+    ui::Grid GrdSM{25, 22, 0, 0};                         // simulation tally
+    ui::Grid Grd3{22, 10, 1, 0};                          // W・S prediction work table
+    ui::Grid GrdR{500, 10, 1, 0};                         // recent numbers / Back100件
+    ui::Grid Grd4{2, 6, 0, 1};                            // ranks of the latest draw
+    ui::Grid Grd5{2, 6, 0, 1};                            // ranks of the draw before it
 
     // ---- labels -------------------------------------------------------------------------
     ui::Label Label13{QStringLiteral("Tessarin")};
@@ -100,13 +100,13 @@ public:
     ui::Label LabYSS, LabYDS, LabYOP, LabKSS, LabKDS, LabKOP;
     ui::Label LabStart{QStringLiteral("スタート")};
     ui::Label LabKensyo{QStringLiteral("スタート")};
-    ui::Label Label2;  // winning number of the selected draw
-    ui::Label Label6;  // narrowing sizes of the last tally
-    ui::Label Label8;  // W・S prediction of the selected draw
-    ui::Label LabDays; // date of the selected draw
-    ui::Label LabKai;  // "第N回"
-    ui::Label Label11; // shifted units digit K
-    ui::Label Label12; // marker digit
+    ui::Label Label2;                 // winning number of the selected draw
+    ui::Label Label6;                 // narrowing sizes of the last tally
+    ui::Label Label8;                 // W・S prediction of the selected draw
+    ui::Label LabDays;                // date of the selected draw
+    ui::Label LabKai;                 // "第N回"
+    ui::Label Label11;                // shifted units digit K
+    ui::Label Label12;                // marker digit
     std::array<ui::Label, 2> LabJiku; // axis digits
     std::array<ui::Label, 2> LabSine{ui::Label{QStringLiteral("集計中！"), false},
                                      ui::Label{QStringLiteral("集計中！"), false}};
@@ -117,10 +117,10 @@ public:
     ui::Label Label10{QStringLiteral("JJ")};
 
     // ---- lists, buttons, options --------------------------------------------------------
-    ui::ComboBox Combo1;                 // the draw to predict
-    std::array<ui::ComboBox, 3> Combo3;  // year, month, count of the verification range
-    std::array<ui::ComboBox, 2> Combo4;  // S and W narrowing sizes
-    std::array<ui::Button, 24> ComDate;  // month panel
+    ui::ComboBox Combo1;                // the draw to predict
+    std::array<ui::ComboBox, 3> Combo3; // year, month, count of the verification range
+    std::array<ui::ComboBox, 2> Combo4; // S and W narrowing sizes
+    std::array<ui::Button, 24> ComDate; // month panel
     ui::Button Command1{QStringLiteral("①集計")};
     ui::Button Command2{QStringLiteral("②集計")};
     ui::Button Command3{QStringLiteral("シュミ集計")};

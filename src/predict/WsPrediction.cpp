@@ -77,8 +77,7 @@ void MainForm::NewWSset() {
         const int target = k + 1;
         Grd2.setText(target, 10, prediction.left(1));
         if (Grd2.text(target, 2) == Grd2.text(target, 10))
-            Grd2.setText(target, 11,
-                         prediction == kW ? QStringLiteral("●") : QStringLiteral("〇"));
+            Grd2.setText(target, 11, prediction == kW ? QStringLiteral("●") : QStringLiteral("〇"));
     }
 }
 

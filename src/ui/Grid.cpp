@@ -32,7 +32,8 @@ void Grid::setCols(int cols) {
     const int keep = std::min(cols, cols_);
     for (int r = 0; r < rows_; ++r)
         for (int c = 0; c < keep; ++c)
-            cells[static_cast<size_t>(r) * cols + c] = std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
+            cells[static_cast<size_t>(r) * cols + c] =
+                std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
     cells_ = std::move(cells);
     widths_.resize(cols, -1);
     cols_ = cols;
@@ -67,7 +68,9 @@ void Grid::setColWidth(int col, int twips) {
     touch();
 }
 
-int Grid::colWidth(int col) const { return col >= 0 && col < cols_ ? widths_[col] : -1; }
+int Grid::colWidth(int col) const {
+    return col >= 0 && col < cols_ ? widths_[col] : -1;
+}
 
 void Grid::setTopRow(int row) {
     topRow_ = row < 0 ? 0 : row;

@@ -28,6 +28,8 @@ public:
     }
 };
 
-inline QString applicationTitle() { return QStringLiteral("Tessarin"); }
+inline QString applicationTitle() {
+    return QStringLiteral("Tessarin");
+}
 
 } // namespace ui

@@ -36,9 +36,13 @@ double leadingNumber(QStringView text) {
     return negative ? -value : value;
 }
 
-long long roundHalfEven(double value) { return static_cast<long long>(std::nearbyint(value)); }
+long long roundHalfEven(double value) {
+    return static_cast<long long>(std::nearbyint(value));
+}
 
-long long leadingInt(QStringView text) { return roundHalfEven(leadingNumber(text)); }
+long long leadingInt(QStringView text) {
+    return roundHalfEven(leadingNumber(text));
+}
 
 QString groupThousands(long long value) {
     QString digits = QString::number(value < 0 ? -value : value);

@@ -31,8 +31,8 @@ std::vector<Draw> weekdayDraws(int count, const QString& firstDate,
     for (int i = 0; i < count; ++i) {
         while (date.dayOfWeek() > 5)
             date = date.addDays(1);
-        draws.push_back({numbers[i % numbers.size()], date.toString(QStringLiteral("yyyy/MM/dd")),
-                         10000 + i});
+        draws.push_back(
+            {numbers[i % numbers.size()], date.toString(QStringLiteral("yyyy/MM/dd")), 10000 + i});
         date = date.addDays(1);
     }
     return draws;
