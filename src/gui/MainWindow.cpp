@@ -121,6 +121,7 @@ QWidget* MainWindow::buildPredictionTab() {
     auto* top = new QHBoxLayout;
     top->addWidget(caption(form_.Label14[2].caption));
     drawChooser_ = new QComboBox(page);
+    drawChooser_->setObjectName(QStringLiteral("Combo1"));
     drawChooser_->setMinimumWidth(90);
     connect(drawChooser_, &QComboBox::activated, this, [this](int index) {
         run([this, index] {

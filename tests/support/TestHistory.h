@@ -13,6 +13,16 @@
 #include <memory>
 #include <vector>
 
+#include <ostream>
+
+// Readable QString values in assertion messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
+}
+
 namespace testing_support {
 
 // A draw for a hand-made history: number, date "YYYY/MM/DD", box payout.

@@ -1,0 +1,160 @@
+// The history file: record layout, record count, reads and writes by record number.
+#include "support/TestHistory.h"
+
+#include "history/HistoryFiles.h"
+
+#include <gtest/gtest.h>
+
+using history::DrawRecord;
+using history::HistoryFiles;
+using testing_support::readFile;
+using testing_support::Workspace;
+using testing_support::writeFile;
+
+namespace {
+
+DrawRecord sampleRecord() {
+    DrawRecord r;
+    r.DrawNo = 4907;
+    r.DrawDate = DrawRecord::fixedText(QStringLiteral("20210203"), 8);
+    r.WinNumber = DrawRecord::fixedText(QStringLiteral("0012"), 4);
+    r.Winners = {3, 258, -2, 0};
+    r.Payout = {1234567, 65536, 0, -1};
+    r.DigitTable[9] = 0x0102;
+    r.HitFlag = 7;
+    return r;
+}
+
+// The same record written out byte by byte.
+QByteArray sampleBytes() {
+    QByteArray b;
+    b += QByteArray::fromHex("2b130000");         // 4907
+    b += "20210203";                              // DrawDate
+    b += "0012";                                  // WinNumber
+    b += QByteArray::fromHex("03000201feff0000"); // Winners 3, 258, -2, 0
+    b += QByteArray::fromHex("87d61200"
+                             "00000100"
+                             "00000000"
+                             "ffffffff");
+    b += QByteArray(18, '\0');        // DigitTable 0..8
+    b += QByteArray::fromHex("0201"); // DigitTable 9
+    b += QByteArray::fromHex("0700"); // HitFlag
+    b += QByteArray(66, ' ');         // Filler
+    return b;
+}
+
+} // namespace
+
+TEST(DrawRecordTest, EncodesEveryFieldLittleEndianAtItsOffset) {
+    const QByteArray bytes = sampleRecord().encode();
+    ASSERT_EQ(bytes.size(), 128);
+    EXPECT_EQ(bytes.toHex().toStdString(), sampleBytes().toHex().toStdString());
+}
+
+TEST(DrawRecordTest, DecodesHandMadeBytes) {
+    const DrawRecord r = DrawRecord::decode(sampleBytes());
+    EXPECT_EQ(r, sampleRecord());
+    EXPECT_EQ(r.numberText().left(1), QStringLiteral("0")); // thousands digit of 0012
+    EXPECT_EQ(r.slashedDate(), QStringLiteral("2021/02/03"));
+}
+
+TEST(DrawRecordTest, FixedTextPadsWithBlanksAndCuts) {
+    EXPECT_EQ(DrawRecord::fixedText(QStringLiteral("12"), 4), QByteArray("12  "));
+    EXPECT_EQ(DrawRecord::fixedText(QStringLiteral("123456"), 4), QByteArray("1234"));
+}
+
+TEST(DrawRecordTest, ShortBufferReadsMissingBytesAsZero) {
+    const DrawRecord r = DrawRecord::decode(sampleBytes().left(20));
+    EXPECT_EQ(r.DrawNo, 4907);
+    EXPECT_EQ(r.Winners[0], 3);
+    EXPECT_EQ(r.Winners[2], 0);
+    EXPECT_EQ(r.Payout[0], 0);
+}
+
+TEST(RecordCountTest, LengthOver128RoundedHalfToEven) {
+    const struct {
+        qint64 length;
+        int count;
+    } cases[] = {{0, 0},   {63, 0},      {64, 0},           {65, 1},
+                 {127, 1}, {3 * 128, 3}, {2 * 128 + 64, 2}, {3 * 128 + 64, 4}};
+    for (const auto& c : cases)
+        EXPECT_EQ(history::recordCount(c.length), c.count) << "length " << c.length;
+}
+
+class HistoryFilesTest : public ::testing::Test {
+protected:
+    Workspace ws;
+    HistoryFiles& files = ws.module.files;
+    QString path = ws.path(QStringLiteral("number414.dat"));
+
+    void SetUp() override { files.HistPath = path; }
+};
+
+TEST_F(HistoryFilesTest, OpenCreatesAnEmptyFile) {
+    files.OpenNumberFile();
+    EXPECT_EQ(files.HistCount, 0);
+    files.CloseAll();
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST_F(HistoryFilesTest, ReadsRecordNAtItsOffset) {
+    ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
+                     {QStringLiteral("4567"), QStringLiteral("2021/02/02")},
+                     {QStringLiteral("8901"), QStringLiteral("2021/02/03")}});
+    files.OpenNumberFile();
+    EXPECT_EQ(files.HistCount, 3);
+    files.readHist(3);
+    EXPECT_EQ(files.HistRec.DrawNo, 3);
+    EXPECT_EQ(files.HistRec.numberText(), QStringLiteral("8901"));
+    files.readHist(1);
+    EXPECT_EQ(files.HistRec.dateText(), QStringLiteral("20210201"));
+}
+
+TEST_F(HistoryFilesTest, AppendGrowsTheFileAndRewriteReplacesInPlace) {
+    ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
+                     {QStringLiteral("4567"), QStringLiteral("2021/02/02")}});
+    files.OpenNumberFile();
+    files.HistRec =
+        testing_support::makeRecord(3, {QStringLiteral("7777"), QStringLiteral("2021/02/03")});
+    files.writeHist(3);
+    files.CloseAll();
+    EXPECT_EQ(QFileInfo(path).size(), 3 * 128);
+
+    files.OpenNumberFile();
+    EXPECT_EQ(files.HistCount, 3);
+    files.HistRec =
+        testing_support::makeRecord(2, {QStringLiteral("1111"), QStringLiteral("2021/02/02")});
+    files.writeHist(2);
+    files.CloseAll();
+    const QByteArray bytes = readFile(path);
+    EXPECT_EQ(bytes.size(), 3 * 128);
+    EXPECT_EQ(bytes.mid(128 + 12, 4), QByteArray("1111"));
+    EXPECT_EQ(bytes.mid(256 + 12, 4), QByteArray("7777"));
+    EXPECT_EQ(bytes.mid(128 + 62, 66), QByteArray(66, ' '));
+}
+
+TEST_F(HistoryFilesTest, RefusesRecordNumbersBelowOne) {
+    ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")}});
+    const QByteArray before = readFile(path);
+    files.OpenNumberFile();
+    EXPECT_THROW(files.readHist(0), history::FileError);
+    EXPECT_THROW(files.writeHist(0), history::FileError);
+    EXPECT_THROW(files.writeHist(-5), history::FileError);
+    files.CloseAll();
+    EXPECT_EQ(readFile(path), before);
+}
+
+TEST_F(HistoryFilesTest, ReadingWithoutOpeningIsAnError) {
+    EXPECT_THROW(files.readHist(1), history::FileError);
+}
+
+TEST_F(HistoryFilesTest, PartialLastRecordCountsByTheRoundingRule) {
+    writeFile(path, testing_support::historyBytes(
+                        {{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
+                         {QStringLiteral("4567"), QStringLiteral("2021/02/02")},
+                         {QStringLiteral("8901"), QStringLiteral("2021/02/03")}})
+                        .left(2 * 128 + 64));
+    files.OpenNumberFile();
+    EXPECT_EQ(files.HistCount, 2);
+}

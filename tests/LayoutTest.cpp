@@ -1,0 +1,139 @@
+// The history grid, the box number tables and the list resets.
+#include "support/TestHistory.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::Draw;
+using testing_support::Workspace;
+
+namespace {
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+} // namespace
+
+TEST(HistoryGridTest, RowPerDrawWithTypesDigitsPayoutAndDate) {
+    Workspace ws;
+    ws.writeHistory({{s(u"0123"), s(u"2021/02/01"), 35000},
+                     {s(u"1123"), s(u"2021/02/02"), 70000},
+                     {s(u"5555"), s(u"2021/02/03"), 0}});
+    auto& f = ws.load();
+    ASSERT_EQ(f.HistRows, 3);
+    EXPECT_EQ(f.Grd2.rows(), 5);
+    const struct {
+        int row;
+        const char16_t *number, *type, *flag, *thousands, *units, *payout, *date;
+    } rows[] = {{1, u"0123", u"S", u"S", u"0", u"3", u"35000", u"2021/02/01"},
+                {2, u"1123", u"W", u"W", u"1", u"3", u"70000", u"2021/02/02"},
+                {3, u"5555", u"A", u"W", u"5", u"5", u"0", u"2021/02/03"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.row);
+        EXPECT_EQ(f.Grd2.text(r.row, 0), QString::number(r.row));
+        EXPECT_EQ(f.Grd2.text(r.row, 1), s(r.number));
+        EXPECT_EQ(f.Grd2.text(r.row, 2), s(r.type));
+        EXPECT_EQ(f.Grd2.text(r.row, 3), s(r.thousands));
+        EXPECT_EQ(f.Grd2.text(r.row, 6), s(r.units));
+        EXPECT_EQ(f.Grd2.text(r.row, 7), s(r.payout));
+        EXPECT_EQ(f.Grd2.text(r.row, 8), s(r.date));
+        EXPECT_EQ(f.Grd2.text(r.row, 9), s(r.flag));
+    }
+    EXPECT_EQ(f.Grd2.text(0, 0), s(u"回"));
+    EXPECT_EQ(f.Grd2.text(0, 11), s(u"○or×"));
+    EXPECT_EQ(f.Grd2.colWidth(8), 1200);
+}
+
+TEST(HistoryGridTest, NumberTypesOfEveryShape) {
+    const struct {
+        const char16_t* number;
+        int pairs;
+        const char16_t* type;
+    } cases[] = {{u"1234", 0, u"S"}, {u"1123", 1, u"W"}, {u"3211", 1, u"W"}, {u"1212", 2, u"A"},
+                 {u"1221", 2, u"A"}, {u"1112", 3, u"A"}, {u"2111", 3, u"A"}, {u"7777", 6, u"A"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(mainwindow::equalPairs(s(c.number)), c.pairs)
+            << QString::fromUtf16(c.number).toStdString();
+        EXPECT_EQ(mainwindow::numberType(s(c.number)), s(c.type));
+    }
+}
+
+TEST(HistoryGridTest, NextDrawDateSkipsTheWeekend) {
+    const struct {
+        const char16_t* latest;
+        const char16_t* next;
+    } cases[] = {{u"2026/08/21", u"2026/08/24"},  // Friday -> Monday
+                 {u"2026/08/22", u"2026/08/24"},  // Saturday -> Monday
+                 {u"2026/08/19", u"2026/08/20"},  // Wednesday -> Thursday
+                 {u"2025/12/31", u"2026/01/01"}}; // across the year, holidays not known
+    for (const auto& c : cases) {
+        Workspace ws;
+        ws.writeHistory({{s(u"0123"), s(u"2021/02/01")}, {s(u"4567"), s(c.latest)}});
+        auto& f = ws.load();
+        EXPECT_EQ(f.Grd2.text(3, 8), s(c.next)) << QString::fromUtf16(c.latest).toStdString();
+        EXPECT_EQ(f.Grd2.text(3, 0), QString());
+    }
+}
+
+TEST(HistoryGridTest, EmptyHistoryLeavesHeadingAndNextRowOnly) {
+    Workspace ws;
+    auto& f = ws.load();
+    EXPECT_EQ(f.HistRows, 0);
+    EXPECT_EQ(f.Grd2.rows(), 2);
+    EXPECT_EQ(f.Grd2.text(1, 8), QString());
+}
+
+TEST(BoxTablesTest, EverySingleAndDoubleInOrder) {
+    Workspace ws;
+    ws.writeHistory({{s(u"0123"), s(u"2021/02/01")}});
+    auto& f = ws.load();
+    EXPECT_EQ(f.SingleCount, 210);
+    EXPECT_EQ(f.DoubleCount, 360);
+    EXPECT_EQ(f.GrdS.rows(), 212);
+    EXPECT_EQ(f.GrdW.rows(), 362);
+    const struct {
+        const ui::Grid& grid;
+        int row;
+        const char16_t* number;
+    } cases[] = {{f.GrdS, 1, u"0123"},  {f.GrdS, 210, u"6789"}, {f.GrdW, 1, u"0012"},
+                 {f.GrdW, 36, u"0089"}, {f.GrdW, 37, u"1102"},  {f.GrdW, 360, u"9978"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        EXPECT_EQ(c.grid.text(c.row, 0), QString::number(c.row));
+        EXPECT_EQ(c.grid.text(c.row, 1), s(c.number));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(c.grid.text(c.row, 2 + i), s(c.number).mid(i, 1));
+    }
+    // Every double has exactly one digit twice.
+    for (int r = 1; r <= 360; ++r)
+        ASSERT_EQ(mainwindow::numberType(f.GrdW.text(r, 1)), s(u"W")) << r;
+}
+
+TEST(ListResetTest, CandidateListsGetFiveHundredRowsAndOnlyHeadings) {
+    Workspace ws;
+    auto& f = ws.load();
+    f.GrdSS.setText(3, 1, s(u"1234"));
+    f.GrdWW2.selectCell(2, 1);
+    f.GrdWW2.setCellBackColor(12);
+    f.frmYosoClear();
+    for (const auto* g : {&f.GrdSS, &f.GrdSS2, &f.GrdWW, &f.GrdWW2}) {
+        EXPECT_EQ(g->rows(), 500);
+        EXPECT_EQ(g->text(0, 0), s(u"No"));
+        EXPECT_EQ(g->text(3, 1), QString());
+        EXPECT_EQ(g->cellBackColor(2, 1), -1);
+    }
+    EXPECT_EQ(f.GrdSS.text(0, 1), s(u"Ｓ予想"));
+    EXPECT_EQ(f.GrdWW2.text(0, 1), s(u"Ｗ予想"));
+}
+
+TEST(ListResetTest, TallyResetWritesItsOwnHeadings) {
+    Workspace ws;
+    auto& f = ws.load();
+    EXPECT_EQ(f.GrdSM.text(0, 19), QString());
+    f.GrdSM.setText(5, 5, s(u"〇"));
+    f.GrdSMClear();
+    EXPECT_EQ(f.GrdSM.rows(), 1000);
+    EXPECT_EQ(f.GrdSM.text(5, 5), QString());
+    EXPECT_EQ(f.GrdSM.text(0, 13), s(u"ＷＳ予想"));
+    EXPECT_EQ(f.GrdSM.text(0, 19), s(u"購入額"));
+    EXPECT_EQ(f.GrdSM.text(0, 20), s(u"配当"));
+    EXPECT_EQ(f.GrdSM.colWidth(7), 50);
+}

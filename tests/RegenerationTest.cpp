@@ -1,0 +1,145 @@
+// Rebuilding number414.dat from numbers4_2.csv.
+#include "support/TestHistory.h"
+
+#include "download/DownloadForm.h"
+#include "download/ImportCsv.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::readFile;
+using testing_support::Workspace;
+using testing_support::writeFile;
+
+namespace {
+
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+const QByteArray kThreeDraws = "3,1994/10/21,0097,,1516600,,126300,,821400,,63100,\r\n"
+                               "2,1994/10/14,7921,2,923700,12,38400,3,481000,40,19200,\r\n"
+                               "1,1994/10/7,1149,,942600,,78500,,510500,,39200,\r\n";
+
+class RegenerationTest : public ::testing::Test {
+protected:
+    Workspace ws;
+    download::DownloadForm form{ws.host, ws.module, *ws.form};
+    QString dat = ws.path(s(u"number414.dat"));
+
+    void SetUp() override { ws.load(); }
+    bool regenerate(const QByteArray& csv) {
+        writeFile(ws.path(s(u"numbers4_2.csv")), csv);
+        return form.Command8_Click();
+    }
+    history::DrawRecord record(int n) {
+        return history::DrawRecord::decode(readFile(dat).mid((n - 1) * 128, 128));
+    }
+};
+
+} // namespace
+
+TEST_F(RegenerationTest, ThreeLinesNewestFirstBecomeDrawsOneToThree) {
+    ASSERT_TRUE(regenerate(kThreeDraws));
+    EXPECT_EQ(readFile(dat).size(), 3 * 128);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(record(n).DrawNo, n);
+    const auto r2 = record(2);
+    EXPECT_EQ(r2.dateText(), s(u"19941014"));
+    EXPECT_EQ(r2.numberText(), s(u"7921"));
+    EXPECT_EQ(r2.Winners, (std::array<int16_t, 4>{2, 12, 3, 40}));
+    EXPECT_EQ(r2.Payout, (std::array<int32_t, 4>{923700, 38400, 481000, 19200}));
+    EXPECT_EQ(r2.Filler, QByteArray(66, ' '));
+    EXPECT_EQ(record(1).dateText(), s(u"19941007"));
+    EXPECT_EQ(record(3).numberText(), s(u"0097"));
+    ASSERT_EQ(ws.host.messages.size(), 1u);
+    EXPECT_EQ(ws.host.messages[0].text, s(u"生成終了しました。"));
+    EXPECT_EQ(ws.host.messages[0].title, s(u"終了"));
+    EXPECT_FALSE(QFile::exists(ws.path(s(u"number414.tmp"))));
+}
+
+TEST_F(RegenerationTest, ResultHoldsOnlyTheImportedDraws) {
+    ws.writeHistory(testing_support::weekdayDraws(10, s(u"2021/02/01"), {s(u"1234")}));
+    ASSERT_TRUE(regenerate(kThreeDraws));
+    EXPECT_EQ(readFile(dat).size(), 3 * 128);
+    EXPECT_EQ(record(3).numberText(), s(u"0097"));
+}
+
+TEST(ImportCsvTest, DatesOfOneAndTwoDigitMonthsAndDays) {
+    const struct {
+        const char* date;
+        const char16_t* stored;
+    } cases[] = {
+        {"1994/10/7", u"19941007"}, {"2024/1/15", u"20240115"}, {"2024/12/31", u"20241231"}};
+    for (const auto& c : cases) {
+        const auto result = download::parseImportCsv(
+            QByteArray("1,") + c.date + ",1234,,1,,2,,3,,4,\r\n", s(u"numbers4_2.csv"));
+        ASSERT_EQ(result.error, QString()) << c.date;
+        EXPECT_EQ(result.records.at(0).dateText(), s(c.stored));
+    }
+}
+
+TEST(ImportCsvTest, FieldsLoseBlanksAndQuotes) {
+    EXPECT_EQ(download::splitImportLine(s(u" 12 ,\"1994/10/07\", 0097 ,,")),
+              QStringList({s(u"12"), s(u"1994/10/07"), s(u"0097"), QString(), QString()}));
+}
+
+TEST_F(RegenerationTest, MalformedImportLeavesTheHistoryByteForByte) {
+    const QByteArray goodOld = testing_support::historyBytes(
+        testing_support::weekdayDraws(4, s(u"2021/02/01"), {s(u"1234"), s(u"5678")}));
+    const struct {
+        const char* name;
+        QByteArray csv;
+        const char16_t* where;
+    } cases[] = {
+        {"short line in the middle",
+         "3,1994/10/21,0097,,1,,2,,3,,4,\r\n2,1994/10/14,7921,,1\r\n1,1994/10/"
+         "7,1149,,1,,2,,3,,4,\r\n",
+         u"2 行目"},
+        {"draw number not a number",
+         "3,1994/10/21,0097,,1,,2,,3,,4,\r\nx2,1994/10/14,7921,,1,,2,,3,,4,\r\n", u"2 行目"},
+        {"month 13", "1,1994/13/07,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"no slash in the date", "1,19941007,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"31st of April", "1,1994/4/31,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"gap in the draws",
+         "4,1994/10/28,0097,,1,,2,,3,,4,\r\n2,1994/10/14,7921,,1,,2,,3,,4,\r\n1,1994/10/"
+         "7,1149,,1,,2,,3,,4,\r\n",
+         u"2 行目"},
+        {"not down to draw 1",
+         "3,1994/10/21,0097,,1,,2,,3,,4,\r\n2,1994/10/14,7921,,1,,2,,3,,4,\r\n", u"2 行目"},
+        {"three-digit winning number", "1,1994/10/7,149,,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"winners beyond 16 bits", "1,1994/10/7,1149,40000,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"empty file", "\r\n", u"ありません"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(dat, goodOld);
+        ws.host.messages.clear();
+        EXPECT_FALSE(regenerate(c.csv));
+        EXPECT_EQ(readFile(dat), goodOld);
+        ASSERT_EQ(ws.host.messages.size(), 1u);
+        EXPECT_TRUE(ws.host.messages[0].text.contains(s(c.where)))
+            << ws.host.messages[0].text.toStdString();
+        EXPECT_FALSE(QFile::exists(ws.path(s(u"number414.tmp"))));
+    }
+}
+
+TEST_F(RegenerationTest, MissingImportFileIsReported) {
+    const QByteArray old = testing_support::historyBytes(
+        testing_support::weekdayDraws(2, s(u"2021/02/01"), {s(u"1234")}));
+    writeFile(dat, old);
+    EXPECT_FALSE(form.Command8_Click());
+    EXPECT_EQ(readFile(dat), old);
+    ASSERT_EQ(ws.host.messages.size(), 1u);
+    EXPECT_TRUE(ws.host.messages[0].text.contains(s(u"numbers4_2.csv")));
+}
+
+TEST(ImportCsvTest, BundledHistoryImportsWhole) {
+    const auto draws = testing_support::bundledHistory();
+    ASSERT_EQ(draws.size(), 7054u);
+    EXPECT_EQ(draws.front().numberText(), s(u"1149"));
+    EXPECT_EQ(draws.front().dateText(), s(u"19941007"));
+    EXPECT_EQ(draws.back().DrawNo, 7054);
+    EXPECT_EQ(draws.back().numberText(), s(u"9577"));
+    EXPECT_EQ(draws.back().Payout[1], 177300);
+    EXPECT_EQ(draws[7052].Winners[1], 139); // draw 7053
+}

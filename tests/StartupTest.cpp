@@ -1,0 +1,136 @@
+// The main window's start-up with a fixed clock: lists, month buttons, the verification month.
+#include "support/TestHistory.h"
+
+#include <gtest/gtest.h>
+
+using testing_support::weekdayDraws;
+using testing_support::Workspace;
+
+namespace {
+
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+QDateTime at(int y, int m, int d) {
+    return QDateTime(QDate(y, m, d), QTime(10, 30));
+}
+
+// count draws on weekdays, the last one on or just before lastDate.
+std::vector<testing_support::Draw> drawsEndingOn(int count, QDate lastDate) {
+    QDate first = lastDate;
+    for (int left = count - 1; left > 0;) {
+        first = first.addDays(-1);
+        if (first.dayOfWeek() <= 5)
+            --left;
+    }
+    return weekdayDraws(count, first.toString(QStringLiteral("yyyy/MM/dd")),
+                        {s(u"1234"), s(u"5567"), s(u"9012"), s(u"3345")});
+}
+
+} // namespace
+
+TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
+    Workspace ws(at(2021, 2, 3));
+    ws.writeHistory(drawsEndingOn(150, QDate(2021, 2, 2)));
+    auto& f = ws.load();
+
+    EXPECT_EQ(f.LabKnen.caption, s(u"2021"));
+    EXPECT_EQ(f.LabKmon.caption, s(u"02"));
+    for (int k = 0; k < 24; ++k) {
+        SCOPED_TRACE(k);
+        const QString want =
+            QStringLiteral("%1/%2").arg(k < 12 ? 2020 : 2021).arg(k % 12 + 1, 2, 10, QChar(u'0'));
+        EXPECT_EQ(f.ComDate[k].caption, want);
+        EXPECT_EQ(f.ComDate[k].enabled, k < 14);
+    }
+    EXPECT_EQ(f.Combo3[0].items, QStringList({s(u"2020"), s(u"2021")}));
+    EXPECT_EQ(f.Combo3[0].text, s(u"2021"));
+    EXPECT_EQ(f.Combo3[1].items.size(), 12);
+    EXPECT_EQ(f.Combo3[1].text, s(u"2"));
+    EXPECT_EQ(f.Combo3[2].items.first(), s(u"10"));
+    EXPECT_EQ(f.Combo3[2].items.last(), s(u"100"));
+    EXPECT_EQ(f.Combo3[2].text, s(u"10"));
+
+    // Draws N - 100 to N, then the draw to come.
+    ASSERT_EQ(f.Combo1.items.size(), 102);
+    EXPECT_EQ(f.Combo1.items.first(), s(u"50"));
+    EXPECT_EQ(f.Combo1.items.last(), s(u"151"));
+    EXPECT_EQ(f.Combo1.text, s(u"151"));
+    EXPECT_EQ(f.LabCom1.caption, s(u"151"));
+
+    EXPECT_EQ(f.LabYSS.caption, s(u"無し"));
+    EXPECT_EQ(f.LabKOP.caption, s(u"ON"));
+    EXPECT_EQ(f.GrdA[0].text(1, 3), s(u"0"));
+    EXPECT_EQ(f.GrdA[0].text(1, 12), s(u"9"));
+    EXPECT_EQ(f.Label2.caption, QString());
+}
+
+TEST(StartupTest, NarrowingSizesAreAlwaysOneHundred) {
+    Workspace ws(at(2021, 2, 3));
+    ws.writeHistory(drawsEndingOn(120, QDate(2021, 2, 2)));
+    testing_support::writeFile(ws.path(s(u"seteifile.dat")), "120,40\r\n");
+    auto& f = ws.load();
+    EXPECT_EQ(f.Combo4[0].text, s(u"100"));
+    EXPECT_EQ(f.Combo4[1].text, s(u"100"));
+    EXPECT_EQ(f.Combo4[0].items.size(), 10);
+    EXPECT_EQ(f.Combo4[1].items.last(), s(u"200"));
+}
+
+TEST(StartupTest, PreviousMonthRuleOnTheFirstOfTheMonth) {
+    const struct {
+        QDateTime today;
+        QDate latest;
+        const char16_t *year, *month, *kensyoMonth;
+    } cases[] = {
+        {at(2021, 3, 1), QDate(2021, 2, 26), u"2021", u"02", u"03"},  // latest in February
+        {at(2021, 3, 2), QDate(2021, 2, 26), u"2021", u"03", u"03"},  // not the first
+        {at(2021, 3, 1), QDate(2021, 3, 1), u"2021", u"03", u"03"},   // latest already in March
+        {at(2022, 1, 1), QDate(2021, 12, 31), u"2021", u"12", u"01"}, // New Year: December before
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.today.toString().toStdString());
+        Workspace ws(c.today);
+        ws.writeHistory(drawsEndingOn(60, c.latest));
+        auto& f = ws.load();
+        EXPECT_EQ(f.LabKnen.caption, s(c.year));
+        EXPECT_EQ(f.LabKmon.caption, s(c.month));
+        EXPECT_EQ(f.KensyoMonth, s(c.kensyoMonth));
+    }
+}
+
+TEST(StartupTest, ShortHistoryListsFromTheFirstDraw) {
+    Workspace ws(at(2021, 2, 3));
+    ws.writeHistory(drawsEndingOn(5, QDate(2021, 2, 2)));
+    auto& f = ws.load();
+    EXPECT_EQ(f.Combo1.items, QStringList({s(u"1"), s(u"2"), s(u"3"), s(u"4"), s(u"5"), s(u"6")}));
+    EXPECT_EQ(f.LabCom1.caption, s(u"6"));
+}
+
+TEST(StartupTest, EmptyHistoryStopsAfterOpeningTheFile) {
+    Workspace ws(at(2021, 2, 3));
+    bool caughtUp = false;
+    ws.form->catchUp = [&] { caughtUp = true; };
+    ws.form->Form_Load(true);
+    auto& f = *ws.form;
+    EXPECT_TRUE(QFile::exists(ws.path(s(u"number414.dat"))));
+    EXPECT_TRUE(f.Combo1.items.isEmpty());
+    EXPECT_TRUE(f.Combo4[0].items.isEmpty());
+    EXPECT_EQ(f.ComDate[0].caption, QString());
+    EXPECT_FALSE(caughtUp);
+    EXPECT_FALSE(f.files.isHistOpen());
+}
+
+TEST(StartupTest, CatchUpRunsLastAndSoundDeviceIsClosedAtBothEnds) {
+    Workspace ws(at(2021, 2, 3));
+    ws.writeHistory(drawsEndingOn(80, QDate(2021, 2, 2)));
+    QString seenNext;
+    ws.form->catchUp = [&] { seenNext = ws.form->Grd2.text(81, 10); };
+    ws.form->Form_Load(true);
+    EXPECT_FALSE(seenNext.isEmpty()); // the W・S prediction ran before the catch-up
+    EXPECT_EQ(ws.form->MMControl1.deviceType, s(u"WaveAudio"));
+    EXPECT_EQ(ws.host.soundCommands, QStringList({s(u"Close")}));
+    ws.form->Form_Unload();
+    EXPECT_EQ(ws.host.soundCommands, QStringList({s(u"Close"), s(u"Close")}));
+    EXPECT_FALSE(ws.form->files.isHistOpen());
+}

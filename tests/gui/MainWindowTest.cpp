@@ -1,0 +1,103 @@
+// The main window over a small history, offscreen.
+#include "MainWindow.h"
+#include "GridModel.h"
+#include "QtHost.h"
+
+#include "support/TestHistory.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Records the sound commands, so the test can see the unload happen.
+class CountingHost : public gui::QtHost {
+public:
+    void soundCommand(const QString& command, const QString&) override { commands.append(command); }
+    QStringList commands;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        testing_support::writeFile(
+            dir_.filePath(QStringLiteral("number414.dat")),
+            testing_support::historyBytes(testing_support::weekdayDraws(
+                kDraws, QStringLiteral("2026/05/01"),
+                {QStringLiteral("1234"), QStringLiteral("5567"), QStringLiteral("9012")})));
+    }
+    void cleanup() { QDir::setCurrent(previous_); }
+
+    void showsTheHistoryAndTheNextDraw() {
+        CountingHost host;
+        history::AppModule module;
+        mainwindow::MainForm form(host, module);
+        form.Form_Load(false);
+        gui::MainWindow window(form, host);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QCOMPARE(window.windowTitle(), QStringLiteral("Tessarin"));
+        QCOMPARE(form.Grd2.rows(), kDraws + 2);
+        auto* history = window.gridView(form.Grd2);
+        QVERIFY(history && history->isVisible());
+        // The heading row is the table's header; the draws and the next-draw row follow.
+        QCOMPARE(history->model()->rowCount(), kDraws + 1);
+        QCOMPARE(history->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("回"));
+        QCOMPARE(history->model()->index(kDraws - 1, 1).data().toString(),
+                 form.Grd2.text(kDraws, 1));
+        QVERIFY(window.width() <= 1366 && window.height() <= 768);
+
+        auto* chooser = window.findChild<QComboBox*>(QStringLiteral("Combo1"));
+        QVERIFY(chooser);
+        QCOMPARE(chooser->currentText(), QString::number(kDraws + 1));
+        QCOMPARE(chooser->count(), form.Combo1.items.size());
+
+        QAbstractItemModelTester tester(history->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Q_UNUSED(tester);
+    }
+
+    void closingTheWindowEndsTheProgram() {
+        CountingHost host;
+        history::AppModule module;
+        mainwindow::MainForm form(host, module);
+        form.Form_Load(false);
+        const int soundCommandsAfterLoad = host.commands.size();
+        gui::MainWindow window(form, host);
+        window.show();
+        QTimer::singleShot(0, &window, [&window] { window.close(); });
+        QTimer failsafe;
+        failsafe.setSingleShot(true);
+        bool timedOut = false;
+        QObject::connect(&failsafe, &QTimer::timeout, [&] {
+            timedOut = true;
+            QApplication::exit(1);
+        });
+        failsafe.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!timedOut);
+        QCOMPARE(host.commands.size(), soundCommandsAfterLoad + 1);
+        QCOMPARE(host.commands.last(), QStringLiteral("Close"));
+        QVERIFY(!module.files.isHistOpen());
+    }
+
+private:
+    static constexpr int kDraws = 60;
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
