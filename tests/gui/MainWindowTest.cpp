@@ -8,6 +8,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -63,6 +64,18 @@ private slots:
         QVERIFY(chooser);
         QCOMPARE(chooser->currentText(), QString::number(kDraws + 1));
         QCOMPARE(chooser->count(), form.Combo1.items.size());
+
+        // TESSARIN_SCREENSHOT_DIR=folder keeps a picture of every tab, to look at by eye.
+        const QString shots = qEnvironmentVariable("TESSARIN_SCREENSHOT_DIR");
+        if (!shots.isEmpty()) {
+            form.LabKnen_Click();
+            window.refresh();
+            for (int t = 0; t < window.tabs()->count(); ++t) {
+                window.tabs()->setCurrentIndex(t);
+                QVERIFY(
+                    window.grab().save(QDir(shots).filePath(QStringLiteral("tab%1.png").arg(t))));
+            }
+        }
 
         QAbstractItemModelTester tester(history->model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
