@@ -68,6 +68,12 @@ const char* const kHelp =
     "  summary               最新の抽選回、次回とその日付、記録数（既定のコマンド）\n"
     "  import [FILE]         FILE（既定 numbers4_2.csv）から number414.dat を生成し直す\n"
     "  history [--last N]    抽選履歴（回、当数、種別、BOX配当、抽選日）と次回\n"
+    "  predict [--draw N] [--pair AC|AB|CD|BC|AD|BD] [--single-size N] [--double-size M]\n"
+    "          [--more] [--cframe2] [--json]\n"
+    "                        第N回（既定は次回）を①集計・②集計・③S・W絞りで予想する。\n"
+    "                        --pair 基本数値（既定 AC）、--single-size/--double-size\n"
+    "                        Ｓ/Ｗ絞りの件数（既定 100）、--more 更に絞る、\n"
+    "                        --cframe2 C枠　２個絞り、--json 結果を JSON で出力\n"
     "\n"
     "オプション:\n"
     "  -h, --help            この説明\n";
@@ -86,6 +92,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         {QStringLiteral("summary"), cmdSummary},
         {QStringLiteral("import"), cmdImport},
         {QStringLiteral("history"), cmdHistory},
+        {QStringLiteral("predict"), cmdPredict},
     };
     const QString name = args.isEmpty() ? QStringLiteral("summary") : args[0];
     const auto it = commands.find(name);

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
@@ -98,6 +99,25 @@ GridView* MainWindow::gridView(const ui::Grid& control) const {
     return nullptr;
 }
 
+QGroupBox* MainWindow::optionGroup(ui::OptionGroup& control, const QString& title, int columns) {
+    auto* box = new QGroupBox(title);
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(6, 2, 6, 2);
+    layout->setSpacing(2);
+    std::vector<QRadioButton*> radios;
+    for (int i = 0; i < control.captions.size(); ++i) {
+        auto* radio = new QRadioButton(control.captions[i], box);
+        connect(radio, &QRadioButton::toggled, this, [this, &control, i](bool on) {
+            if (on && !refreshing_)
+                control.selected = i;
+        });
+        layout->addWidget(radio, i / columns, i % columns);
+        radios.push_back(radio);
+    }
+    options_.emplace_back(std::move(radios), &control);
+    return box;
+}
+
 QGroupBox* MainWindow::titled(const QString& title, QWidget* content) {
     auto* box = new QGroupBox(title);
     auto* layout = new QVBoxLayout(box);
@@ -131,13 +151,40 @@ QWidget* MainWindow::buildPredictionTab() {
     });
     top->addWidget(drawChooser_);
     top->addSpacing(16);
-    for (auto* l : {&form_.LabKai, &form_.LabDays, &form_.Label2, &form_.Label8}) {
+    const std::pair<const ui::Label*, const char16_t*> results[] = {{&form_.LabKai, nullptr},
+                                                                    {&form_.LabDays, nullptr},
+                                                                    {&form_.Label2, u"当数"},
+                                                                    {&form_.Label8, u"W・S予想"}};
+    for (const auto& [l, title] : results) {
+        if (title) {
+            top->addSpacing(8);
+            top->addWidget(caption(QString::fromUtf16(title)));
+        }
         auto* shown = label(*l, page);
         shown->setStyleSheet(QStringLiteral("font-size: 14px; font-weight: bold;"));
         top->addWidget(shown);
     }
     top->addStretch();
     outer->addLayout(top);
+
+    // ①, ② and ③ with the narrowing options.
+    auto* steps = new QHBoxLayout;
+    steps->addWidget(button(
+        form_.Command1, [this] { form_.Command1_Click(); }, page));
+    steps->addWidget(button(
+        form_.Command2, [this] { form_.Command2_Click(); }, page));
+    steps->addWidget(button(
+        form_.Command4, [this] { form_.Command4_Click(); }, page));
+    steps->addSpacing(12);
+    steps->addWidget(checkBox(form_.Check1, page));
+    steps->addWidget(checkBox(form_.Check2, page));
+    steps->addSpacing(12);
+    steps->addWidget(caption(QStringLiteral("Ｓ 絞り")));
+    steps->addWidget(comboBox(form_.Combo4[0], page));
+    steps->addWidget(caption(QStringLiteral("Ｗ絞り")));
+    steps->addWidget(comboBox(form_.Combo4[1], page));
+    steps->addStretch();
+    outer->addLayout(steps);
 
     auto* body = new QHBoxLayout;
     auto* digits = new QVBoxLayout;
@@ -146,13 +193,14 @@ QWidget* MainWindow::buildPredictionTab() {
     tables->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setFixedSize(4 * 27 + 4, 9 * 20 + 28);
     digits->addWidget(titled(QStringLiteral("基本数値表"), tables));
+    digits->addWidget(optionGroup(form_.Option2, form_.Frame2.caption, 3));
     auto* ranks = new QVBoxLayout;
     for (const auto* g : {&form_.Grd4, &form_.Grd5}) {
-        auto* view = grid(*g, 0);
+        // The rank tables have no widths of their own; scale the default down to 36 pixels,
+        // which every refresh re-applies.
+        auto* view = grid(*g, 0, 36.0 / 64.0);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        for (int c = 0; c < 5; ++c)
-            view->setColumnWidth(c, 36);
         view->setColumnHidden(5, true);
         view->setFixedSize(5 * 36 + 4, 2 * 20 + 4);
         ranks->addWidget(view);
@@ -160,6 +208,23 @@ QWidget* MainWindow::buildPredictionTab() {
     auto* rankBox = new QWidget;
     rankBox->setLayout(ranks);
     digits->addWidget(titled(QStringLiteral("順位"), rankBox));
+
+    auto* found = new QGridLayout;
+    const std::pair<const char16_t*, const ui::Label*> values[] = {
+        {u"マーカー数字", &form_.Label12},
+        {u"軸数字１", &form_.LabJiku[0]},
+        {u"軸数字２", &form_.LabJiku[1]},
+        {u"K（前回一の位＋1）", &form_.Label11}};
+    int row = 0;
+    for (const auto& [title, l] : values) {
+        found->addWidget(caption(QString::fromUtf16(title)), row, 0);
+        auto* shown = label(*l, page);
+        shown->setStyleSheet(QStringLiteral("font-weight: bold;"));
+        found->addWidget(shown, row++, 1);
+    }
+    auto* foundBox = new QWidget;
+    foundBox->setLayout(found);
+    digits->addWidget(titled(QStringLiteral("予想"), foundBox));
     digits->addStretch();
     body->addLayout(digits);
 
@@ -270,6 +335,9 @@ void MainWindow::refresh() {
         }
         widget->setCurrentText(control->text);
     }
+    for (auto& [radios, control] : options_)
+        for (size_t i = 0; i < radios.size(); ++i)
+            radios[i]->setChecked(control->selected == static_cast<int>(i));
     // The draw chooser shows LabCom1 and offers Combo1's list.
     QStringList draws;
     for (int i = 0; i < drawChooser_->count(); ++i)

@@ -19,6 +19,7 @@ class QTabWidget;
 class QFrame;
 class QGroupBox;
 class QGridLayout;
+class QRadioButton;
 
 namespace gui {
 
@@ -49,6 +50,8 @@ private:
     QCheckBox* checkBox(ui::CheckBox& control, QWidget* parent = nullptr);
     QComboBox* comboBox(ui::ComboBox& control, QWidget* parent = nullptr);
     GridView* grid(const ui::Grid& control, int headerRows, double scale = 1.0);
+    // A titled frame of option buttons, `columns` to a row, bound to the option group.
+    QGroupBox* optionGroup(ui::OptionGroup& control, const QString& title, int columns);
     QGroupBox* titled(const QString& title, QWidget* content);
 
     QWidget* buildPredictionTab();
@@ -69,6 +72,7 @@ private:
     std::vector<std::pair<QPushButton*, const ui::Button*>> buttons_;
     std::vector<std::pair<QCheckBox*, ui::CheckBox*>> checks_;
     std::vector<std::pair<QComboBox*, ui::ComboBox*>> combos_;
+    std::vector<std::pair<std::vector<QRadioButton*>, ui::OptionGroup*>> options_;
     std::vector<GridView*> grids_;
 };
 

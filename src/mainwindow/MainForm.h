@@ -179,11 +179,59 @@ private:
     void fillDrawList();
     void fillMonthButtons();
     void applyPreviousMonthRule();
+
+    // ---- narrowing skeleton (simulate/Narrowing.cpp) --------------------------------------
+    // Shared by every ③ narrowing. A narrowing stops when basicListEmpty(), else calls
+    // headNarrowedLists() and then, for ListSide::S and ListSide::W in this order:
+    // collectRecent(), fillWorkColumn() with its keep rule, removeRecentDraws() if it uses
+    // the recent draws, compactNarrowed(); and findNarrowedHits() last.
+    enum class ListSide { S, W };
+    // The grids and values of one side: basic list and count, narrowed list and count, the
+    // GrdR column of its recent numbers and the Grd2 type ("S"/"W") those are drawn from.
+    struct NarrowSide {
+        const ui::Grid& basic;
+        const int& basicCount;
+        ui::Grid& narrowed;
+        int& narrowCount;
+        int recentCol;
+        QString type;
+    };
+    NarrowSide narrowSide(ListSide side);
+    // True when the basic S list holds no candidate: the narrowing must then change nothing.
+    bool basicListEmpty() const;
+    // Clears GrdSS2 and GrdWW2, gives them 1000 rows and their headings.
+    void headNarrowedLists();
+    // The C list: Grd1a column Ｃ, rows 1 to 6, down to the first empty cell.
+    QStringList cFrameDigits() const;
+    // D, the draw in Combo1; N (side S) or M (side W), the size in Combo4.
+    int selectedDraw() const;
+    int narrowingSize(ListSide side) const;
+    // K, the previous draw's units digit plus 1 (10 becomes 0), shown in Label11.
+    QString showShiftedUnitsDigit(int draw);
+    // Empties the side's GrdR column, then writes the winning numbers of the draws of the
+    // side's type before `draw`, newest first from row 1, stopping after bound + 1 of them
+    // and at draw 1 (at most 1001 draws scanned). Returns how many rows the removal may
+    // compare with: the rows written, at most bound.
+    int collectRecent(ListSide side, int draw, int bound);
+    // Writes the basic candidates that `keep` accepts into the narrowed list's work column 2,
+    // rows 1..n, with running numbers in column 0. Returns n.
+    int fillWorkColumn(ListSide side, const std::function<bool(const QString&)>& keep);
+    // Empties work rows 1..n whose four digits all occur in one of GrdR rows 1..recentRows.
+    void removeRecentDraws(ListSide side, int n, int recentRows);
+    // Moves the non-empty work rows 1..n up into columns 0 (running number) and 1, writes
+    // the count m under them, sets m + 2 rows, top row m and the side's narrow count.
+    int compactNarrowed(ListSide side, int n);
+    // Looks for winKeyS in GrdSS2 and winKeyW in GrdWW2; a found cell is painted with the
+    // hit colour and made the top row, and narrowHit becomes 1 or 2.
+    void findNarrowedHits();
 };
 
 // "S" for four different digits, "W" for exactly one digit twice (AABC), "A" otherwise.
 QString numberType(const QString& number);
 // How many of the six position pairs of a four-digit number hold equal digits.
 int equalPairs(const QString& number);
+// Whether every digit of the winning number finds a digit of its own in the candidate:
+// equality as a box (2131 is 1123, but not 1233).
+bool sameBox(const QString& candidate, const QString& winning);
 
 } // namespace mainwindow

@@ -1,7 +1,26 @@
 // The W・S prediction: will the next number be a single or a double?
-#include "mainwindow/MainForm.h"
+#include "WsPrediction.h"
 
+#include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
+
+#include <algorithm>
+
+namespace predict {
+
+QString wsBlockLabel(const QString& wTally, const QString& sTally) {
+    if (wTally == sTally)
+        return QStringLiteral("-");
+    return wTally > sTally ? QStringLiteral("W") : QStringLiteral("S");
+}
+
+QString wsVerdict(int labelsW, int labelsS, int totalW, int totalS) {
+    if (labelsW != labelsS)
+        return labelsW > labelsS ? QStringLiteral("W") : QStringLiteral("S");
+    return totalS > totalW ? QStringLiteral("W") : QStringLiteral("S");
+}
+
+} // namespace predict
 
 namespace mainwindow {
 
@@ -18,7 +37,9 @@ void MainForm::NewWSset() {
     // Rows before draw 1 (the heading row included) read as empty.
     auto flag = [&](int draw) -> const QString& { return draw >= 1 ? Grd2.text(draw, 9) : kNone; };
 
-    for (int k = E; k >= E - (kPasses - 1) && k >= 0; --k) {
+    // A draw number past the history grid's next-draw row has nothing to predict from.
+    const int first = std::min(E, Grd2.rows() - 2);
+    for (int k = first; k >= E - (kPasses - 1) && k >= 0; --k) {
         const QString& K0 = flag(k);
         const QString& K1 = flag(k - 1);
         const QString& K2 = flag(k - 2);
@@ -54,30 +75,27 @@ void MainForm::NewWSset() {
             Grd3.setText(i, 3, sText);
             totalW += w;
             totalS += s;
-            // The tallies are compared as texts, so "10" orders before "9".
-            QString label = QStringLiteral("-");
-            if (wText != sText) {
-                label = wText > sText ? kW : kS;
-                (label == kW ? nW : nS) += 1;
-            }
+            const QString label = predict::wsBlockLabel(wText, sText);
+            if (label == kW)
+                ++nW;
+            else if (label == kS)
+                ++nS;
             Grd3.setText(i, 4, label);
         }
         Grd3.setText(9, 2, QString::number(totalW));
         Grd3.setText(9, 3, QString::number(totalS));
 
-        QString prediction;
-        if (nW > nS)
-            prediction = kW;
-        else if (nW < nS)
-            prediction = kS;
-        else
-            prediction = totalS > totalW ? kW : kS;
+        const QString prediction = predict::wsVerdict(nW, nS, totalW, totalS);
         Grd3.setText(9, 4, prediction);
 
         const int target = k + 1;
         Grd2.setText(target, 10, prediction.left(1));
+        // A mark left by an earlier run over another history would count as a hit in the
+        // tally, so a miss clears it.
         if (Grd2.text(target, 2) == Grd2.text(target, 10))
             Grd2.setText(target, 11, prediction == kW ? QStringLiteral("●") : QStringLiteral("〇"));
+        else if (!Grd2.text(target, 11).isEmpty())
+            Grd2.setText(target, 11, QString());
     }
 }
 

@@ -1,0 +1,116 @@
+// ①集計 and ②集計: show the chosen draw and predict it, then build the basic S and W lists.
+#include "Narrowing.h"
+
+#include "mainwindow/MainForm.h"
+#include "ui/Numeric.h"
+
+#include <QSet>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace mainwindow {
+
+namespace {
+
+// Grd1a columns combined by each option of Option2: AC, AB, CD, BC, AD, BD.
+constexpr std::array<std::pair<int, int>, 6> kPairs = {
+    {{0, 2}, {0, 1}, {2, 3}, {1, 2}, {0, 3}, {1, 3}}};
+
+int digitBit(const QString& text) {
+    return text.size() == 1 && text[0] >= u'0' && text[0] <= u'9' ? 1 << (text[0].unicode() - u'0')
+                                                                  : 0;
+}
+
+// Builds one basic list from the box table: every number holding a digit of the first
+// list and a digit of the second, in the order found, each box once. Singles need two
+// different digits; for doubles a digit may pair with itself. Returns the count.
+int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const QString& heading,
+                   const QStringList& first, const QStringList& second, bool singles) {
+    list.clear();
+    list.setRows(1000);
+    list.setText(0, 0, QStringLiteral("No"));
+    list.setText(0, 1, heading);
+
+    std::vector<int> held(tableCount + 1, 0);
+    for (int j = 1; j <= tableCount; ++j)
+        for (int c = 2; c <= 5; ++c)
+            held[j] |= digitBit(table.text(j, c));
+
+    int total = 0;
+    for (const QString& x : first) {
+        for (const QString& y : second) {
+            if (singles && x == y)
+                continue;
+            const int bx = digitBit(x);
+            const int by = digitBit(y);
+            if (bx == 0 || by == 0)
+                continue;
+            for (int j = 1; j <= tableCount; ++j) {
+                if ((held[j] & bx) && (held[j] & by)) {
+                    ++total;
+                    simulate::ensureRow(list, total);
+                    list.setText(total, 0, QString::number(total));
+                    list.setText(total, 2, table.text(j, 1));
+                }
+            }
+        }
+    }
+
+    // The tables write every box one way (digits ascending, the pair first), so the same
+    // box is the same text; the first finding is kept.
+    QSet<QString> seen;
+    int count = 0;
+    for (int j = 1; j <= total; ++j) {
+        const QString x = list.text(j, 2);
+        if (x.isEmpty())
+            continue;
+        if (seen.contains(x)) {
+            list.setText(j, 2, QString());
+            continue;
+        }
+        seen.insert(x);
+        ++count;
+        list.setText(count, 1, x);
+    }
+    for (int j = count + 1; j <= total; ++j) {
+        list.setText(j, 0, QString());
+        list.setText(j, 1, QString());
+    }
+    list.setRows(count + 2);
+    list.setTopRow(count);
+    return count;
+}
+
+} // namespace
+
+void MainForm::Command1_Click() {
+    const int d = static_cast<int>(ui::leadingInt(Combo1.text));
+    Label2.caption = Grd2.text(d, 1);
+    Label8.caption = Grd2.text(d, 10);
+    const QString& date = Grd2.text(d, 8);
+    LabDays.caption = date.left(4) + QStringLiteral("年") + date.mid(5, 2) + QStringLiteral("月") +
+                      date.right(2) + QStringLiteral("日");
+    LabKai.caption = QStringLiteral("第") + LabCom1.caption + QStringLiteral("回");
+    Yoso();
+    Jyuni();
+    NewVerSort();
+}
+
+void MainForm::Command2_Click() {
+    // No option selected gives empty digit lists and so empty candidate lists.
+    QStringList first, second;
+    if (Option2.selected >= 0 && Option2.selected < static_cast<int>(kPairs.size())) {
+        const auto [a, b] = kPairs[Option2.selected];
+        first = simulate::digitColumn(Grd1a, a, 8);
+        second = simulate::digitColumn(Grd1a, b, 8);
+    }
+    basicCountS =
+        buildBasicList(GrdS, SingleCount, GrdSS, QStringLiteral("Ｓ予想"), first, second, true);
+    basicCountW =
+        buildBasicList(GrdW, DoubleCount, GrdWW, QStringLiteral("Ｗ予想"), first, second, false);
+    WWSSatari();
+}
+
+} // namespace mainwindow

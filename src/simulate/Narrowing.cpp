@@ -1,0 +1,190 @@
+// The skeleton every ③ narrowing shares: heading the narrowed lists, the recent draws, the
+// work column, the recent-draw removal, the compaction and the hit search.
+#include "Narrowing.h"
+
+#include "mainwindow/MainForm.h"
+#include "ui/Numeric.h"
+#include "ui/Palette.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace simulate {
+
+QStringList digitColumn(const ui::Grid& table, int col, int maxRows) {
+    QStringList digits;
+    for (int r = 1; r <= maxRows; ++r) {
+        const QString& cell = table.text(r, col);
+        if (cell.isEmpty())
+            break;
+        digits.append(cell);
+    }
+    return digits;
+}
+
+int containedCount(const QString& candidate, const QStringList& digits) {
+    int count = 0;
+    for (const QString& d : digits)
+        if (candidate.contains(d))
+            ++count;
+    return count;
+}
+
+void ensureRow(ui::Grid& grid, int row) {
+    if (row >= grid.rows())
+        grid.setRows(std::max(row + 1, grid.rows() + grid.rows() / 2));
+}
+
+} // namespace simulate
+
+namespace mainwindow {
+
+using simulate::ensureRow;
+
+MainForm::NarrowSide MainForm::narrowSide(ListSide side) {
+    if (side == ListSide::S)
+        return {GrdSS, basicCountS, GrdSS2, narrowCountS, 0, QStringLiteral("S")};
+    return {GrdWW, basicCountW, GrdWW2, narrowCountW, 1, QStringLiteral("W")};
+}
+
+bool MainForm::basicListEmpty() const {
+    return GrdSS.text(1, 1).isEmpty();
+}
+
+void MainForm::headNarrowedLists() {
+    for (auto [grid, heading] : {std::pair{&GrdSS2, u"Ｓ予想"}, std::pair{&GrdWW2, u"Ｗ予想"}}) {
+        grid->clear();
+        grid->setRows(1000);
+        grid->setText(0, 0, QStringLiteral("No"));
+        grid->setText(0, 1, QString::fromUtf16(heading));
+    }
+}
+
+QStringList MainForm::cFrameDigits() const {
+    return simulate::digitColumn(Grd1a, 2, 6);
+}
+
+int MainForm::selectedDraw() const {
+    return static_cast<int>(ui::leadingInt(Combo1.text));
+}
+
+int MainForm::narrowingSize(ListSide side) const {
+    return static_cast<int>(ui::leadingInt(Combo4[side == ListSide::S ? 0 : 1].text));
+}
+
+QString MainForm::showShiftedUnitsDigit(int draw) {
+    const QString& previous = Grd2.text(draw - 1, 1);
+    const long long k = (ui::leadingInt(previous.right(1)) + 1) % 10;
+    Label11.caption = QString::number(k);
+    return Label11.caption;
+}
+
+int MainForm::collectRecent(ListSide side, int draw, int bound) {
+    const NarrowSide s = narrowSide(side);
+    // Rows of an earlier run must not stand in for draws this run did not find.
+    for (int r = 1; r < GrdR.rows(); ++r)
+        if (!GrdR.text(r, s.recentCol).isEmpty())
+            GrdR.setText(r, s.recentCol, QString());
+    int found = 0;
+    for (int i = draw - 1; i >= std::max(1, draw - 1001); --i) {
+        if (Grd2.text(i, 2) != s.type)
+            continue;
+        ++found;
+        ensureRow(GrdR, found);
+        GrdR.setText(found, s.recentCol, Grd2.text(i, 1));
+        if (found > bound)
+            break;
+    }
+    return std::clamp(found, 0, std::max(bound, 0));
+}
+
+int MainForm::fillWorkColumn(ListSide side, const std::function<bool(const QString&)>& keep) {
+    const NarrowSide s = narrowSide(side);
+    int n = 0;
+    for (int j = 1; j <= s.basicCount; ++j) {
+        const QString x = s.basic.text(j, 1);
+        if (!keep(x))
+            continue;
+        ++n;
+        ensureRow(s.narrowed, n);
+        s.narrowed.setText(n, 0, QString::number(n));
+        s.narrowed.setText(n, 2, x);
+    }
+    return n;
+}
+
+void MainForm::removeRecentDraws(ListSide side, int n, int recentRows) {
+    const NarrowSide s = narrowSide(side);
+    // Which digits each recent number holds; a candidate goes when every one of its four
+    // digits occurs in the same recent number, however often.
+    std::vector<int> masks;
+    for (int r = 1; r <= recentRows; ++r) {
+        int mask = 0;
+        for (QChar c : GrdR.text(r, s.recentCol))
+            if (c >= u'0' && c <= u'9')
+                mask |= 1 << (c.unicode() - u'0');
+        masks.push_back(mask);
+    }
+    for (int j = 1; j <= n; ++j) {
+        const QString& x = s.narrowed.text(j, 2);
+        if (x.size() < 4)
+            continue;
+        int need = 0;
+        bool digitsOnly = true;
+        for (int i = 0; i < 4; ++i) {
+            if (x[i] < u'0' || x[i] > u'9')
+                digitsOnly = false;
+            else
+                need |= 1 << (x[i].unicode() - u'0');
+        }
+        if (!digitsOnly)
+            continue;
+        for (int mask : masks) {
+            if ((mask & need) == need) {
+                s.narrowed.setText(j, 2, QString());
+                break;
+            }
+        }
+    }
+}
+
+int MainForm::compactNarrowed(ListSide side, int n) {
+    const NarrowSide s = narrowSide(side);
+    int m = 0;
+    for (int j = 1; j <= n; ++j) {
+        const QString x = s.narrowed.text(j, 2);
+        if (x.isEmpty())
+            continue;
+        ++m;
+        s.narrowed.setText(m, 0, QString::number(m));
+        s.narrowed.setText(m, 1, x);
+    }
+    for (int j = m + 1; j <= n; ++j)
+        s.narrowed.setText(j, 0, QString());
+    ensureRow(s.narrowed, m + 1);
+    s.narrowed.setText(m + 1, 1, QString::number(m));
+    s.narrowed.setRows(m + 2);
+    s.narrowed.setTopRow(m);
+    s.narrowCount = m;
+    return m;
+}
+
+void MainForm::findNarrowedHits() {
+    auto search = [this](ui::Grid& list, int count, const QString& key, int hitValue) {
+        if (key.isEmpty())
+            return;
+        for (int j = 1; j <= count; ++j) {
+            if (list.text(j, 1) == key) {
+                list.selectCell(j, 1);
+                list.setCellBackColor(ui::kHitColour);
+                narrowHit = hitValue;
+                list.setTopRow(j);
+                return;
+            }
+        }
+    };
+    search(GrdSS2, narrowCountS, winKeyS, 1);
+    search(GrdWW2, narrowCountW, winKeyW, 2);
+}
+
+} // namespace mainwindow
