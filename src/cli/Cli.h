@@ -65,5 +65,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdSummary(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdImport(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdHistory(const QStringList& words, QTextStream& out, QTextStream& err);
+int cmdVerify(const QStringList& words, QTextStream& out, QTextStream& err);
+int cmdBack100(const QStringList& words, QTextStream& out, QTextStream& err);
 
 } // namespace cli
