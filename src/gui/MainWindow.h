@@ -19,6 +19,8 @@ class QTabWidget;
 class QFrame;
 class QGroupBox;
 class QGridLayout;
+class QLayout;
+class QButtonGroup;
 
 namespace gui {
 
@@ -48,6 +50,10 @@ private:
                         QWidget* parent = nullptr);
     QCheckBox* checkBox(ui::CheckBox& control, QWidget* parent = nullptr);
     QComboBox* comboBox(ui::ComboBox& control, QWidget* parent = nullptr);
+    // Radio buttons in a row, one per caption of the group.
+    QWidget* optionGroup(ui::OptionGroup& control, QWidget* parent = nullptr);
+    // A titled panel shown while the frame is visible.
+    QGroupBox* frame(const ui::Frame& control, const QString& title, QLayout* content);
     GridView* grid(const ui::Grid& control, int headerRows, double scale = 1.0);
     QGroupBox* titled(const QString& title, QWidget* content);
 
@@ -69,6 +75,8 @@ private:
     std::vector<std::pair<QPushButton*, const ui::Button*>> buttons_;
     std::vector<std::pair<QCheckBox*, ui::CheckBox*>> checks_;
     std::vector<std::pair<QComboBox*, ui::ComboBox*>> combos_;
+    std::vector<std::pair<QButtonGroup*, ui::OptionGroup*>> options_;
+    std::vector<std::pair<QGroupBox*, const ui::Frame*>> frames_;
     std::vector<GridView*> grids_;
 };
 
