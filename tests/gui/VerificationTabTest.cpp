@@ -53,19 +53,6 @@ private slots:
         QCOMPARE(window->gridView(form->GrdSM)->model()->rowCount(), 12);
     }
 
-    void optionsAndChecksReachTheForm() {
-        QTest::mouseClick(withText<QRadioButton>(*window, QStringLiteral("月間")), Qt::LeftButton);
-        QCOMPARE(form->Option1.selected, 1);
-        const QList<QCheckBox*> checks = window->findChildren<QCheckBox*>();
-        QCheckBox* cframe = nullptr;
-        for (auto* c : checks)
-            if (c->text() == QStringLiteral("シュミ集計に使用") && !cframe)
-                cframe = c;
-        QVERIFY(cframe);
-        cframe->click();
-        QCOMPARE(form->Check3.value + form->Check4.value + form->Check5.value, 1);
-    }
-
     void whatIfButtonIsHighlighted() {
         QPushButton* narrowed = withText<QPushButton>(*window, form->Command15.caption);
         QPushButton* all = withText<QPushButton>(*window, form->Command6.caption);
