@@ -74,6 +74,15 @@ const char* const kHelp =
     "                        --pair 基本数値（既定 AC）、--single-size/--double-size\n"
     "                        Ｓ/Ｗ絞りの件数（既定 100）、--more 更に絞る、\n"
     "                        --cframe2 C枠　２個絞り、--json 結果を JSON で出力\n"
+    "  verify (--month YYYY-MM | --count C [--draw N]) [オプション]\n"
+    "                        シュミ集計: 月間または第N回（既定は次回）の前の C 回を検証\n"
+    "      --pair AC|AB|CD|BC|AD|BD       基本数値の組（既定 AC）\n"
+    "      --narrow sw|cframe|axis|axis2  使う③絞り（既定 sw: ③S・W絞り）\n"
+    "      --single-size N, --double-size M  S・W の絞り数（既定 100）\n"
+    "      --more, --cframe2              「更に絞る」「C枠　２個絞り」を使う\n"
+    "      --whatif all|w|s|perfect|narrowed  購入したらの集計を加える\n"
+    "      --json, --csv                  集計表を JSON または CSV で出力\n"
+    "  back100 [--draw N]    Back100件: 第N回（既定は次回）の前の100回と同じボックスの前回\n"
     "\n"
     "オプション:\n"
     "  -h, --help            この説明\n";
@@ -89,10 +98,9 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         return kOk;
     }
     static const QMap<QString, Command> commands = {
-        {QStringLiteral("summary"), cmdSummary},
-        {QStringLiteral("import"), cmdImport},
-        {QStringLiteral("history"), cmdHistory},
-        {QStringLiteral("predict"), cmdPredict},
+        {QStringLiteral("summary"), cmdSummary}, {QStringLiteral("import"), cmdImport},
+        {QStringLiteral("history"), cmdHistory}, {QStringLiteral("predict"), cmdPredict},
+        {QStringLiteral("verify"), cmdVerify},   {QStringLiteral("back100"), cmdBack100},
     };
     const QString name = args.isEmpty() ? QStringLiteral("summary") : args[0];
     const auto it = commands.find(name);

@@ -66,5 +66,7 @@ int cmdSummary(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdImport(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdHistory(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err);
+int cmdVerify(const QStringList& words, QTextStream& out, QTextStream& err);
+int cmdBack100(const QStringList& words, QTextStream& out, QTextStream& err);
 
 } // namespace cli

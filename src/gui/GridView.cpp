@@ -26,7 +26,13 @@ void GridView::applyWidths() {
         const int twips = g.colWidth(c);
         setColumnWidth(c, twips >= 0 ? std::max(3, int(twips / 15.0 * scale_ + 0.5))
                                      : int(64 * scale_));
+        setColumnHidden(c, firstHidden_ >= 0 && c >= firstHidden_);
     }
+}
+
+void GridView::hideColumnsFrom(int col) {
+    firstHidden_ = col;
+    applyWidths();
 }
 
 void GridView::refresh() {

@@ -14,11 +14,14 @@ public:
 
     void refresh();
     GridModel* gridModel() const { return model_; }
+    // Shows only the columns before col (display only; kept across model resets).
+    void hideColumnsFrom(int col);
 
 private:
     void applyWidths();
     GridModel* model_;
     double scale_;
+    int firstHidden_ = -1;
     int lastTop_ = -1;
 };
 

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "history/HistoryFiles.h"
+#include "ui/Palette.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -25,6 +26,38 @@ QLabel* caption(const QString& text, QWidget* parent = nullptr) {
     auto* l = new QLabel(text, parent);
     l->setStyleSheet(QStringLiteral("color: #505050;"));
     return l;
+}
+
+// Runs a handler when the watched widget is double-clicked.
+class DoubleClickFilter : public QObject {
+public:
+    DoubleClickFilter(QObject* watched, std::function<void()> handler)
+        : QObject(watched), handler_(std::move(handler)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            handler_();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
+// A button's back colour as a style; white is the ordinary look. Strong palette colours are
+// softened so that the black caption stays readable.
+QString buttonStyle(int paletteIndex) {
+    if (paletteIndex < 0 || paletteIndex >= 16 || paletteIndex == ui::kWhite)
+        return {};
+    QColor c = QColor::fromRgb(ui::kPalette[paletteIndex]);
+    if (paletteIndex == ui::kShownWhatIfColour)
+        c = QColor(255, 150, 255);
+    return QStringLiteral("QPushButton { background-color: %1; }").arg(c.name());
 }
 
 } // namespace
@@ -84,6 +117,13 @@ QComboBox* MainWindow::comboBox(ui::ComboBox& control, QWidget* parent) {
     });
     combos_.emplace_back(c, &control);
     return c;
+}
+
+QGroupBox* MainWindow::frame(const ui::Frame& control, const QString& title, QLayout* content) {
+    auto* box = new QGroupBox(title);
+    box->setLayout(content);
+    frames_.emplace_back(box, &control);
+    return box;
 }
 
 GridView* MainWindow::grid(const ui::Grid& control, int headerRows, double scale) {
@@ -286,7 +326,77 @@ QWidget* MainWindow::buildVerificationTab() {
     }
     outer->addWidget(monthPanel_);
 
-    outer->addWidget(titled(QStringLiteral("シュミ集計"), grid(form_.GrdSM, 1, 0.85)), 1);
+    // The tally's settings: range mode, the button, and which ③ narrowing it replays.
+    auto* settings = new QHBoxLayout;
+    settings->addWidget(optionGroup(form_.Option1, form_.Frame1.caption, 2));
+    auto* start = button(
+        form_.Command3, [this] { form_.Command3_Click(); }, page);
+    start->setMinimumHeight(36);
+    start->setMinimumWidth(110);
+    settings->addWidget(start);
+    auto* checks = new QGridLayout;
+    checks->setVerticalSpacing(0);
+    const std::pair<ui::CheckBox*, const ui::Button*> narrowings[] = {
+        {&form_.Check3, &form_.Command12},
+        {&form_.Check4, &form_.Command13},
+        {&form_.Check5, &form_.Command14}};
+    int row = 0;
+    for (const auto& [check, narrowing] : narrowings) {
+        checks->addWidget(caption(narrowing->caption, page), row, 0);
+        checks->addWidget(checkBox(*check, page), row++, 1);
+    }
+    auto* checkBoxPanel = new QWidget(page);
+    checkBoxPanel->setLayout(checks);
+    settings->addWidget(checkBoxPanel);
+    auto* sizes = label(form_.Label6, page);
+    sizes->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    settings->addWidget(sizes);
+    settings->addStretch();
+    auto* tt = label(form_.Label3, page);
+    tt->setStyleSheet(QStringLiteral("color: #a0a0a0; font-size: 9px;"));
+    tt->setTextInteractionFlags(Qt::NoTextInteraction);
+    new DoubleClickFilter(tt, [this] { run([this] { form_.Label3_DblClick(); }); });
+    settings->addWidget(tt, 0, Qt::AlignTop);
+    outer->addLayout(settings);
+
+    // The tally grid, and beside it Back100件, hidden until "TT" is double-clicked.
+    auto* body = new QHBoxLayout;
+    auto* tally = grid(form_.GrdSM, 1, 0.8);
+    tally->hideColumnsFrom(18); // the columns of the tally and its what-ifs
+    // A slightly smaller font keeps rates such as "当率:56%" whole in the narrow columns.
+    QFont tallyFont = tally->font();
+    tallyFont.setPointSizeF(tallyFont.pointSizeF() * 0.88);
+    tally->setFont(tallyFont);
+    body->addWidget(titled(QStringLiteral("シュミ集計"), tally), 1);
+    auto* back = new QVBoxLayout;
+    back->addWidget(button(
+        form_.Command5, [this] { form_.Command5_Click(); }, page));
+    auto* recent = grid(form_.GrdR, 1, 0.7);
+    recent->hideColumnsFrom(4); // draw, number, earlier draw of the box, gap
+    recent->setFixedWidth(4 * 45 + 22);
+    back->addWidget(recent, 1);
+    body->addLayout(back);
+    outer->addLayout(body, 1);
+
+    // The purchase what-ifs over the last tally; the one shown is highlighted.
+    auto* whatIfs = new QGridLayout;
+    const std::pair<ui::Button*, void (mainwindow::MainForm::*)()> buttons[] = {
+        {&form_.Command6, &mainwindow::MainForm::Command6_Click},
+        {&form_.Command7, &mainwindow::MainForm::Command7_Click},
+        {&form_.Command8, &mainwindow::MainForm::Command8_Click},
+        {&form_.Command11, &mainwindow::MainForm::Command11_Click},
+        {&form_.Command15, &mainwindow::MainForm::Command15_Click}};
+    int index = 0;
+    for (const auto& [control, handler] : buttons) {
+        auto* b = button(
+            *control, [this, handler] { (form_.*handler)(); }, page);
+        whatIfs->addWidget(b, index / 3, index % 3);
+        ++index;
+    }
+    auto* busy = label(form_.LabSine[1], page);
+    busy->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    whatIfs->addWidget(busy, 1, 2, Qt::AlignCenter);
+    outer->addWidget(frame(form_.Frame4, QStringLiteral("購入したら"), whatIfs));
     return page;
 }
 
@@ -319,7 +429,12 @@ void MainWindow::refresh() {
         widget->setText(control->caption);
         widget->setEnabled(control->enabled);
         widget->setVisible(control->visible);
+        const QString style = buttonStyle(control->backColor);
+        if (widget->styleSheet() != style)
+            widget->setStyleSheet(style);
     }
+    for (auto& [box, control] : frames_)
+        box->setVisible(control->visible);
     for (auto& [widget, control] : checks_) {
         widget->setText(control->caption);
         widget->setChecked(control->value != 0);

@@ -20,6 +20,7 @@ class QFrame;
 class QGroupBox;
 class QGridLayout;
 class QRadioButton;
+class QLayout;
 
 namespace gui {
 
@@ -49,6 +50,8 @@ private:
                         QWidget* parent = nullptr);
     QCheckBox* checkBox(ui::CheckBox& control, QWidget* parent = nullptr);
     QComboBox* comboBox(ui::ComboBox& control, QWidget* parent = nullptr);
+    // A titled panel shown while the frame is visible.
+    QGroupBox* frame(const ui::Frame& control, const QString& title, QLayout* content);
     GridView* grid(const ui::Grid& control, int headerRows, double scale = 1.0);
     // A titled frame of option buttons, `columns` to a row, bound to the option group.
     QGroupBox* optionGroup(ui::OptionGroup& control, const QString& title, int columns);
@@ -73,6 +76,7 @@ private:
     std::vector<std::pair<QCheckBox*, ui::CheckBox*>> checks_;
     std::vector<std::pair<QComboBox*, ui::ComboBox*>> combos_;
     std::vector<std::pair<std::vector<QRadioButton*>, ui::OptionGroup*>> options_;
+    std::vector<std::pair<QGroupBox*, const ui::Frame*>> frames_;
     std::vector<GridView*> grids_;
 };
 

@@ -7,11 +7,6 @@
 #include <ostream>
 #include <vector>
 
-// Failed comparisons show texts, not bytes.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace testing_support {
 
 // Ten AAAA draws that leave the digits in the given order, most recent first.

@@ -1,0 +1,34 @@
+// シュミ集計 over the bundled history: a hundred draws (the largest count the window offers;
+// target under 100 ms) and the month of the latest full month.
+#include "BenchSupport.h"
+
+#include <benchmark/benchmark.h>
+
+static void BM_TallyOverHundredDraws(benchmark::State& state) {
+    BenchWorkspace ws;
+    auto& f = *ws.form;
+    f.Option1.selected = 0;
+    f.Combo1.text = QString::number(f.HistRows + 1);
+    f.Combo3[2].text = QStringLiteral("100");
+    for (auto _ : state) {
+        f.GrdSMClear();
+        f.Command3_Click();
+        benchmark::DoNotOptimize(f.simRows);
+    }
+}
+BENCHMARK(BM_TallyOverHundredDraws)->Unit(benchmark::kMillisecond);
+
+static void BM_TallyOverOneMonth(benchmark::State& state) {
+    BenchWorkspace ws;
+    auto& f = *ws.form;
+    f.Option1.selected = 1;
+    f.Combo3[0].text = QStringLiteral("2026");
+    f.Combo3[1].text = QStringLiteral("7");
+    for (auto _ : state) {
+        f.GrdSMClear();
+        f.Command3_Click();
+        benchmark::DoNotOptimize(f.simRows);
+    }
+    state.counters["draws"] = f.simRows;
+}
+BENCHMARK(BM_TallyOverOneMonth)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,178 @@
+// シュミ集計: the prediction chain replayed for every draw of a month or of a count of draws,
+// with hits, list sizes, payouts and rates booked into GrdSM.
+#include "SimulationTally.h"
+
+#include "mainwindow/MainForm.h"
+#include "ui/Numeric.h"
+
+#include <algorithm>
+
+namespace simulate {
+
+namespace {
+
+// The first draw that has the 50 draws before it which a prediction analyses.
+constexpr int kFirstPredictableDraw = 51;
+
+const QString kHitS = QStringLiteral("〇");
+const QString kHitW = QStringLiteral("●");
+
+QString ratePercent(const QString& label, long long hits, long long count) {
+    return label + QString::number(ui::percentFloor(hits, count)) + u'%';
+}
+
+} // namespace
+
+TallyChain windowChain(mainwindow::MainForm& f) {
+    return {[&f] { f.Yoso(); },
+            [&f] { f.Jyuni(); },
+            [&f] { f.NewVerSort(); },
+            [&f] { f.Command2_Click(); },
+            [&f] { f.Command12_Click(); },
+            [&f] { f.Command13_Click(); },
+            [&f] { f.Command14_Click(); },
+            [&f] { f.Command4_Click(); }};
+}
+
+void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
+    ui::Grid& sm = f.GrdSM;
+    const ui::Grid& hist = f.Grd2;
+
+    // None of the what-ifs is shown any more once the tally is rewritten.
+    for (auto* b : {&f.Command6, &f.Command7, &f.Command8, &f.Command11, &f.Command15})
+        b->backColor = 15;
+    f.host.processEvents();
+
+    ui::Grid* const workGrids[] = {&f.Grd1a, &f.GrdSS, &f.GrdWW, &f.GrdSS2, &f.GrdWW2};
+    f.GrdA[0].setVisible(false);
+    for (auto* g : workGrids)
+        g->setVisible(false);
+
+    int first = 0;
+    int last = 0;
+    if (f.Option1.selected == 0) {
+        last = static_cast<int>(ui::leadingInt(f.Combo1.text)) - 1;
+        first = last - static_cast<int>(ui::leadingInt(f.Combo3[2].text)) + 1;
+        first = std::max(first, kFirstPredictableDraw);
+    } else {
+        f.NenGetuS();
+        first = f.monthFirstDraw;
+        last = f.monthLastDraw;
+    }
+    // Only draws in the history can be replayed; a range left empty is a range without data
+    // (and would otherwise divide by a count of 0).
+    last = std::min(last, f.HistRows);
+    if (first == 0 || first > last) {
+        f.host.messageBox(QStringLiteral("抽選結果のデータがありません。"),
+                          QStringLiteral("Tessarin"));
+        f.GrdA[0].setVisible(true);
+        for (auto* g : workGrids)
+            g->setVisible(true);
+        return;
+    }
+
+    const int count = last - first + 1;
+    // A shorter earlier run cut the grid down; the draw rows and the two summary rows must fit.
+    if (sm.rows() < count + 3)
+        sm.setRows(count + 3);
+
+    int r = 0;
+    for (int i = first; i <= last; ++i) {
+        ++r;
+        sm.setText(r, 0, hist.text(i, 0));
+        sm.setText(r, 1, hist.text(i, 1));
+        sm.setText(r, 2, hist.text(i, 8).right(8));
+    }
+
+    int basicHitsS = 0, basicHitsW = 0, narrowHitsS = 0, narrowHitsW = 0;
+    long long basicPayout = 0, narrowPayout = 0;
+    r = 0;
+    for (int i = first; i <= last; ++i) {
+        ++r;
+        f.Combo1.text = QString::number(i);
+        f.Label2.caption = hist.text(i, 1);
+        chain.Yoso();
+        chain.Jyuni();
+        chain.NewVerSort();
+        f.host.processEvents();
+
+        f.hitS = 0;
+        f.hitW = 0;
+        chain.Command2_Click();
+        sm.setText(r, 3, QString::number(f.basicCountS));
+        sm.setText(r, 4, QString::number(f.basicCountW));
+        const QString& payout = hist.text(i, 7);
+        const long long payoutYen = ui::leadingInt(payout);
+        if (f.hitS == 1) {
+            sm.setText(r, 5, kHitS);
+            ++basicHitsS;
+            sm.setText(r, 6, payout);
+            basicPayout += payoutYen;
+        }
+        if (f.hitW == 1) {
+            sm.setText(r, 5, kHitW);
+            ++basicHitsW;
+            sm.setText(r, 6, payout);
+            basicPayout += payoutYen;
+        }
+
+        f.narrowHit = 0;
+        if (f.Check3.value == 1)
+            chain.Command12_Click();
+        else if (f.Check4.value == 1)
+            chain.Command13_Click();
+        else if (f.Check5.value == 1)
+            chain.Command14_Click();
+        else
+            chain.Command4_Click();
+        sm.setText(r, 8, QString::number(f.narrowCountS));
+        sm.setText(r, 9, QString::number(f.narrowCountW));
+        if (f.narrowHit == 1 || f.narrowHit == 2) {
+            sm.setText(r, 10, f.narrowHit == 1 ? kHitS : kHitW);
+            ++(f.narrowHit == 1 ? narrowHitsS : narrowHitsW);
+            sm.setText(r, 11, payout);
+            narrowPayout += payoutYen;
+        }
+    }
+
+    f.Label6.caption =
+        QStringLiteral("S絞り") + f.Combo4[0].text + QStringLiteral("　W絞り") + f.Combo4[1].text;
+
+    const int n = r;
+    sm.setText(n + 2, 0, QString::number(count) + QStringLiteral("件"));
+    sm.setText(n + 2, 5, QStringLiteral("S:%1 W:%2").arg(basicHitsS).arg(basicHitsW));
+    sm.setText(n + 1, 6, ratePercent(QStringLiteral("勝率:"), basicHitsS + basicHitsW, count));
+    sm.setText(n + 2, 6, ui::groupThousands(basicPayout));
+    sm.setText(n + 2, 10, QStringLiteral("S:%1 W:%2").arg(narrowHitsS).arg(narrowHitsW));
+    sm.setText(n + 1, 11, ratePercent(QStringLiteral("勝率:"), narrowHitsS + narrowHitsW, count));
+    sm.setText(n + 2, 11, ui::groupThousands(narrowPayout));
+
+    sm.setRows(n + 3);
+    sm.setTopRow(n);
+    f.simRows = n;
+
+    int wsHits = 0;
+    r = 0;
+    for (int i = first; i <= last; ++i) {
+        ++r;
+        const QString& mark = hist.text(i, 11);
+        sm.setText(r, 13, hist.text(i, 10));
+        sm.setText(r, 14, mark);
+        if (mark == kHitW || mark == kHitS)
+            ++wsHits;
+    }
+    sm.setText(n + 1, 14, ratePercent(QStringLiteral("当率:"), wsHits, count));
+    f.GrdA[0].setVisible(true);
+    for (auto* g : workGrids)
+        g->setVisible(true);
+}
+
+} // namespace simulate
+
+namespace mainwindow {
+
+void MainForm::Command3_Click() {
+    simulate::runTally(*this, simulate::windowChain(*this));
+}
+
+} // namespace mainwindow

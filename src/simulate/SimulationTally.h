@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+
+namespace mainwindow {
+class MainForm;
+}
+
+namespace simulate {
+
+// The procedures シュミ集計 replays for every draw, in the order a user would run them by
+// hand. windowChain() binds the main window's own procedures; tests bind scripted ones to
+// control the list sizes and hits the tally books.
+struct TallyChain {
+    std::function<void()> Yoso;
+    std::function<void()> Jyuni;
+    std::function<void()> NewVerSort;
+    std::function<void()> Command2_Click;  // ②集計
+    std::function<void()> Command12_Click; // ③C枠絞り (Check3)
+    std::function<void()> Command13_Click; // ③軸数字絞り (Check4)
+    std::function<void()> Command14_Click; // ③軸数字絞り２ (Check5)
+    std::function<void()> Command4_Click;  // ③S・W絞り (none ticked)
+};
+
+TallyChain windowChain(mainwindow::MainForm& form);
+
+// The whole tally of Command3_Click, with the per-draw procedures taken from chain.
+// Reads Option1, Combo1, Combo3, Check3 to Check5, Combo4 and Grd2; writes GrdSM, Label6,
+// simRows, Combo1 and Label2. A range without draws gets a message and writes no tally.
+void runTally(mainwindow::MainForm& form, const TallyChain& chain);
+
+} // namespace simulate
