@@ -99,7 +99,7 @@ int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err) {
     const QString doubleOpt = QStringLiteral("--double-size");
     Args args = parseArgs(
         words, {QStringLiteral("--more"), QStringLiteral("--cframe2"), QStringLiteral("--json")},
-        {drawOpt, pairOpt, singleOpt, doubleOpt});
+        {drawOpt, pairOpt, singleOpt, doubleOpt, QStringLiteral("--narrow")});
     const int drawArg = args.intValue(drawOpt, 0);
     const int singles = args.intValue(singleOpt, 100);
     const int doubles = args.intValue(doubleOpt, 100);
@@ -109,6 +109,22 @@ int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err) {
         args.error = QStringLiteral("絞りの件数には 0 以上の整数を指定してください。");
     if (!args.error.isEmpty()) {
         err << args.error << Qt::endl;
+        return kUsage;
+    }
+
+    // The narrowing run after ②集計, as the buttons of the prediction tab.
+    using Narrowing = void (mainwindow::MainForm::*)();
+    static const QMap<QString, Narrowing> narrowings = {
+        {QStringLiteral("sw"), &mainwindow::MainForm::Command4_Click},
+        {QStringLiteral("cframe"), &mainwindow::MainForm::Command12_Click},
+        {QStringLiteral("axis"), &mainwindow::MainForm::Command13_Click},
+        {QStringLiteral("axis2"), &mainwindow::MainForm::Command14_Click},
+        {QStringLiteral("more"), &mainwindow::MainForm::Command10_Click},
+        {QStringLiteral("test"), &mainwindow::MainForm::Command9_Click}};
+    const QString narrowName = args.value(QStringLiteral("--narrow"), QStringLiteral("sw"));
+    if (!narrowings.contains(narrowName)) {
+        err << "--narrow には sw|cframe|axis|axis2|more|test のどれかを指定してください。"
+            << Qt::endl;
         return kUsage;
     }
 
@@ -141,7 +157,7 @@ int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err) {
     f.Check2.value = args.has(QStringLiteral("--cframe2")) ? 1 : 0;
     f.Combo4[0].text = QString::number(singles);
     f.Combo4[1].text = QString::number(doubles);
-    f.Command4_Click();
+    (f.*narrowings.value(narrowName))();
 
     if (args.has(QStringLiteral("--json")))
         printJson(f, draw, out);

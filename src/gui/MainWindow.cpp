@@ -226,6 +226,20 @@ QWidget* MainWindow::buildPredictionTab() {
     steps->addStretch();
     outer->addLayout(steps);
 
+    // The other narrowings of the basic lists.
+    auto* others = new QHBoxLayout;
+    const std::pair<ui::Button*, void (mainwindow::MainForm::*)()> narrowings[] = {
+        {&form_.Command12, &mainwindow::MainForm::Command12_Click},
+        {&form_.Command13, &mainwindow::MainForm::Command13_Click},
+        {&form_.Command14, &mainwindow::MainForm::Command14_Click},
+        {&form_.Command10, &mainwindow::MainForm::Command10_Click},
+        {&form_.Command9, &mainwindow::MainForm::Command9_Click}};
+    for (const auto& [control, handler] : narrowings)
+        others->addWidget(button(
+            *control, [this, handler] { (form_.*handler)(); }, page));
+    others->addStretch();
+    outer->addLayout(others);
+
     auto* body = new QHBoxLayout;
     auto* digits = new QVBoxLayout;
     auto* tables = grid(form_.Grd1a, 1);
