@@ -4,9 +4,8 @@
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 
-#include <QSet>
-
 #include <array>
+#include <bitset>
 #include <utility>
 #include <vector>
 
@@ -60,17 +59,19 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
 
     // The tables write every box one way (digits ascending, the pair first), so the same
     // box is the same text; the first finding is kept.
-    QSet<QString> seen;
+    // A box table number is four digits, so its value names it.
+    std::bitset<10000> seen;
     int count = 0;
     for (int j = 1; j <= total; ++j) {
         const QString x = list.text(j, 2);
         if (x.isEmpty())
             continue;
-        if (seen.contains(x)) {
+        const auto key = static_cast<size_t>(ui::leadingInt(x)) % seen.size();
+        if (seen.test(key)) {
             list.setText(j, 2, QString());
             continue;
         }
-        seen.insert(x);
+        seen.set(key);
         ++count;
         list.setText(count, 1, x);
     }
