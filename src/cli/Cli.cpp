@@ -68,9 +68,14 @@ const char* const kHelp =
     "  summary               最新の抽選回、次回とその日付、記録数（既定のコマンド）\n"
     "  import [FILE]         FILE（既定 numbers4_2.csv）から number414.dat を生成し直す\n"
     "  history [--last N]    抽選履歴（回、当数、種別、BOX配当、抽選日）と次回\n"
+    "  update [--results-url URL]\n"
+    "                        起動時と同じく、最新回までの抽選結果を取得して追加する\n"
+    "  fetch N [--append] [--results-url URL]\n"
+    "                        第N回の抽選結果を取得して表示する（--append で履歴に追加）\n"
     "\n"
     "オプション:\n"
-    "  -h, --help            この説明\n";
+    "  -h, --help            この説明\n"
+    "  --results-url URL     抽選結果のアドレス（既定は運営元のサイト）\n";
 
 using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
 
@@ -83,9 +88,9 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         return kOk;
     }
     static const QMap<QString, Command> commands = {
-        {QStringLiteral("summary"), cmdSummary},
-        {QStringLiteral("import"), cmdImport},
-        {QStringLiteral("history"), cmdHistory},
+        {QStringLiteral("summary"), cmdSummary}, {QStringLiteral("import"), cmdImport},
+        {QStringLiteral("history"), cmdHistory}, {QStringLiteral("update"), cmdUpdate},
+        {QStringLiteral("fetch"), cmdFetch},
     };
     const QString name = args.isEmpty() ? QStringLiteral("summary") : args[0];
     const auto it = commands.find(name);

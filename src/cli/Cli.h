@@ -65,5 +65,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err);
 int cmdSummary(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdImport(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdHistory(const QStringList& words, QTextStream& out, QTextStream& err);
+int cmdUpdate(const QStringList& words, QTextStream& out, QTextStream& err);
+int cmdFetch(const QStringList& words, QTextStream& out, QTextStream& err);
 
 } // namespace cli
