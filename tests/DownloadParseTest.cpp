@@ -62,117 +62,68 @@ TEST(Timestamp, AddressesCarryTheTimestampAndTheDrawAsTyped) {
               download::operatorBaseAddress() + QStringLiteral("numbers.csv?1732147503"));
 }
 
-struct ParseCase {
-    const char* name;
-    long long draw;
-    QString eraDate;
-    QString number;
-    QStringList prizes;
-    QString wantDate;
-    QString wantNumber;
-    std::array<int, 4> wantWinners;
-    std::array<int, 4> wantPayout;
-};
-
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class ResultFileParse : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(ResultFileParse, ReadsTheDraw) {
-    const ParseCase& c = GetParam();
-    const QString text = resultFile(static_cast<int>(c.draw), c.eraDate, c.number, c.prizes);
-    const download::ResultParse got = download::parseResultFile(text, c.draw);
-    ASSERT_EQ(got.error, QString());
-    EXPECT_EQ(got.draw.drawNo, c.draw);
-    EXPECT_EQ(got.draw.date, c.wantDate);
-    EXPECT_EQ(got.draw.number, c.wantNumber);
-    EXPECT_EQ(got.draw.winners, c.wantWinners);
-    EXPECT_EQ(got.draw.payout, c.wantPayout);
-}
-
 QStringList withNone(int line) {
     QStringList prizes = kOperatorPrizes;
     prizes[line] = prizes[line].section(u',', 0, 0) + QStringLiteral(",該当なし");
     return prizes;
 }
 
-const std::array<int, 4> kW = {18, 153, 51, 680};
-const std::array<int, 4> kP = {986400, 82200, 534300, 41100};
+download::ParsedDraw parsed(long long draw, const QString& eraDate, const QString& number,
+                            const QStringList& prizes = kOperatorPrizes) {
+    const auto got = download::parseResultFile(
+        resultFile(static_cast<int>(draw), eraDate, number, prizes), draw);
+    EXPECT_EQ(got.error, QString()) << draw << " " << eraDate.toStdString();
+    return got.draw;
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ResultFileParse,
-    ::testing::Values(ParseCase{"Reiwa", 7073, "令和8年9月17日", "6916", kOperatorPrizes,
-                                "20260917", "6916", kW, kP},
-                      ParseCase{"ReiwaNovember", 6600, "令和6年11月22日", "6916", kOperatorPrizes,
-                                "20241122", "6916", kW, kP},
-                      ParseCase{"Heisei", 4850, "平成30年1月4日", "6916", kOperatorPrizes,
-                                "20180104", "6916", kW, kP},
-                      ParseCase{"LastHeiseiDraw", 5166, "平成31年4月30日", "0331", kOperatorPrizes,
-                                "20190430", "0331", kW, kP},
-                      ParseCase{"FirstYearOfReiwa", 5167, "令和元年5月1日", "6703", kOperatorPrizes,
-                                "20190501", "6703", kW, kP},
-                      ParseCase{"LeadingZeros", 7073, "令和8年9月17日", "0007", kOperatorPrizes,
-                                "20260917", "0007", kW, kP},
-                      ParseCase{"FullWidthDigits",
-                                7073,
-                                "令和８年９月１７日",
-                                "０００７",
-                                {QStringLiteral("ストレート,０００７,１８口,９８６４００円"),
-                                 QStringLiteral("ボックス,１５３口,８２２００円"),
-                                 kOperatorPrizes[2], kOperatorPrizes[3]},
-                                "20260917",
-                                "0007",
-                                kW,
-                                kP},
-                      ParseCase{"NoStraightWinners",
-                                7073,
-                                "令和8年9月17日",
-                                "6916",
-                                withNone(0),
-                                "20260917",
-                                "6916",
-                                {0, 153, 51, 680},
-                                {0, 82200, 534300, 41100}},
-                      ParseCase{"NoBoxWinners",
-                                7073,
-                                "令和8年9月17日",
-                                "6916",
-                                withNone(1),
-                                "20260917",
-                                "6916",
-                                {18, 0, 51, 680},
-                                {986400, 0, 534300, 41100}},
-                      ParseCase{"NoSetStraightWinners",
-                                7073,
-                                "令和8年9月17日",
-                                "6916",
-                                withNone(2),
-                                "20260917",
-                                "6916",
-                                {18, 153, 0, 680},
-                                {986400, 82200, 0, 41100}},
-                      ParseCase{"NoSetBoxWinners",
-                                7073,
-                                "令和8年9月17日",
-                                "6916",
-                                withNone(3),
-                                "20260917",
-                                "6916",
-                                {18, 153, 51, 0},
-                                {986400, 82200, 534300, 0}},
-                      ParseCase{"TwoFieldsBeforeTheCount",
-                                7073,
-                                "令和8年9月17日",
-                                "6916",
-                                {QStringLiteral("ストレート,6916,123口,91500円"),
-                                 kOperatorPrizes[1], kOperatorPrizes[2], kOperatorPrizes[3]},
-                                "20260917",
-                                "6916",
-                                {123, 153, 51, 680},
-                                {91500, 82200, 534300, 41100}}),
-    [](const auto& info) { return std::string(info.param.name); });
+struct DateCase {
+    long long draw;
+    const char16_t* eraDate;
+    const char16_t* number;
+    const char* wantDate;
+    const char* wantNumber;
+};
+
+TEST(ResultFileParse, ReadsTheDateByTheEraOfTheDrawAndTheNumber) {
+    const DateCase cases[] = {
+        {7073, u"令和8年9月17日", u"6916", "20260917", "6916"},
+        {4850, u"平成30年1月4日", u"6916", "20180104", "6916"},
+        {5166, u"平成31年4月30日", u"0331", "20190430", "0331"}, // the last draw of 平成
+        {5167, u"令和元年5月1日", u"6703", "20190501", "6703"},
+        {7073, u"令和8年9月17日", u"0007", "20260917", "0007"},
+        {7073, u"令和８年９月１７日", u"０００７", "20260917", "0007"},
+    };
+    for (const auto& c : cases) {
+        const auto d = parsed(c.draw, QString::fromUtf16(c.eraDate), QString::fromUtf16(c.number));
+        EXPECT_EQ(d.drawNo, c.draw);
+        EXPECT_EQ(d.date, QString::fromLatin1(c.wantDate)) << c.draw;
+        EXPECT_EQ(d.number, QString::fromLatin1(c.wantNumber)) << c.draw;
+    }
+}
+
+TEST(ResultFileParse, ReadsThePrizeLines) {
+    const QString date = QStringLiteral("令和8年9月17日");
+    const QString n = QStringLiteral("6916");
+    const std::array<int, 4> winners = {18, 153, 51, 680};
+    const std::array<int, 4> payout = {986400, 82200, 534300, 41100};
+    auto d = parsed(7073, date, n);
+    EXPECT_EQ(d.winners, winners);
+    EXPECT_EQ(d.payout, payout);
+    for (int k = 0; k < 4; ++k) {
+        auto w = winners;
+        auto p = payout;
+        w[k] = p[k] = 0;
+        d = parsed(7073, date, n, withNone(k));
+        EXPECT_EQ(d.winners, w) << "該当なし in line " << 12 + k;
+        EXPECT_EQ(d.payout, p) << "該当なし in line " << 12 + k;
+    }
+    QStringList prizes = kOperatorPrizes;
+    prizes[0] = QStringLiteral("ストレート,6916,123口,91500円");
+    prizes[1] = QStringLiteral("ボックス,１５３口,８２２００円");
+    d = parsed(7073, date, n, prizes);
+    EXPECT_EQ(d.winners, (std::array<int, 4>{123, 153, 51, 680}));
+    EXPECT_EQ(d.payout, (std::array<int, 4>{91500, 82200, 534300, 41100}));
+}
 
 struct BadCase {
     const char* name;
@@ -229,22 +180,6 @@ TEST(ShiftJis, DecodesCodePage932AndMarksBadBytes) {
     // 0x82 opens a two-byte character that 0x20 cannot close.
     EXPECT_EQ(download::decodeCp932(QByteArray("A\x82 B\x91\xe6", 6)),
               QStringLiteral("A\uFFFD B第"));
-}
-
-TEST(ShiftJis, ResultFileOnDiskIsReadAsShiftJis) {
-    Workspace ws;
-    download::DownloadForm dl(ws.host, ws.module, *ws.form);
-    dl.Form_Load();
-    writeFile(
-        ws.path(QStringLiteral("kekka.txt")),
-        toShiftJis(resultFile(7073, QStringLiteral("令和8年9月17日"), QStringLiteral("0007"))));
-    dl.Text2.text = QStringLiteral("7073");
-    ASSERT_TRUE(dl.DataPicup(dl.resultPath()));
-    QStringList row;
-    for (int c = 1; c < 12; ++c)
-        row.append(dl.Grd1.text(1, c));
-    EXPECT_EQ(row.join(u' '),
-              QStringLiteral("7073 20260917 0007 18 153 51 680 986400 82200 534300 41100"));
 }
 
 // Found by the import fuzzer: a count of fifty digits was an undefined conversion.
