@@ -26,7 +26,7 @@ bool DownloadForm::DataPicup(const QString& path) {
     if (file.open(QIODevice::ReadOnly))
         parsed = parseResultFile(decodeCp932(file.readAll()), requested);
     else
-        parsed.error = file.errorString();
+        parsed.error = QStringLiteral("ファイルを開けません（%1）。").arg(file.errorString());
     if (!parsed.error.isEmpty()) {
         host.messageBox(QStringLiteral("第%1回の抽選結果（%2）を読み取れません。\n%3\n"
                                        "抽選履歴には何も追加していません。")
