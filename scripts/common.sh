@@ -7,7 +7,7 @@ BUILD_DIR="${TESSARIN_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
     g++ cmake ninja-build pkg-config clang-format
     qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-    libcurl4-openssl-dev
+    libcurl4-openssl-dev clang-14 libclang-rt-14-dev
     fonts-ipafont-gothic
 )
 

@@ -85,9 +85,14 @@ const char* const kHelp =
     "      --whatif all|w|s|perfect|narrowed  購入したらの集計を加える\n"
     "      --json, --csv                  集計表を JSON または CSV で出力\n"
     "  back100 [--draw N]    Back100件: 第N回（既定は次回）の前の100回と同じボックスの前回\n"
+    "  update [--results-url URL]\n"
+    "                        起動時と同じく、最新回までの抽選結果を取得して追加する\n"
+    "  fetch N [--append] [--results-url URL]\n"
+    "                        第N回の抽選結果を取得して表示する（--append で履歴に追加）\n"
     "\n"
     "オプション:\n"
-    "  -h, --help            この説明\n";
+    "  -h, --help            この説明\n"
+    "  --results-url URL     抽選結果のアドレス（既定は運営元のサイト）\n";
 
 using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
 
@@ -103,6 +108,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         {QStringLiteral("summary"), cmdSummary}, {QStringLiteral("import"), cmdImport},
         {QStringLiteral("history"), cmdHistory}, {QStringLiteral("predict"), cmdPredict},
         {QStringLiteral("verify"), cmdVerify},   {QStringLiteral("back100"), cmdBack100},
+        {QStringLiteral("update"), cmdUpdate},   {QStringLiteral("fetch"), cmdFetch},
     };
     const QString name = args.isEmpty() ? QStringLiteral("summary") : args[0];
     const auto it = commands.find(name);

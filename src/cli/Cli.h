@@ -68,5 +68,7 @@ int cmdHistory(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdVerify(const QStringList& words, QTextStream& out, QTextStream& err);
 int cmdBack100(const QStringList& words, QTextStream& out, QTextStream& err);
+int cmdUpdate(const QStringList& words, QTextStream& out, QTextStream& err);
+int cmdFetch(const QStringList& words, QTextStream& out, QTextStream& err);
 
 } // namespace cli

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "HttpClient.h"
+
 #include "history/AppModule.h"
 #include "ui/Controls.h"
+#include "ui/Grid.h"
 #include "ui/Host.h"
 
 #include <array>
+#include <memory>
 
 namespace mainwindow {
 class MainForm;
@@ -12,27 +16,112 @@ class MainForm;
 
 namespace download {
 
+// Where the operator publishes its result files; Label3(0) starts with it.
+inline QString operatorBaseAddress() {
+    return QStringLiteral("https://www.mizuhobank.co.jp/retail/takarakuji/numbers/csv/");
+}
+
 // The results window, frmDownL: fetching the operator's result files, appending draws,
-// the catch-up, and the regeneration of the history from numbers4_2.csv.
+// the catch-up, the listing of the history and its regeneration from numbers4_2.csv.
+// Every file it names lies in the current directory.
 class DownloadForm {
 public:
     DownloadForm(ui::Host& host, history::AppModule& module, mainwindow::MainForm& mainForm);
 
+    // The load of the window: today's date and time, an empty timestamp, the grid headings.
+    void Form_Load();
+
+    // ---- fetching -------------------------------------------------------------------------
+    // Label2 = seconds since 1970 as the operator's site expects them: every year of 365 days
+    // and February of 28, from 2018-01-01 00:00 Japan time. Computed in 64 bits.
+    void TSkeisan();
+    // The index file into Label3(4); on success the prefix digit into Label3(3) and the
+    // latest draw into Label3(6). A failed download or an index file without them shows the
+    // message and leaves both labels as they were.
+    bool FNoget();
+    // The result file of draw Text2 into Label3(5); the old file stays when it fails.
+    bool KekkaGet();
+    QString indexAddress() const;  // base + "numbers.csv?" + timestamp
+    QString resultAddress() const; // base + "A10" + prefix + draw + ".CSV?" + timestamp
+    QString resultPath() const;    // the local result file
+    // Label3(0) = url, with the "/" the file names are appended after.
+    void useBaseAddress(const QString& url);
+
+    // ---- parsing and storing --------------------------------------------------------------
+    // Reads the result file at path as draw Text2 into row 1 of Grd1. A file that does not
+    // hold that draw empties the row and shows a message naming the draw.
+    bool DataPicup(const QString& path);
+    // Writes row 1 of Grd1 as its draw's record of number414.dat. Refuses, with a message and
+    // without writing, a draw below 1 or past the latest draw + 1 (that would leave a hole).
+    bool DataTuika();
+    // Label3(7) = the number of records of number414.dat.
+    void SaisinKai();
+
+    struct CatchUp {
+        int appended = 0;     // draws written
+        bool complete = true; // false when a step failed (its message was shown)
+    };
+    // Fetches and appends every draw after the latest one held, up to the latest one on the
+    // site. Stops at the first failure; the draws appended before it stay, and the main
+    // window is refreshed whenever anything was appended.
+    CatchUp SaisinKousin();
+
+    // ---- listing and regeneration ---------------------------------------------------------
+    // Every record into Grd2, newest first.
+    void Command5_Click();
     // Rebuilds number414.dat from the import file named by Label4(0). The new history is
     // built beside the old one as number414.tmp and renamed over it only when every line
     // was read, so a bad import file leaves the old history exactly as it was. Returns
     // whether the history was replaced.
     bool Command8_Click();
 
+    // ---- buttons ----------------------------------------------------------------------------
+    void Command1_Click() { TSkeisan(); }
+    void Command2_Click() { FNoget(); }
+    void Command3_Click() { KekkaGet(); }
+    void Command4_Click() { DataPicup(resultPath()); }
+    void Command6_Click() { SaisinKai(); }
+    void Command7_Click();
+    void Command9_Click() { SaisinKousin(); }
+
     ui::Host& host;
     history::AppModule& module;
     history::HistoryFiles& files;
     mainwindow::MainForm& mainForm;
+    std::unique_ptr<HttpClient> http = std::make_unique<CurlClient>();
+    QString lastFailure; // why the last download failed, for the command line
 
+    // ---- controls ---------------------------------------------------------------------------
+    std::array<ui::TextBox, 2> Text1; // date yyyy/mm/dd, time hh:mm:ss
+    ui::Label Label2;                 // timestamp
+    ui::TextBox Text2{QStringLiteral("4907")};
+    std::array<ui::Label, 8> Label3{ui::Label{operatorBaseAddress()},
+                                    ui::Label{QStringLiteral("numbers.csv?")},
+                                    ui::Label{QStringLiteral("A10")},
+                                    ui::Label{},
+                                    ui::Label{QStringLiteral("prefix.txt")},
+                                    ui::Label{QStringLiteral("kekka.txt")},
+                                    ui::Label{},
+                                    ui::Label{}};
+    std::array<ui::Label, 2> Label5; // first and last draw of the catch-up
     ui::Frame Frame1{QStringLiteral("データ取込み")};
     std::array<ui::Label, 2> Label4{ui::Label{QStringLiteral("numbers4_2.csv")},
                                     ui::Label{QStringLiteral("number414.dat")}};
+    ui::Button Command1{QStringLiteral("計算実行")};
+    ui::Button Command2{QStringLiteral("Prefix番号取得")};
+    ui::Button Command3{QStringLiteral("抽選結果取得")};
+    ui::Button Command4{QStringLiteral("取得抽選結果表示")};
+    ui::Button Command5{QStringLiteral("既存抽選結果表示")};
+    ui::Button Command6{QStringLiteral("PC内最新データ回")};
+    ui::Button Command7{QStringLiteral("上記データを現在のデータに追加")};
     ui::Button Command8{QStringLiteral("開　始")};
+    ui::Button Command9{QStringLiteral("生成実行")};
+    ui::Grid Grd1{2, 12, 1, 0}; // the parsed draw in row 1
+    ui::Grid Grd2{1, 23, 1, 0}; // the history listing
+    std::array<int, 13> MonthDays{};
+
+private:
+    void refreshMainWindow();
 };
 
 } // namespace download

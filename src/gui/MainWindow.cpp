@@ -167,10 +167,18 @@ QGroupBox* MainWindow::titled(const QString& title, QWidget* content) {
 }
 
 QWidget* MainWindow::buildHistoryPanel() {
-    auto* view = grid(form_.Grd2, 1, 0.9);
-    auto* box = titled(QStringLiteral("抽選履歴"), view);
-    box->setMinimumWidth(300);
-    return box;
+    auto* panel = new QWidget;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* results = new QPushButton(QStringLiteral("抽選結果ダウンロード"), panel);
+    connect(results, &QPushButton::clicked, this, [this] {
+        if (showResultsWindow)
+            showResultsWindow();
+    });
+    layout->addWidget(results);
+    layout->addWidget(titled(QStringLiteral("抽選履歴"), grid(form_.Grd2, 1, 0.9)), 1);
+    panel->setMinimumWidth(300);
+    return panel;
 }
 
 QWidget* MainWindow::buildPredictionTab() {

@@ -41,6 +41,9 @@ public:
     // Placement of the start-up: centred, slightly above the middle of the screen.
     void place();
 
+    // Shows the results window; run by the button "抽選結果ダウンロード".
+    std::function<void()> showResultsWindow;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -15,6 +15,12 @@ struct Label {
     bool visible = true;
 };
 
+// A text box the user types into.
+struct TextBox {
+    QString text;
+    bool visible = true;
+};
+
 struct Button {
     QString caption;
     bool enabled = true;

@@ -1,6 +1,7 @@
 #include "Numeric.h"
 
 #include <cmath>
+#include <limits>
 
 namespace ui {
 
@@ -37,7 +38,16 @@ double leadingNumber(QStringView text) {
 }
 
 long long roundHalfEven(double value) {
-    return static_cast<long long>(std::nearbyint(value));
+    // Saturate: a text of fifty digits must not become an undefined conversion.
+    constexpr double kLimit = 9223372036854775807.0; // 2^63, the first value out of range
+    const double r = std::nearbyint(value);
+    if (std::isnan(r))
+        return 0;
+    if (r >= kLimit)
+        return std::numeric_limits<long long>::max();
+    if (r < -kLimit)
+        return std::numeric_limits<long long>::min();
+    return static_cast<long long>(r);
 }
 
 long long leadingInt(QStringView text) {

@@ -14,7 +14,8 @@ double leadingNumber(QStringView text);
 // leadingNumber() rounded to a whole number, halves to the even neighbour.
 long long leadingInt(QStringView text);
 
-// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4); values beyond
+// the range of long long give its nearest end.
 long long roundHalfEven(double value);
 
 // Thousands grouped with commas, zero shown as "0" (37500 -> "37,500").

@@ -13,15 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include <ostream>
-
-// Readable QString values in assertion messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* os) {
-    *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
-}
+#include "QtPrinters.h"
 
 namespace testing_support {
 

@@ -1,0 +1,178 @@
+// Reading a result file into Grd1, storing it, and the catch-up that chains the fetching
+// steps with them; the history listing.
+#include "DownloadForm.h"
+#include "ResultFile.h"
+#include "ShiftJis.h"
+
+#include "mainwindow/MainForm.h"
+#include "ui/Numeric.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace download {
+
+bool DownloadForm::DataPicup(const QString& path) {
+    files.CloseAll();
+    const long long requested = ui::leadingInt(Text2.text);
+    for (int c = 1; c < Grd1.cols(); ++c)
+        Grd1.setText(1, c, QString());
+
+    QFile file(path);
+    ResultParse parsed;
+    if (file.open(QIODevice::ReadOnly))
+        parsed = parseResultFile(decodeCp932(file.readAll()), requested);
+    else
+        parsed.error = QStringLiteral("ファイルを開けません（%1）。").arg(file.errorString());
+    if (!parsed.error.isEmpty()) {
+        host.messageBox(QStringLiteral("第%1回の抽選結果（%2）を読み取れません。\n%3\n"
+                                       "抽選履歴には何も追加していません。")
+                            .arg(requested)
+                            .arg(QFileInfo(path).fileName(), parsed.error));
+        return false;
+    }
+
+    const ParsedDraw& d = parsed.draw;
+    Grd1.setText(1, 1, QString::number(d.drawNo));
+    Grd1.setText(1, 2, d.date);
+    Grd1.setText(1, 3, d.number);
+    for (int k = 0; k < 4; ++k) {
+        Grd1.setText(1, 4 + k, QString::number(d.winners[k]));
+        Grd1.setText(1, 8 + k, QString::number(d.payout[k]));
+    }
+    return true;
+}
+
+bool DownloadForm::DataTuika() {
+    files.CloseAll();
+    files.HistPath = QDir::current().filePath(Label4[1].caption);
+    files.OpenNumberFile();
+    const long long drawNo = ui::leadingInt(Grd1.text(1, 1));
+    const int latest = files.HistCount;
+    if (drawNo < 1 || drawNo > latest + 1) {
+        files.CloseAll();
+        host.messageBox(
+            drawNo == 0
+                ? QStringLiteral("追加する抽選結果がありません。先に抽選結果を表示してください。")
+                : QStringLiteral("第%1回は追加できません。%2 に追加できるのは第1回から第%3回"
+                                 "（最新回の次）までです。")
+                      .arg(drawNo)
+                      .arg(Label4[1].caption)
+                      .arg(latest + 1));
+        return false;
+    }
+
+    history::DrawRecord& rec = files.HistRec;
+    rec = history::DrawRecord{};
+    rec.DrawNo = static_cast<int32_t>(drawNo);
+    rec.DrawDate = history::DrawRecord::fixedText(Grd1.text(1, 2), 8);
+    rec.WinNumber = history::DrawRecord::fixedText(Grd1.text(1, 3), 4);
+    for (int k = 0; k < 4; ++k) {
+        rec.Winners[k] = static_cast<int16_t>(ui::leadingInt(Grd1.text(1, 4 + k)));
+        rec.Payout[k] = static_cast<int32_t>(ui::leadingInt(Grd1.text(1, 8 + k)));
+    }
+    files.writeHist(static_cast<int>(drawNo));
+    files.CloseAll();
+    return true;
+}
+
+void DownloadForm::Command7_Click() {
+    if (DataTuika())
+        host.messageBox(QStringLiteral("追加しました。"), QStringLiteral("データ追加"));
+}
+
+void DownloadForm::SaisinKai() {
+    files.CloseAll();
+    files.HistPath = QDir::current().filePath(QStringLiteral("number414.dat"));
+    files.OpenNumberFile();
+    Label3[7].caption = QString::number(files.HistCount);
+    files.CloseAll();
+}
+
+DownloadForm::CatchUp DownloadForm::SaisinKousin() {
+    CatchUp result;
+    try {
+        TSkeisan();
+        if (!FNoget()) {
+            result.complete = false;
+            return result;
+        }
+        SaisinKai();
+        Label5[0].caption = QString::number(ui::leadingInt(Label3[7].caption) + 1);
+        Label5[1].caption = Label3[6].caption;
+        const long long first = ui::leadingInt(Label5[0].caption);
+        const long long last = ui::leadingInt(Label5[1].caption);
+        if (last < first)
+            return result;
+
+        // The first failure ends the run: a later draw appended after a missing one would
+        // leave a hole, and a stale kekka.txt must never be stored as the next draw.
+        for (long long i = first; i <= last; ++i) {
+            // Plain digits: the same four characters for draws 1000 to 9999, and no blank in
+            // the address below draw 1000 nor a cut digit from draw 10000 on.
+            Text2.text = QString::number(i);
+            if (!KekkaGet() || !DataPicup(resultPath()) || !DataTuika()) {
+                result.complete = false;
+                break;
+            }
+            ++result.appended;
+        }
+        if (result.complete)
+            host.messageBox(QStringLiteral("最新データ取得完了"));
+        if (result.appended > 0)
+            refreshMainWindow();
+    } catch (const history::FileError& e) {
+        files.CloseAll();
+        host.messageBox(e.message());
+        result.complete = false;
+    }
+    return result;
+}
+
+void DownloadForm::refreshMainWindow() {
+    files.OpenNumberFile();
+    const int count = files.HistCount;
+    files.readHist(count);
+    auto& combo = mainForm.Combo1;
+    combo.clear();
+    // 350 draws back and the next one; a short history starts at draw 1.
+    for (int n = std::max(1, count - 350); n <= count + 1; ++n)
+        combo.addItem(QString::number(n));
+    combo.text = QString::number(count + 1);
+    mainForm.LabCom1.caption = combo.text;
+    files.CloseAll();
+    mainForm.Grd2Hyoji();
+    mainForm.GrdSWHyoji();
+    mainForm.NewWSset();
+}
+
+void DownloadForm::Command5_Click() {
+    files.CloseAll();
+    files.HistPath = QDir::current().filePath(QStringLiteral("number414.dat"));
+    files.OpenNumberFile();
+    const int count = files.HistCount;
+    Grd2.setRows(count + 1);
+    int row = 0;
+    for (int i = count; i >= 1; --i) {
+        files.readHist(i);
+        const history::DrawRecord& rec = files.HistRec;
+        ++row;
+        Grd2.setText(row, 0, QString::number(i));
+        Grd2.setText(row, 1, QString::number(rec.DrawNo));
+        Grd2.setText(row, 2, rec.dateText());
+        Grd2.setText(row, 3, rec.numberText());
+        for (int k = 0; k < 4; ++k) {
+            Grd2.setText(row, 4 + k, QString::number(rec.Winners[k]));
+            Grd2.setText(row, 8 + k, QString::number(rec.Payout[k]));
+        }
+        for (int digit = 0; digit <= 9; ++digit)
+            Grd2.setText(row, 12 + digit, QString::number(rec.DigitTable[digit]));
+        Grd2.setText(row, 22, QString::number(rec.HitFlag));
+    }
+    files.CloseAll();
+}
+
+} // namespace download

@@ -1,0 +1,148 @@
+// The load of the results window and the three fetching steps: the timestamp, the index
+// file and the result file of one draw.
+#include "DownloadForm.h"
+#include "ResultFile.h"
+#include "ShiftJis.h"
+
+#include "ui/Numeric.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+namespace download {
+
+namespace {
+
+constexpr long long kSecondsPerDay = 86400;
+constexpr long long kSecondsPerHour = 3600;
+constexpr long long kSecondsPerMinute = 60;
+constexpr long long kBaseInstant = 1514732400; // 2018-01-01 00:00 in Japan
+constexpr long long kBaseYear = 2018;
+
+QString here(const QString& name) {
+    return QDir::current().filePath(name);
+}
+
+} // namespace
+
+void DownloadForm::Form_Load() {
+    const QDateTime now = host.now();
+    Text1[0].text = now.date().toString(QStringLiteral("yyyy/MM/dd"));
+    Text1[1].text = now.time().toString(QStringLiteral("HH:mm:ss"));
+    Label2.caption.clear();
+    MonthDays = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+    static const char16_t* const kGrd1Headings[] = {u"No",   u"回",   u"日付", u"結果",
+                                                    u"口",   u"口",   u"口",   u"口",
+                                                    u"配当", u"配当", u"配当", u"配当"};
+    for (int c = 0; c < 12; ++c) {
+        Grd1.setText(0, c, QString::fromUtf16(kGrd1Headings[c]));
+        Grd2.setText(0, c, QString::fromUtf16(kGrd1Headings[c]));
+    }
+    for (int digit = 0; digit <= 9; ++digit)
+        Grd2.setText(0, 12 + digit, QString::number(digit));
+    Grd2.setText(0, 22, QStringLiteral("当flg"));
+
+    // Column widths in twips: narrow counts and digits, wider dates and payouts.
+    for (ui::Grid* grid : {&Grd1, &Grd2}) {
+        grid->setColWidth(0, 600);
+        grid->setColWidth(1, 600);
+        grid->setColWidth(2, 1050);
+        grid->setColWidth(3, 600);
+        for (int k = 0; k < 4; ++k) {
+            grid->setColWidth(4 + k, 600);
+            grid->setColWidth(8 + k, 1000);
+        }
+    }
+    for (int c = 12; c < 22; ++c)
+        Grd2.setColWidth(c, 360);
+    Grd2.setColWidth(22, 600);
+}
+
+void DownloadForm::TSkeisan() {
+    const QString& date = Text1[0].text;
+    const QString& time = Text1[1].text;
+    const long long year = ui::leadingInt(date.left(4));
+    const long long month = ui::leadingInt(QStringView(date).mid(5, 2));
+    const long long day = ui::leadingInt(date.right(2));
+    const long long hour = ui::leadingInt(time.left(2));
+    const long long minute = ui::leadingInt(QStringView(time).mid(3, 2));
+    const long long second = ui::leadingInt(time.right(2));
+
+    long long days = day - 1;
+    // A month typed past 12 counts the whole year rather than reading beyond the table.
+    for (long long m = 1; m < month && m <= 12; ++m)
+        days += MonthDays[m];
+    const long long timestamp = kBaseInstant + (year - kBaseYear) * 365 * kSecondsPerDay +
+                                days * kSecondsPerDay + hour * kSecondsPerHour +
+                                minute * kSecondsPerMinute + second;
+    Label2.caption = QString::number(timestamp);
+}
+
+QString DownloadForm::indexAddress() const {
+    return Label3[0].caption + Label3[1].caption + Label2.caption;
+}
+
+QString DownloadForm::resultAddress() const {
+    return Label3[0].caption + Label3[2].caption + Label3[3].caption + Text2.text +
+           QStringLiteral(".CSV?") + Label2.caption;
+}
+
+void DownloadForm::useBaseAddress(const QString& url) {
+    Label3[0].caption = url.endsWith(u'/') ? url : url + u'/';
+}
+
+QString DownloadForm::resultPath() const {
+    return here(Label3[5].caption);
+}
+
+bool DownloadForm::FNoget() {
+    const QString local = here(Label3[4].caption);
+    lastFailure = http->download(indexAddress(), local);
+    host.processEvents();
+
+    QString prefix;
+    QString latest;
+    if (lastFailure.isEmpty()) {
+        files.CloseAll();
+        QFile file(local);
+        QStringList lines;
+        if (file.open(QIODevice::ReadOnly))
+            lines =
+                decodeCp932(file.readAll()).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+        else
+            lastFailure = file.errorString();
+        // Line 1 ends in the prefix digit ("A50"); line 2 starts "第7073回".
+        if (lines.size() >= 2) {
+            prefix = lines[0].right(1);
+            const long long n = leadingDrawNumber(lines[1]);
+            if (n > 0)
+                latest = QString::number(n);
+        }
+        if (lastFailure.isEmpty() &&
+            (prefix.isEmpty() || prefix[0] < u'0' || prefix[0] > u'9' || latest.isEmpty()))
+            lastFailure =
+                QStringLiteral("%1 に Prefix番号と最新抽選回がありません。").arg(Label3[4].caption);
+    }
+    if (!lastFailure.isEmpty()) {
+        host.messageBox(QStringLiteral("Prefix番号取得にエラーが発生しました。\r"
+                                       "インターネットに接続されているかご確認下さい。"));
+        return false;
+    }
+    Label3[3].caption = prefix;
+    Label3[6].caption = latest;
+    return true;
+}
+
+bool DownloadForm::KekkaGet() {
+    lastFailure = http->download(resultAddress(), resultPath());
+    host.processEvents();
+    if (!lastFailure.isEmpty()) {
+        host.messageBox(QStringLiteral("最新抽選結果がダウンロードできませんでした。"));
+        return false;
+    }
+    return true;
+}
+
+} // namespace download

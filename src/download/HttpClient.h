@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace download {
+
+// Fetches an address into a local file, blocking until it is done. The body is written
+// beside the file and renamed onto it only when the whole transfer succeeded, so a failed
+// download leaves the old file exactly as it was.
+class HttpClient {
+public:
+    virtual ~HttpClient() = default;
+
+    // Returns an empty text on success, otherwise what went wrong (for the curious; the
+    // windows show their own messages).
+    virtual QString download(const QString& url, const QString& localPath) = 0;
+};
+
+// The client over libcurl: HTTPS with certificate checks, redirects followed, http and
+// https only, any status other than 2xx a failure.
+class CurlClient : public HttpClient {
+public:
+    struct Limits {
+        long connectTimeoutMs = 10'000;
+        long totalTimeoutMs = 60'000;
+        long long maxBytes = 8 * 1024 * 1024; // result files are a few kilobytes
+    };
+
+    CurlClient() = default;
+    explicit CurlClient(Limits limits) : limits_(limits) {}
+
+    QString download(const QString& url, const QString& localPath) override;
+
+private:
+    Limits limits_;
+};
+
+} // namespace download
