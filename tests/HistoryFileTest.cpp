@@ -58,19 +58,6 @@ TEST(DrawRecordTest, DecodesHandMadeBytes) {
     EXPECT_EQ(r.slashedDate(), QStringLiteral("2021/02/03"));
 }
 
-TEST(DrawRecordTest, FixedTextPadsWithBlanksAndCuts) {
-    EXPECT_EQ(DrawRecord::fixedText(QStringLiteral("12"), 4), QByteArray("12  "));
-    EXPECT_EQ(DrawRecord::fixedText(QStringLiteral("123456"), 4), QByteArray("1234"));
-}
-
-TEST(DrawRecordTest, ShortBufferReadsMissingBytesAsZero) {
-    const DrawRecord r = DrawRecord::decode(sampleBytes().left(20));
-    EXPECT_EQ(r.DrawNo, 4907);
-    EXPECT_EQ(r.Winners[0], 3);
-    EXPECT_EQ(r.Winners[2], 0);
-    EXPECT_EQ(r.Payout[0], 0);
-}
-
 TEST(RecordCountTest, LengthOver128RoundedHalfToEven) {
     const struct {
         qint64 length;
@@ -89,14 +76,6 @@ protected:
 
     void SetUp() override { files.HistPath = path; }
 };
-
-TEST_F(HistoryFilesTest, OpenCreatesAnEmptyFile) {
-    files.OpenNumberFile();
-    EXPECT_EQ(files.HistCount, 0);
-    files.CloseAll();
-    EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(QFileInfo(path).size(), 0);
-}
 
 TEST_F(HistoryFilesTest, ReadsRecordNAtItsOffset) {
     ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
@@ -143,10 +122,6 @@ TEST_F(HistoryFilesTest, RefusesRecordNumbersBelowOne) {
     EXPECT_THROW(files.writeHist(-5), history::FileError);
     files.CloseAll();
     EXPECT_EQ(readFile(path), before);
-}
-
-TEST_F(HistoryFilesTest, ReadingWithoutOpeningIsAnError) {
-    EXPECT_THROW(files.readHist(1), history::FileError);
 }
 
 TEST_F(HistoryFilesTest, PartialLastRecordCountsByTheRoundingRule) {

@@ -42,20 +42,6 @@ TEST(HistoryGridTest, RowPerDrawWithTypesDigitsPayoutAndDate) {
     EXPECT_EQ(f.Grd2.colWidth(8), 1200);
 }
 
-TEST(HistoryGridTest, NumberTypesOfEveryShape) {
-    const struct {
-        const char16_t* number;
-        int pairs;
-        const char16_t* type;
-    } cases[] = {{u"1234", 0, u"S"}, {u"1123", 1, u"W"}, {u"3211", 1, u"W"}, {u"1212", 2, u"A"},
-                 {u"1221", 2, u"A"}, {u"1112", 3, u"A"}, {u"2111", 3, u"A"}, {u"7777", 6, u"A"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(mainwindow::equalPairs(s(c.number)), c.pairs)
-            << QString::fromUtf16(c.number).toStdString();
-        EXPECT_EQ(mainwindow::numberType(s(c.number)), s(c.type));
-    }
-}
-
 TEST(HistoryGridTest, NextDrawDateSkipsTheWeekend) {
     const struct {
         const char16_t* latest;
@@ -71,14 +57,6 @@ TEST(HistoryGridTest, NextDrawDateSkipsTheWeekend) {
         EXPECT_EQ(f.Grd2.text(3, 8), s(c.next)) << QString::fromUtf16(c.latest).toStdString();
         EXPECT_EQ(f.Grd2.text(3, 0), QString());
     }
-}
-
-TEST(HistoryGridTest, EmptyHistoryLeavesHeadingAndNextRowOnly) {
-    Workspace ws;
-    auto& f = ws.load();
-    EXPECT_EQ(f.HistRows, 0);
-    EXPECT_EQ(f.Grd2.rows(), 2);
-    EXPECT_EQ(f.Grd2.text(1, 8), QString());
 }
 
 TEST(BoxTablesTest, EverySingleAndDoubleInOrder) {

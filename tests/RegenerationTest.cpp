@@ -132,14 +132,3 @@ TEST_F(RegenerationTest, MissingImportFileIsReported) {
     ASSERT_EQ(ws.host.messages.size(), 1u);
     EXPECT_TRUE(ws.host.messages[0].text.contains(s(u"numbers4_2.csv")));
 }
-
-TEST(ImportCsvTest, BundledHistoryImportsWhole) {
-    const auto draws = testing_support::bundledHistory();
-    ASSERT_EQ(draws.size(), 7054u);
-    EXPECT_EQ(draws.front().numberText(), s(u"1149"));
-    EXPECT_EQ(draws.front().dateText(), s(u"19941007"));
-    EXPECT_EQ(draws.back().DrawNo, 7054);
-    EXPECT_EQ(draws.back().numberText(), s(u"9577"));
-    EXPECT_EQ(draws.back().Payout[1], 177300);
-    EXPECT_EQ(draws[7052].Winners[1], 139); // draw 7053
-}

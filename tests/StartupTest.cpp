@@ -33,6 +33,8 @@ std::vector<testing_support::Draw> drawsEndingOn(int count, QDate lastDate) {
 TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
     Workspace ws(at(2021, 2, 3));
     ws.writeHistory(drawsEndingOn(150, QDate(2021, 2, 2)));
+    // The sizes start at 100 whatever the settings file holds.
+    testing_support::writeFile(ws.path(s(u"seteifile.dat")), "120,40\r\n");
     auto& f = ws.load();
 
     EXPECT_EQ(f.LabKnen.caption, s(u"2021"));
@@ -59,22 +61,13 @@ TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
     EXPECT_EQ(f.Combo1.text, s(u"151"));
     EXPECT_EQ(f.LabCom1.caption, s(u"151"));
 
+    for (const auto& combo : f.Combo4)
+        EXPECT_EQ(combo.text, s(u"100"));
     EXPECT_EQ(f.LabYSS.caption, s(u"無し"));
     EXPECT_EQ(f.LabKOP.caption, s(u"ON"));
     EXPECT_EQ(f.GrdA[0].text(1, 3), s(u"0"));
     EXPECT_EQ(f.GrdA[0].text(1, 12), s(u"9"));
     EXPECT_EQ(f.Label2.caption, QString());
-}
-
-TEST(StartupTest, NarrowingSizesAreAlwaysOneHundred) {
-    Workspace ws(at(2021, 2, 3));
-    ws.writeHistory(drawsEndingOn(120, QDate(2021, 2, 2)));
-    testing_support::writeFile(ws.path(s(u"seteifile.dat")), "120,40\r\n");
-    auto& f = ws.load();
-    EXPECT_EQ(f.Combo4[0].text, s(u"100"));
-    EXPECT_EQ(f.Combo4[1].text, s(u"100"));
-    EXPECT_EQ(f.Combo4[0].items.size(), 10);
-    EXPECT_EQ(f.Combo4[1].items.last(), s(u"200"));
 }
 
 TEST(StartupTest, PreviousMonthRuleOnTheFirstOfTheMonth) {
@@ -114,6 +107,9 @@ TEST(StartupTest, EmptyHistoryStopsAfterOpeningTheFile) {
     ws.form->Form_Load(true);
     auto& f = *ws.form;
     EXPECT_TRUE(QFile::exists(ws.path(s(u"number414.dat"))));
+    EXPECT_EQ(QFileInfo(ws.path(s(u"number414.dat"))).size(), 0);
+    EXPECT_EQ(f.Grd2.rows(), 2); // heading and next-draw rows, no date
+    EXPECT_EQ(f.Grd2.text(1, 8), QString());
     EXPECT_TRUE(f.Combo1.items.isEmpty());
     EXPECT_TRUE(f.Combo4[0].items.isEmpty());
     EXPECT_EQ(f.ComDate[0].caption, QString());
