@@ -29,6 +29,13 @@ int Args::intValue(const QString& name, int fallback) {
     return v;
 }
 
+bool usageError(const Args& args, QTextStream& err) {
+    if (args.error.isEmpty())
+        return false;
+    err << args.error << Qt::endl;
+    return true;
+}
+
 Args parseArgs(const QStringList& words, const QSet<QString>& flags, const QSet<QString>& valued) {
     Args args;
     for (qsizetype i = 0; i < words.size(); ++i) {

@@ -52,6 +52,9 @@ struct Args {
     int intValue(const QString& name, int fallback);
 };
 
+// Prints the command line's fault, if any; true when there was one.
+bool usageError(const Args& args, QTextStream& err);
+
 Args parseArgs(const QStringList& words, const QSet<QString>& flags, const QSet<QString>& valued);
 
 constexpr int kOk = 0;

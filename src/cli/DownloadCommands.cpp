@@ -6,13 +6,6 @@ namespace cli {
 
 namespace {
 
-bool usageError(const Args& args, QTextStream& err) {
-    if (args.error.isEmpty())
-        return false;
-    err << args.error << Qt::endl;
-    return true;
-}
-
 // The results window as the start-up leaves it, pointed at the address given, if any.
 void loadResultsWindow(Session& s, const Args& args) {
     s.downloadForm.Form_Load();

@@ -5,13 +5,6 @@ namespace cli {
 
 namespace {
 
-bool usageError(const Args& args, QTextStream& err) {
-    if (args.error.isEmpty())
-        return false;
-    err << args.error << Qt::endl;
-    return true;
-}
-
 void printNext(const mainwindow::MainForm& form, QTextStream& out) {
     out << "次回: 第" << form.LabCom1.caption << "回 " << form.Grd2.text(form.HistRows + 1, 8)
         << Qt::endl;

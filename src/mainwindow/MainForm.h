@@ -221,6 +221,9 @@ private:
     // Moves the non-empty work rows 1..n up into columns 0 (running number) and 1, writes
     // the count m under them, sets m + 2 rows, top row m and the side's narrow count.
     int compactNarrowed(ListSide side, int n);
+    // The whole narrowing for a plain keep rule: the skeleton above with collectRecent(),
+    // fillWorkColumn(keep) and compactNarrowed() for each side.
+    void narrowByKeepRule(const std::function<bool(const QString&)>& keep);
     // Looks for winKeyS in GrdSS2 and winKeyW in GrdWW2; a found cell is painted with the
     // hit colour and made the top row, and narrowHit becomes 1 or 2.
     void findNarrowedHits();

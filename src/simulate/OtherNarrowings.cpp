@@ -16,16 +16,11 @@ QString axisDigit(const ui::Label& label) {
 
 } // namespace
 
-void MainForm::Command12_Click() {
+void MainForm::narrowByKeepRule(const std::function<bool(const QString&)>& keep) {
     if (basicListEmpty())
         return;
     headNarrowedLists();
-    const QStringList cList = cFrameDigits();
     const int draw = selectedDraw();
-    auto keep = [&](const QString& x) {
-        const int c = simulate::containedCount(x, cList);
-        return c == 1 || c == 2;
-    };
     for (ListSide side : {ListSide::S, ListSide::W}) {
         // The recent numbers are collected as by ③S・W絞り, for GrdR, but not used.
         collectRecent(side, draw, narrowingSize(side));
@@ -34,19 +29,18 @@ void MainForm::Command12_Click() {
     findNarrowedHits();
 }
 
+void MainForm::Command12_Click() {
+    const QStringList cList = cFrameDigits();
+    narrowByKeepRule([&](const QString& x) {
+        const int c = simulate::containedCount(x, cList);
+        return c == 1 || c == 2;
+    });
+}
+
 void MainForm::Command13_Click() {
-    if (basicListEmpty())
-        return;
-    headNarrowedLists();
     const QString axis1 = axisDigit(LabJiku[0]);
     const QString axis2 = axisDigit(LabJiku[1]);
-    const int draw = selectedDraw();
-    auto keep = [&](const QString& x) { return x.contains(axis1) || x.contains(axis2); };
-    for (ListSide side : {ListSide::S, ListSide::W}) {
-        collectRecent(side, draw, narrowingSize(side));
-        compactNarrowed(side, fillWorkColumn(side, keep));
-    }
-    findNarrowedHits();
+    narrowByKeepRule([&](const QString& x) { return x.contains(axis1) || x.contains(axis2); });
 }
 
 void MainForm::Command14_Click() {
