@@ -1,27 +1,20 @@
 #pragma once
 
-#include "TestHistory.h"
 #include "mainwindow/MainForm.h"
 
 #include <QString>
 
-#include <ostream>
 #include <vector>
 
 namespace testing_support {
 
-// One draw of a history grid written by hand: what the history fill and the W・S prediction
-// would have put into Grd2.
+// One hand-written draw as the history fill and the W・S prediction leave it in Grd2
+// (date YYYY/MM/DD, box payout in plain digits).
 struct GridDraw {
-    QString number;
-    QString date;         // YYYY/MM/DD
-    QString payout;       // box payout, plain digits
-    QString wsPrediction; // col 10
-    QString wsMark;       // col 11
+    QString number, date{}, payout{}, wsPrediction{}, wsMark{};
 };
 
-// Writes the draws into Grd2 as draws 1, 2, ... and sets HistRows, as Grd2Hyoji would for a
-// history file, without the file.
+// Writes the draws into Grd2 as draws 1, 2, ... and sets HistRows, without a history file.
 inline void fillHistoryGrid(mainwindow::MainForm& f, const std::vector<GridDraw>& draws) {
     const int n = static_cast<int>(draws.size());
     f.Grd2.setRows(n + 2);
