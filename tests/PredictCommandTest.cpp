@@ -13,51 +13,49 @@ using namespace testing_support;
 
 namespace {
 
-QStringList split(const char* text) {
-    return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
+// Runs tessarin-cli, expecting the given exit code and an error message exactly when it
+// is not success; returns the JSON printed.
+QJsonObject runCli(const QString& args, int wantCode = cli::kOk) {
+    QString outText, errText;
+    QTextStream out(&outText), err(&errText);
+    EXPECT_EQ(cli::run(args.split(u' '), out, err), wantCode) << args.toStdString();
+    EXPECT_EQ(errText.isEmpty(), wantCode == cli::kOk) << errText.toStdString();
+    return QJsonDocument::fromJson(outText.toUtf8()).object();
+}
+
+QJsonArray arrayOf(const char* words) {
+    return QJsonArray::fromStringList(wordsOf(words));
 }
 
 } // namespace
 
-TEST(PredictCommand, PrintsTheWholeChainAsJson) {
+TEST(PredictCommand, PrintsTheWholeChainAsJsonAndRefusesBadInput) {
     Workspace ws;
     ws.writeHistory(handWorkedHistory());
-    QString outText, errText;
-    QTextStream out(&outText), err(&errText);
-    const int code = cli::run(split("predict --draw 53 --pair ab --single-size 3 --double-size 1 "
-                                    "--more --json"),
-                              out, err);
-    ASSERT_EQ(code, cli::kOk) << errText.toStdString();
-    const QJsonObject o = QJsonDocument::fromJson(outText.toUtf8()).object();
-    EXPECT_EQ(o.keys(), split("axis basicS basicW digitTables draw hitS hitW marker narrowHit "
-                              "narrowS narrowW winKeyS winKeyW winning wsPrediction"));
-    EXPECT_EQ(o[QStringLiteral("digitTables")].toObject()[QStringLiteral("C")].toArray(),
-              QJsonArray::fromStringList(split("0 3 4 7")));
-    EXPECT_EQ(o[QStringLiteral("narrowS")].toArray(),
-              QJsonArray::fromStringList(handWorkedNarrowS()));
-    EXPECT_EQ(o[QStringLiteral("narrowW")].toArray(),
-              QJsonArray::fromStringList(handWorkedNarrowW()));
-    EXPECT_EQ(o[QStringLiteral("narrowHit")].toInt(), 1);
-    EXPECT_EQ(o[QStringLiteral("winKeyS")].toString(), QStringLiteral("2579"));
+    const QJsonObject o = runCli(QStringLiteral(
+        "predict --draw 53 --pair ab --single-size 3 --double-size 1 --more --json"));
+    EXPECT_EQ(o.keys(), wordsOf("axis basicS basicW digitTables draw hitS hitW marker "
+                                "narrowHit narrowS narrowW winKeyS winKeyW winning "
+                                "wsPrediction"));
+    EXPECT_EQ(o["digitTables"].toObject()["C"].toArray(), arrayOf("0 3 4 7"));
+    EXPECT_EQ(o["narrowS"].toArray(), arrayOf(kHandWorkedNarrowS));
+    EXPECT_EQ(o["narrowW"].toArray(), arrayOf(kHandWorkedNarrowW));
+    EXPECT_EQ(o["narrowHit"].toInt(), 1);
+    EXPECT_EQ(o["winKeyS"].toString(), QStringLiteral("2579"));
 
     for (const char* bad :
          {"predict --draw 50", "predict --draw 55", "predict --pair XY", "predict --nope",
-          "predict --single-size -1", "predict 53", "predict --narrow sideways"}) {
-        QString o2, e2;
-        QTextStream out2(&o2), err2(&e2);
-        EXPECT_EQ(cli::run(split(bad), out2, err2), cli::kUsage) << bad;
-        EXPECT_FALSE(e2.isEmpty()) << bad;
-    }
+          "predict --single-size -1", "predict 53", "predict --narrow sideways"})
+        runCli(QString::fromLatin1(bad), cli::kUsage);
 }
 
 TEST(PredictCommand, NarrowOptionRunsThatNarrowingInsteadOfTheSwOne) {
     Workspace ws;
     ws.writeHistory(handWorkedHistory());
-    mainwindow::MainForm& f = ws.load();
+    auto& f = ws.load();
     f.Combo1.text = QStringLiteral("53");
     f.Command1_Click();
-    f.Option2.selected = 1;
-    f.Command2_Click();
+    f.Option2.selected = 1; // AB
     using Narrowing = void (mainwindow::MainForm::*)();
     const std::pair<const char*, Narrowing> cases[] = {
         {"cframe", &mainwindow::MainForm::Command12_Click},
@@ -66,20 +64,14 @@ TEST(PredictCommand, NarrowOptionRunsThatNarrowingInsteadOfTheSwOne) {
         {"more", &mainwindow::MainForm::Command10_Click},
         {"test", &mainwindow::MainForm::Command9_Click}};
     for (const auto& [name, run] : cases) {
-        SCOPED_TRACE(name);
         f.frmYosoClear();
         f.Command2_Click();
         (f.*run)();
         QStringList want;
         for (int r = 1; r <= f.narrowCountS; ++r)
             want.append(f.GrdSS2.text(r, 1));
-
-        QString outText, errText;
-        QTextStream out(&outText), err(&errText);
-        ASSERT_EQ(cli::run(split("predict --draw 53 --pair AB --json --narrow") << name, out, err),
-                  cli::kOk)
-            << errText.toStdString();
-        const QJsonObject o = QJsonDocument::fromJson(outText.toUtf8()).object();
-        EXPECT_EQ(o[QStringLiteral("narrowS")].toArray(), QJsonArray::fromStringList(want));
+        const QString args = QStringLiteral("predict --draw 53 --pair AB --json --narrow ");
+        EXPECT_EQ(runCli(args + name)["narrowS"].toArray(), QJsonArray::fromStringList(want))
+            << name;
     }
 }

@@ -2,19 +2,16 @@
 
 #include "TestHistory.h"
 
+#include <QDate>
 #include <QStringList>
 
-#include <ostream>
+#include <algorithm>
 #include <vector>
 
 namespace testing_support {
 
-// Ten AAAA draws that leave the digits in the given order, most recent first.
-inline std::vector<QString> quadsFor(const QString& order) {
-    std::vector<QString> quads;
-    for (qsizetype i = order.size() - 1; i >= 0; --i)
-        quads.push_back(QString(4, order[i]));
-    return quads;
+inline QStringList wordsOf(const char* text) {
+    return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
 }
 
 // A history of 53 draws whose prediction for draw 53 was worked out by hand. Draws 41 to
@@ -25,41 +22,30 @@ inline std::vector<QString> quadsFor(const QString& order) {
 inline std::vector<Draw> handWorkedHistory() {
     std::vector<Draw> draws;
     for (int n = 1; n <= 53; ++n) {
-        const QString date =
-            n < 40 ? QStringLiteral("2026/01/%1").arg(std::min(n, 31), 2, 10, QChar(u'0'))
-                   : QStringLiteral("2026/02/%1").arg(n - 39, 2, 10, QChar(u'0'));
-        draws.push_back({QStringLiteral("0000"), date, 1000 * n});
+        const QDate date(2026, n < 40 ? 1 : 2, n < 40 ? std::min(n, 31) : n - 39);
+        draws.push_back({QStringLiteral("0000"), date.toString(u"yyyy/MM/dd"), 1000 * n});
     }
-    const std::vector<std::pair<int, const char*>> numbers = {
-        {10, "2579"}, {20, "9875"}, {25, "1157"}, {30, "7105"}, {35, "7570"},
-        {40, "0347"}, {51, "7777"}, {52, "5555"}, {53, "9725"}};
-    for (const auto& [n, number] : numbers)
-        draws[n - 1].number = QString::fromLatin1(number);
     for (int i = 0; i < 10; ++i)
         draws[40 + i].number = QString(4, QChar(u'0' + 9 - i));
+    const std::pair<int, const char*> numbers[] = {{10, "2579"}, {20, "9875"}, {25, "1157"},
+                                                   {30, "7105"}, {35, "7570"}, {40, "0347"},
+                                                   {51, "7777"}, {52, "5555"}, {53, "9725"}};
+    for (const auto& [n, number] : numbers)
+        draws[n - 1].number = QString::fromLatin1(number);
     return draws;
 }
 
 // ②集計 with the pair AB (Ａ 5, Ｂ 7): every single and every double holding 5 and 7.
-inline QStringList handWorkedBasicS() {
-    return QStringLiteral("0157 0257 0357 0457 0567 0578 0579 1257 1357 1457 1567 1578 1579 2357 "
-                          "2457 2567 2578 2579 3457 3567 3578 3579 4567 4578 4579 5678 5679 5789")
-        .split(u' ');
-}
-inline QStringList handWorkedBasicW() {
-    return QStringLiteral("0057 1157 2257 3357 4457 5507 5517 5527 5537 5547 5567 5578 5579 6657 "
-                          "7705 7715 7725 7735 7745 7756 7758 7759 8857 9957")
-        .split(u' ');
-}
+inline const char* const kHandWorkedBasicS =
+    "0157 0257 0357 0457 0567 0578 0579 1257 1357 1457 1567 1578 1579 2357 "
+    "2457 2567 2578 2579 3457 3567 3578 3579 4567 4578 4579 5678 5679 5789";
+inline const char* const kHandWorkedBasicW =
+    "0057 1157 2257 3357 4457 5507 5517 5527 5537 5547 5567 5578 5579 6657 "
+    "7705 7715 7725 7735 7745 7756 7758 7759 8857 9957";
 // ③S・W絞り with 更に絞る (K = 6, L = 3), N = 3 (0347, 7105, 9875), M = 1 (7570).
-inline QStringList handWorkedNarrowS() {
-    return QStringLiteral("0257 0457 0578 0579 1257 1457 1578 1579 2457 2578 2579 4578 4579")
-        .split(u' ');
-}
-inline QStringList handWorkedNarrowW() {
-    return QStringLiteral("1157 2257 4457 5517 5527 5547 5578 5579 7715 7725 7745 7758 7759 8857 "
-                          "9957")
-        .split(u' ');
-}
+inline const char* const kHandWorkedNarrowS =
+    "0257 0457 0578 0579 1257 1457 1578 1579 2457 2578 2579 4578 4579";
+inline const char* const kHandWorkedNarrowW =
+    "1157 2257 4457 5517 5527 5547 5578 5579 7715 7725 7745 7758 7759 8857 9957";
 
 } // namespace testing_support
