@@ -10,19 +10,6 @@ using namespace testing_support;
 
 namespace {
 
-QStringList listOf(const ui::Grid& list, int count) {
-    QStringList items;
-    for (int r = 1; r <= count; ++r)
-        items.append(list.text(r, 1));
-    return items;
-}
-
-void setList(ui::Grid& list, int& count, const QStringList& items) {
-    for (int r = 1; r <= 20; ++r)
-        list.setText(r, 1, items.value(r - 1));
-    count = static_cast<int>(items.size());
-}
-
 void setColumn(ui::Grid& table, int col, const QStringList& digits) {
     for (int r = 1; r <= 8; ++r)
         table.setText(r, col, digits.value(r - 1));

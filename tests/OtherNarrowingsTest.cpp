@@ -1,5 +1,5 @@
 // ③C枠絞り, ③軸数字絞り, ③軸数字絞り２, ④更に絞る and 絞り「テスト on hand-made lists.
-#include "support/TestHistory.h"
+#include "support/PredictionHistory.h"
 
 #include "ui/Palette.h"
 
@@ -11,23 +11,6 @@ using namespace testing_support;
 using F = mainwindow::MainForm;
 
 namespace {
-
-QStringList split(const char* text) {
-    return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
-}
-
-QStringList listOf(const ui::Grid& list, int count) {
-    QStringList items;
-    for (int r = 1; r <= count; ++r)
-        items.append(list.text(r, 1));
-    return items;
-}
-
-void setList(ui::Grid& list, int& count, const QStringList& items) {
-    for (int r = 1; r <= 30; ++r)
-        list.setText(r, 1, r <= items.size() ? items[r - 1] : QString());
-    count = static_cast<int>(items.size());
-}
 
 // A main window over 60 draws whose recent numbers are known: the singles are all 1234 and
 // the doubles all 5567, and the draw before 61 ends in 7 (so K is 8). C digits 3 5 7, axis
@@ -42,8 +25,8 @@ protected:
                                      {QStringLiteral("1234"), QStringLiteral("5567")}));
         f = &ws.load();
         f->frmYosoClear();
-        setList(f->GrdSS, f->basicCountS, split("0123 1234 3489 3459 3579 1246 0569 2678"));
-        setList(f->GrdWW, f->basicCountW, split("5567 2213 7789 0012 8890"));
+        setList(f->GrdSS, f->basicCountS, wordsOf("0123 1234 3489 3459 3579 1246 0569 2678"));
+        setList(f->GrdWW, f->basicCountW, wordsOf("5567 2213 7789 0012 8890"));
         setDigits({"", "", "357"});
         f->LabJiku[0].caption = QStringLiteral("2");
         f->Label12.caption = QStringLiteral("3");
@@ -85,8 +68,8 @@ TEST_F(Narrowings, EachKeepRuleOnTheSameBasicLists) {
         f->narrowHit = 0;
         (f->*c.run)();
         const QStringList doubles = listOf(f->GrdWW2, f->narrowCountW);
-        EXPECT_EQ(listOf(f->GrdSS2, f->narrowCountS), split(c.singles));
-        EXPECT_EQ(doubles, split(c.doubles));
+        EXPECT_EQ(listOf(f->GrdSS2, f->narrowCountS), wordsOf(c.singles));
+        EXPECT_EQ(doubles, wordsOf(c.doubles));
         EXPECT_EQ(f->GrdSS2.text(f->narrowCountS + 1, 1), // count row after ③ only
                   c.run == &F::Command10_Click ? QString() : QString::number(f->narrowCountS));
         const int hitRow = static_cast<int>(doubles.indexOf(QStringLiteral("0012"))) + 1;
@@ -125,7 +108,8 @@ TEST_F(Narrowings, RepeatedDigitsTestKeepsSinglesWithARepeatedDigit) {
         setDigits(digits);
         f->narrowHit = 7;
         f->Command9_Click();
-        EXPECT_EQ(listOf(f->GrdSS2, f->narrowCountS), split("0123 1234 3489 3459 3579 1246 2678"));
+        EXPECT_EQ(listOf(f->GrdSS2, f->narrowCountS),
+                  wordsOf("0123 1234 3489 3459 3579 1246 2678"));
         EXPECT_EQ(f->narrowHit, 7);
         EXPECT_EQ(listOf(f->GrdWW2, f->narrowCountW), doublesBefore);
     }

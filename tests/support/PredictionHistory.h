@@ -10,6 +10,21 @@
 
 namespace testing_support {
 
+// The candidates of a list grid, rows 1 to count of column 1.
+inline QStringList listOf(const ui::Grid& list, int count) {
+    QStringList items;
+    for (int r = 1; r <= count; ++r)
+        items.append(list.text(r, 1));
+    return items;
+}
+
+// Writes a basic list by hand and sets its count.
+inline void setList(ui::Grid& list, int& count, const QStringList& items) {
+    for (int r = 1; r <= 30; ++r)
+        list.setText(r, 1, items.value(r - 1));
+    count = static_cast<int>(items.size());
+}
+
 inline QStringList wordsOf(const char* text) {
     return QString::fromLatin1(text).split(u' ', Qt::SkipEmptyParts);
 }
