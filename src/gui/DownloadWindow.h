@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Bindings.h"
 #include "GridView.h"
 #include "QtHost.h"
 
@@ -29,23 +30,18 @@ public:
     // Runs a handler of the form, reports a file error, and refreshes every window.
     void run(const std::function<void()>& handler);
 
-    QPushButton* buttonFor(const ui::Button& control) const;
-    QLineEdit* editFor(const ui::TextBox& control) const;
-    GridView* gridView(const ui::Grid& grid) const;
+    QPushButton* buttonFor(const ui::Button& control) const { return bind_.buttonFor(control); }
+    QLineEdit* editFor(const ui::TextBox& control) const { return bind_.editFor(control); }
+    GridView* gridView(const ui::Grid& grid) const { return bind_.gridView(grid); }
 
 private:
-    QLabel* label(const ui::Label& control, bool framed = true);
-    QPushButton* button(ui::Button& control, std::function<void()> handler);
-    QLineEdit* textBox(ui::TextBox& control);
-    GridView* grid(const ui::Grid& control);
+    // A label shown framed, as the window's value fields are.
+    QLabel* label(const ui::Label& control);
 
     download::DownloadForm& form_;
     QtHost& host_;
     std::function<void()> previousAfterEvents_;
-    std::vector<std::pair<QLabel*, const ui::Label*>> labels_;
-    std::vector<std::pair<QPushButton*, const ui::Button*>> buttons_;
-    std::vector<std::pair<QLineEdit*, const ui::TextBox*>> edits_;
-    std::vector<GridView*> grids_;
+    Bindings bind_;
 };
 
 } // namespace gui

@@ -1,7 +1,6 @@
 #include "MainWindow.h"
 
 #include "history/HistoryFiles.h"
-#include "ui/Palette.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -21,12 +20,6 @@
 namespace gui {
 
 namespace {
-
-QLabel* caption(const QString& text, QWidget* parent = nullptr) {
-    auto* l = new QLabel(text, parent);
-    l->setStyleSheet(QStringLiteral("color: #505050;"));
-    return l;
-}
 
 // Runs a handler when the watched widget is double-clicked.
 class DoubleClickFilter : public QObject {
@@ -49,21 +42,11 @@ private:
     std::function<void()> handler_;
 };
 
-// A button's back colour as a style; white is the ordinary look. Strong palette colours are
-// softened so that the black caption stays readable.
-QString buttonStyle(int paletteIndex) {
-    if (paletteIndex < 0 || paletteIndex >= 16 || paletteIndex == ui::kWhite)
-        return {};
-    QColor c = QColor::fromRgb(ui::kPalette[paletteIndex]);
-    if (paletteIndex == ui::kShownWhatIfColour)
-        c = QColor(255, 150, 255);
-    return QStringLiteral("QPushButton { background-color: %1; }").arg(c.name());
-}
-
 } // namespace
 
 MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent)
-    : QMainWindow(parent), form_(form), host_(host) {
+    : QMainWindow(parent), form_(form), host_(host),
+      bind_(this, [this](const std::function<void()>& handler) { run(handler); }) {
     setWindowTitle(QStringLiteral("Tessarin"));
     host_.parent = this;
     host_.afterEvents = [this] { refresh(); };
@@ -81,81 +64,6 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     setCentralWidget(splitter);
     resize(1340, 700);
     refresh();
-}
-
-QLabel* MainWindow::label(const ui::Label& control, QWidget* parent) {
-    auto* l = new QLabel(parent);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    labels_.emplace_back(l, &control);
-    return l;
-}
-
-QPushButton* MainWindow::button(ui::Button& control, std::function<void()> handler,
-                                QWidget* parent) {
-    auto* b = new QPushButton(parent);
-    connect(b, &QPushButton::clicked, this, [this, handler] { run(handler); });
-    buttons_.emplace_back(b, &control);
-    return b;
-}
-
-QCheckBox* MainWindow::checkBox(ui::CheckBox& control, QWidget* parent) {
-    auto* c = new QCheckBox(parent);
-    connect(c, &QCheckBox::toggled, this, [this, &control](bool on) {
-        if (!refreshing_)
-            control.value = on ? 1 : 0;
-    });
-    checks_.emplace_back(c, &control);
-    return c;
-}
-
-QComboBox* MainWindow::comboBox(ui::ComboBox& control, QWidget* parent) {
-    auto* c = new QComboBox(parent);
-    c->setEditable(false);
-    connect(c, &QComboBox::currentTextChanged, this, [this, &control](const QString& text) {
-        if (!refreshing_)
-            control.text = text;
-    });
-    combos_.emplace_back(c, &control);
-    return c;
-}
-
-QGroupBox* MainWindow::frame(const ui::Frame& control, const QString& title, QLayout* content) {
-    auto* box = new QGroupBox(title);
-    box->setLayout(content);
-    frames_.emplace_back(box, &control);
-    return box;
-}
-
-GridView* MainWindow::grid(const ui::Grid& control, int headerRows, double scale) {
-    auto* view = new GridView(control, headerRows, nullptr, scale);
-    grids_.push_back(view);
-    return view;
-}
-
-GridView* MainWindow::gridView(const ui::Grid& control) const {
-    for (auto* view : grids_)
-        if (&view->gridModel()->grid() == &control)
-            return view;
-    return nullptr;
-}
-
-QGroupBox* MainWindow::optionGroup(ui::OptionGroup& control, const QString& title, int columns) {
-    auto* box = new QGroupBox(title);
-    auto* layout = new QGridLayout(box);
-    layout->setContentsMargins(6, 2, 6, 2);
-    layout->setSpacing(2);
-    std::vector<QRadioButton*> radios;
-    for (int i = 0; i < control.captions.size(); ++i) {
-        auto* radio = new QRadioButton(control.captions[i], box);
-        connect(radio, &QRadioButton::toggled, this, [this, &control, i](bool on) {
-            if (on && !refreshing_)
-                control.selected = i;
-        });
-        layout->addWidget(radio, i / columns, i % columns);
-        radios.push_back(radio);
-    }
-    options_.emplace_back(std::move(radios), &control);
-    return box;
 }
 
 QGroupBox* MainWindow::titled(const QString& title, QWidget* content) {
@@ -176,7 +84,7 @@ QWidget* MainWindow::buildHistoryPanel() {
             showResultsWindow();
     });
     layout->addWidget(results);
-    layout->addWidget(titled(QStringLiteral("抽選履歴"), grid(form_.Grd2, 1, 0.9)), 1);
+    layout->addWidget(titled(QStringLiteral("抽選履歴"), bind_.grid(form_.Grd2, 1, 0.9)), 1);
     panel->setMinimumWidth(300);
     return panel;
 }
@@ -208,7 +116,7 @@ QWidget* MainWindow::buildPredictionTab() {
             top->addSpacing(8);
             top->addWidget(caption(QString::fromUtf16(title)));
         }
-        auto* shown = label(*l, page);
+        auto* shown = bind_.label(*l, page);
         shown->setStyleSheet(QStringLiteral("font-size: 14px; font-weight: bold;"));
         top->addWidget(shown);
     }
@@ -217,20 +125,20 @@ QWidget* MainWindow::buildPredictionTab() {
 
     // ①, ② and ③ with the narrowing options.
     auto* steps = new QHBoxLayout;
-    steps->addWidget(button(
+    steps->addWidget(bind_.button(
         form_.Command1, [this] { form_.Command1_Click(); }, page));
-    steps->addWidget(button(
+    steps->addWidget(bind_.button(
         form_.Command2, [this] { form_.Command2_Click(); }, page));
-    steps->addWidget(button(
+    steps->addWidget(bind_.button(
         form_.Command4, [this] { form_.Command4_Click(); }, page));
     steps->addSpacing(12);
-    steps->addWidget(checkBox(form_.Check1, page));
-    steps->addWidget(checkBox(form_.Check2, page));
+    steps->addWidget(bind_.checkBox(form_.Check1, page));
+    steps->addWidget(bind_.checkBox(form_.Check2, page));
     steps->addSpacing(12);
     steps->addWidget(caption(QStringLiteral("Ｓ 絞り")));
-    steps->addWidget(comboBox(form_.Combo4[0], page));
+    steps->addWidget(bind_.comboBox(form_.Combo4[0], page));
     steps->addWidget(caption(QStringLiteral("Ｗ絞り")));
-    steps->addWidget(comboBox(form_.Combo4[1], page));
+    steps->addWidget(bind_.comboBox(form_.Combo4[1], page));
     steps->addStretch();
     outer->addLayout(steps);
 
@@ -243,24 +151,24 @@ QWidget* MainWindow::buildPredictionTab() {
         {&form_.Command10, &mainwindow::MainForm::Command10_Click},
         {&form_.Command9, &mainwindow::MainForm::Command9_Click}};
     for (const auto& [control, handler] : narrowings)
-        others->addWidget(button(
+        others->addWidget(bind_.button(
             *control, [this, handler] { (form_.*handler)(); }, page));
     others->addStretch();
     outer->addLayout(others);
 
     auto* body = new QHBoxLayout;
     auto* digits = new QVBoxLayout;
-    auto* tables = grid(form_.Grd1a, 1);
+    auto* tables = bind_.grid(form_.Grd1a, 1);
     tables->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setFixedSize(4 * 27 + 4, 9 * 20 + 28);
     digits->addWidget(titled(QStringLiteral("基本数値表"), tables));
-    digits->addWidget(optionGroup(form_.Option2, form_.Frame2.caption, 3));
+    digits->addWidget(bind_.optionGroup(form_.Option2, form_.Frame2.caption, 3));
     auto* ranks = new QVBoxLayout;
     for (const auto* g : {&form_.Grd4, &form_.Grd5}) {
         // The rank tables have no widths of their own; scale the default down to 36 pixels,
         // which every refresh re-applies.
-        auto* view = grid(*g, 0, 36.0 / 64.0);
+        auto* view = bind_.grid(*g, 0, 36.0 / 64.0);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setColumnHidden(5, true);
@@ -280,7 +188,7 @@ QWidget* MainWindow::buildPredictionTab() {
     int row = 0;
     for (const auto& [title, l] : values) {
         found->addWidget(caption(QString::fromUtf16(title)), row, 0);
-        auto* shown = label(*l, page);
+        auto* shown = bind_.label(*l, page);
         shown->setStyleSheet(QStringLiteral("font-weight: bold;"));
         found->addWidget(shown, row++, 1);
     }
@@ -297,7 +205,7 @@ QWidget* MainWindow::buildPredictionTab() {
                                                                      {&form_.GrdWW2, u"絞り W"}};
     int col = 0;
     for (const auto& [g, title] : listGrids) {
-        auto* view = grid(*g, 1);
+        auto* view = bind_.grid(*g, 1);
         view->setMinimumWidth(125);
         lists->addWidget(titled(QString::fromUtf16(title), view), 0, col++);
     }
@@ -324,15 +232,15 @@ QWidget* MainWindow::buildVerificationTab() {
     top->addWidget(monthButton_);
     top->addSpacing(16);
     top->addWidget(caption(QStringLiteral("年")));
-    top->addWidget(comboBox(form_.Combo3[0], page));
+    top->addWidget(bind_.comboBox(form_.Combo3[0], page));
     top->addWidget(caption(QStringLiteral("月")));
-    top->addWidget(comboBox(form_.Combo3[1], page));
+    top->addWidget(bind_.comboBox(form_.Combo3[1], page));
     top->addWidget(caption(QStringLiteral("回数")));
-    top->addWidget(comboBox(form_.Combo3[2], page));
+    top->addWidget(bind_.comboBox(form_.Combo3[2], page));
     top->addWidget(caption(QStringLiteral("Ｓ 絞り")));
-    top->addWidget(comboBox(form_.Combo4[0], page));
+    top->addWidget(bind_.comboBox(form_.Combo4[0], page));
     top->addWidget(caption(QStringLiteral("Ｗ絞り")));
-    top->addWidget(comboBox(form_.Combo4[1], page));
+    top->addWidget(bind_.comboBox(form_.Combo4[1], page));
     top->addStretch();
     outer->addLayout(top);
 
@@ -341,7 +249,7 @@ QWidget* MainWindow::buildVerificationTab() {
     auto* months = new QGridLayout(monthPanel_);
     months->setSpacing(2);
     for (int i = 0; i < 24; ++i) {
-        auto* b = button(
+        auto* b = bind_.button(
             form_.ComDate[i], [this, i] { form_.ComDate_Click(i); }, monthPanel_);
         b->setMinimumWidth(60);
         months->addWidget(b, i / 12, i % 12);
@@ -350,8 +258,8 @@ QWidget* MainWindow::buildVerificationTab() {
 
     // The tally's settings: range mode, the button, and which ③ narrowing it replays.
     auto* settings = new QHBoxLayout;
-    settings->addWidget(optionGroup(form_.Option1, form_.Frame1.caption, 2));
-    auto* start = button(
+    settings->addWidget(bind_.optionGroup(form_.Option1, form_.Frame1.caption, 2));
+    auto* start = bind_.button(
         form_.Command3, [this] { form_.Command3_Click(); }, page);
     start->setMinimumHeight(36);
     start->setMinimumWidth(110);
@@ -365,16 +273,16 @@ QWidget* MainWindow::buildVerificationTab() {
     int row = 0;
     for (const auto& [check, narrowing] : narrowings) {
         checks->addWidget(caption(narrowing->caption, page), row, 0);
-        checks->addWidget(checkBox(*check, page), row++, 1);
+        checks->addWidget(bind_.checkBox(*check, page), row++, 1);
     }
     auto* checkBoxPanel = new QWidget(page);
     checkBoxPanel->setLayout(checks);
     settings->addWidget(checkBoxPanel);
-    auto* sizes = label(form_.Label6, page);
+    auto* sizes = bind_.label(form_.Label6, page);
     sizes->setStyleSheet(QStringLiteral("font-weight: bold;"));
     settings->addWidget(sizes);
     settings->addStretch();
-    auto* tt = label(form_.Label3, page);
+    auto* tt = bind_.label(form_.Label3, page);
     tt->setStyleSheet(QStringLiteral("color: #a0a0a0; font-size: 9px;"));
     tt->setTextInteractionFlags(Qt::NoTextInteraction);
     new DoubleClickFilter(tt, [this] { run([this] { form_.Label3_DblClick(); }); });
@@ -383,7 +291,7 @@ QWidget* MainWindow::buildVerificationTab() {
 
     // The tally grid, and beside it Back100件, hidden until "TT" is double-clicked.
     auto* body = new QHBoxLayout;
-    auto* tally = grid(form_.GrdSM, 1, 0.8);
+    auto* tally = bind_.grid(form_.GrdSM, 1, 0.8);
     tally->hideColumnsFrom(18); // the columns of the tally and its what-ifs
     // A slightly smaller font keeps rates such as "当率:56%" whole in the narrow columns.
     QFont tallyFont = tally->font();
@@ -391,9 +299,9 @@ QWidget* MainWindow::buildVerificationTab() {
     tally->setFont(tallyFont);
     body->addWidget(titled(QStringLiteral("シュミ集計"), tally), 1);
     auto* back = new QVBoxLayout;
-    back->addWidget(button(
+    back->addWidget(bind_.button(
         form_.Command5, [this] { form_.Command5_Click(); }, page));
-    auto* recent = grid(form_.GrdR, 1, 0.7);
+    auto* recent = bind_.grid(form_.GrdR, 1, 0.7);
     recent->hideColumnsFrom(4); // draw, number, earlier draw of the box, gap
     recent->setFixedWidth(4 * 45 + 22);
     back->addWidget(recent, 1);
@@ -410,23 +318,23 @@ QWidget* MainWindow::buildVerificationTab() {
         {&form_.Command15, &mainwindow::MainForm::Command15_Click}};
     int index = 0;
     for (const auto& [control, handler] : buttons) {
-        auto* b = button(
+        auto* b = bind_.button(
             *control, [this, handler] { (form_.*handler)(); }, page);
         whatIfs->addWidget(b, index / 3, index % 3);
         ++index;
     }
-    auto* busy = label(form_.LabSine[1], page);
+    auto* busy = bind_.label(form_.LabSine[1], page);
     busy->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
     whatIfs->addWidget(busy, 1, 2, Qt::AlignCenter);
-    outer->addWidget(frame(form_.Frame4, QStringLiteral("購入したら"), whatIfs));
+    outer->addWidget(bind_.frame(form_.Frame4, QStringLiteral("購入したら"), whatIfs));
     return page;
 }
 
 QWidget* MainWindow::buildBoxTablesTab() {
     auto* page = new QWidget;
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(titled(QStringLiteral("シングル（210通り）"), grid(form_.GrdS, 1)));
-    layout->addWidget(titled(QStringLiteral("ダブル（360通り）"), grid(form_.GrdW, 1)));
+    layout->addWidget(titled(QStringLiteral("シングル（210通り）"), bind_.grid(form_.GrdS, 1)));
+    layout->addWidget(titled(QStringLiteral("ダブル（360通り）"), bind_.grid(form_.GrdW, 1)));
     layout->addStretch();
     return page;
 }
@@ -442,39 +350,7 @@ void MainWindow::run(const std::function<void()>& handler) {
 }
 
 void MainWindow::refresh() {
-    refreshing_ = true;
-    for (auto& [widget, control] : labels_) {
-        widget->setText(control->caption);
-        widget->setVisible(control->visible);
-    }
-    for (auto& [widget, control] : buttons_) {
-        widget->setText(control->caption);
-        widget->setEnabled(control->enabled);
-        widget->setVisible(control->visible);
-        const QString style = buttonStyle(control->backColor);
-        if (widget->styleSheet() != style)
-            widget->setStyleSheet(style);
-    }
-    for (auto& [box, control] : frames_)
-        box->setVisible(control->visible);
-    for (auto& [widget, control] : checks_) {
-        widget->setText(control->caption);
-        widget->setChecked(control->value != 0);
-        widget->setVisible(control->visible);
-    }
-    for (auto& [widget, control] : combos_) {
-        QStringList items;
-        for (int i = 0; i < widget->count(); ++i)
-            items.append(widget->itemText(i));
-        if (items != control->items) {
-            widget->clear();
-            widget->addItems(control->items);
-        }
-        widget->setCurrentText(control->text);
-    }
-    for (auto& [radios, control] : options_)
-        for (size_t i = 0; i < radios.size(); ++i)
-            radios[i]->setChecked(control->selected == static_cast<int>(i));
+    bind_.refresh();
     // The draw chooser shows LabCom1 and offers Combo1's list.
     QStringList draws;
     for (int i = 0; i < drawChooser_->count(); ++i)
@@ -487,9 +363,6 @@ void MainWindow::refresh() {
     monthButton_->setText(form_.LabKnen.caption + QStringLiteral(" 年 ") + form_.LabKmon.caption +
                           QStringLiteral(" 月 ▼"));
     monthPanel_->setVisible(form_.Frame7.visible);
-    for (auto* view : grids_)
-        view->refresh();
-    refreshing_ = false;
 }
 
 void MainWindow::place() {

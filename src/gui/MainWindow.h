@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Bindings.h"
 #include "GridView.h"
 #include "QtHost.h"
 
@@ -35,7 +36,7 @@ public:
     // Runs a handler of the form, reports a file error, and refreshes.
     void run(const std::function<void()>& handler);
 
-    GridView* gridView(const ui::Grid& grid) const;
+    GridView* gridView(const ui::Grid& grid) const { return bind_.gridView(grid); }
     QTabWidget* tabs() const { return tabs_; }
 
     // Placement of the start-up: centred, slightly above the middle of the screen.
@@ -48,16 +49,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QLabel* label(const ui::Label& control, QWidget* parent = nullptr);
-    QPushButton* button(ui::Button& control, std::function<void()> handler,
-                        QWidget* parent = nullptr);
-    QCheckBox* checkBox(ui::CheckBox& control, QWidget* parent = nullptr);
-    QComboBox* comboBox(ui::ComboBox& control, QWidget* parent = nullptr);
-    // A titled panel shown while the frame is visible.
-    QGroupBox* frame(const ui::Frame& control, const QString& title, QLayout* content);
-    GridView* grid(const ui::Grid& control, int headerRows, double scale = 1.0);
-    // A titled frame of option buttons, `columns` to a row, bound to the option group.
-    QGroupBox* optionGroup(ui::OptionGroup& control, const QString& title, int columns);
     QGroupBox* titled(const QString& title, QWidget* content);
 
     QWidget* buildPredictionTab();
@@ -71,16 +62,8 @@ private:
     QComboBox* drawChooser_ = nullptr;
     QFrame* monthPanel_ = nullptr;
     QPushButton* monthButton_ = nullptr;
-    bool refreshing_ = false;
     bool unloaded_ = false;
-
-    std::vector<std::pair<QLabel*, const ui::Label*>> labels_;
-    std::vector<std::pair<QPushButton*, const ui::Button*>> buttons_;
-    std::vector<std::pair<QCheckBox*, ui::CheckBox*>> checks_;
-    std::vector<std::pair<QComboBox*, ui::ComboBox*>> combos_;
-    std::vector<std::pair<std::vector<QRadioButton*>, ui::OptionGroup*>> options_;
-    std::vector<std::pair<QGroupBox*, const ui::Frame*>> frames_;
-    std::vector<GridView*> grids_;
+    Bindings bind_;
 };
 
 } // namespace gui
