@@ -17,9 +17,9 @@ namespace {
 constexpr std::array<std::pair<int, int>, 6> kPairs = {
     {{0, 2}, {0, 1}, {2, 3}, {1, 2}, {0, 3}, {1, 3}}};
 
+// The bit of a one-digit cell; anything else gives none.
 int digitBit(const QString& text) {
-    return text.size() == 1 && text[0] >= u'0' && text[0] <= u'9' ? 1 << (text[0].unicode() - u'0')
-                                                                  : 0;
+    return text.size() == 1 ? simulate::digitMask(text) : 0;
 }
 
 // Builds one basic list from the box table: every number holding a digit of the first

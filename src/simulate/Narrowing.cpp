@@ -22,6 +22,14 @@ QStringList digitColumn(const ui::Grid& table, int col, int maxRows) {
     return digits;
 }
 
+int digitMask(QStringView text) {
+    int mask = 0;
+    for (QChar c : text)
+        if (c >= u'0' && c <= u'9')
+            mask |= 1 << (c.unicode() - u'0');
+    return mask;
+}
+
 int containedCount(const QString& candidate, const QStringList& digits) {
     int count = 0;
     for (const QString& d : digits)
@@ -118,27 +126,16 @@ void MainForm::removeRecentDraws(ListSide side, int n, int recentRows) {
     // Which digits each recent number holds; a candidate goes when every one of its four
     // digits occurs in the same recent number, however often.
     std::vector<int> masks;
-    for (int r = 1; r <= recentRows; ++r) {
-        int mask = 0;
-        for (QChar c : GrdR.text(r, s.recentCol))
-            if (c >= u'0' && c <= u'9')
-                mask |= 1 << (c.unicode() - u'0');
-        masks.push_back(mask);
-    }
+    for (int r = 1; r <= recentRows; ++r)
+        masks.push_back(simulate::digitMask(GrdR.text(r, s.recentCol)));
     for (int j = 1; j <= n; ++j) {
         const QString& x = s.narrowed.text(j, 2);
-        if (x.size() < 4)
+        const bool fourDigits = x.size() >= 4 && std::all_of(x.begin(), x.begin() + 4, [](QChar c) {
+                                    return c >= u'0' && c <= u'9';
+                                });
+        if (!fourDigits)
             continue;
-        int need = 0;
-        bool digitsOnly = true;
-        for (int i = 0; i < 4; ++i) {
-            if (x[i] < u'0' || x[i] > u'9')
-                digitsOnly = false;
-            else
-                need |= 1 << (x[i].unicode() - u'0');
-        }
-        if (!digitsOnly)
-            continue;
+        const int need = simulate::digitMask(QStringView(x).left(4));
         for (int mask : masks) {
             if ((mask & need) == need) {
                 s.narrowed.setText(j, 2, QString());

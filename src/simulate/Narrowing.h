@@ -11,6 +11,9 @@ namespace simulate {
 // cell, at most maxRows of them.
 QStringList digitColumn(const ui::Grid& table, int col, int maxRows);
 
+// The set of digits a text holds, bit d for the digit d; other characters are ignored.
+int digitMask(QStringView text);
+
 // How many of the given digits occur in the candidate, each counted once.
 int containedCount(const QString& candidate, const QStringList& digits);
 

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -28,17 +27,14 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A fresh working folder with the small history, current for one test.
     void init() {
-        QVERIFY(dir_.isValid());
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
-        testing_support::writeFile(
-            dir_.filePath(QStringLiteral("number414.dat")),
-            testing_support::historyBytes(testing_support::weekdayDraws(
-                kDraws, QStringLiteral("2026/05/01"),
-                {QStringLiteral("1234"), QStringLiteral("5567"), QStringLiteral("9012")})));
+        ws_ = std::make_unique<testing_support::Workspace>();
+        ws_->writeHistory(testing_support::weekdayDraws(
+            kDraws, QStringLiteral("2026/05/01"),
+            {QStringLiteral("1234"), QStringLiteral("5567"), QStringLiteral("9012")}));
     }
-    void cleanup() { QDir::setCurrent(previous_); }
+    void cleanup() { ws_.reset(); }
 
     void showsTheHistoryAndTheNextDraw() {
         CountingHost host;
@@ -108,8 +104,7 @@ private slots:
 
 private:
     static constexpr int kDraws = 60;
-    QTemporaryDir dir_;
-    QString previous_;
+    std::unique_ptr<testing_support::Workspace> ws_;
 };
 
 QTEST_MAIN(MainWindowTest)
