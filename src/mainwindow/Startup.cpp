@@ -60,13 +60,13 @@ void MainForm::Form_Load(bool runCatchUp) {
     // 9. to 12.
     fillDrawList();
     Combo3[0].clear();
-    Combo3[0].addItem(QString::number(TodayYear.toInt() - 1));
+    Combo3[0].addItem(QString::number(static_cast<int>(ui::leadingInt(TodayYear)) - 1));
     Combo3[0].addItem(TodayYear);
     Combo3[0].text = TodayYear;
     Combo3[1].clear();
     for (int m = 1; m <= 12; ++m)
         Combo3[1].addItem(QString::number(m));
-    Combo3[1].text = QString::number(TodayMonth.toInt());
+    Combo3[1].text = QString::number(static_cast<int>(ui::leadingInt(TodayMonth)));
     Combo3[2].clear();
     for (int c = 10; c <= 100; c += 10)
         Combo3[2].addItem(QString::number(c));
@@ -117,8 +117,8 @@ void MainForm::fillDrawList() {
 }
 
 void MainForm::fillMonthButtons() {
-    const int year = TodayYear.toInt();
-    const int month = TodayMonth.toInt();
+    const int year = static_cast<int>(ui::leadingInt(TodayYear));
+    const int month = static_cast<int>(ui::leadingInt(TodayMonth));
     for (int k = 0; k < 12; ++k) {
         ComDate[k].caption = QStringLiteral("%1/%2").arg(year - 1).arg(k + 1, 2, 10, QChar(u'0'));
         ComDate[k].enabled = true;
@@ -134,11 +134,11 @@ void MainForm::applyPreviousMonthRule() {
     const long long todayYM = ui::leadingInt(TodayYear) * 100 + ui::leadingInt(TodayMonth);
     if (TodayDay != QStringLiteral("01") || latestYM >= todayYM)
         return;
-    int month = TodayMonth.toInt() - 1;
+    int month = static_cast<int>(ui::leadingInt(TodayMonth)) - 1;
     if (month == 0) {
         // On the first of January the previous month is December of the previous year.
         month = 12;
-        LabKnen.caption = QString::number(TodayYear.toInt() - 1);
+        LabKnen.caption = QString::number(static_cast<int>(ui::leadingInt(TodayYear)) - 1);
     }
     LabKmon.caption = QStringLiteral("%1").arg(month, 2, 10, QChar(u'0'));
 }
