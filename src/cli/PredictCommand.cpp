@@ -1,6 +1,8 @@
 // tessarin-cli predict: ①集計, ②集計 and ③S・W絞り for one draw, as a user runs them by hand.
 #include "Cli.h"
 
+#include "simulate/Narrowing.h"
+
 #include "ui/Numeric.h"
 
 #include <QJsonArray>
@@ -16,13 +18,6 @@ const QStringList kTableKeys = {QStringLiteral("A"), QStringLiteral("B"), QStrin
 const QStringList kTableCaptions = {QStringLiteral("Ａ"), QStringLiteral("Ｂ"),
                                     QStringLiteral("Ｃ"), QStringLiteral("Ｄ")};
 
-QStringList tableColumn(const ui::Grid& table, int col) {
-    QStringList digits;
-    for (int r = 1; r < table.rows() && !table.text(r, col).isEmpty(); ++r)
-        digits.append(table.text(r, col));
-    return digits;
-}
-
 QStringList listItems(const ui::Grid& list, int count) {
     QStringList items;
     for (int r = 1; r <= count; ++r)
@@ -30,25 +25,23 @@ QStringList listItems(const ui::Grid& list, int count) {
     return items;
 }
 
-QJsonArray jsonArray(const QStringList& items) {
-    return QJsonArray::fromStringList(items);
-}
-
 void printJson(const mainwindow::MainForm& f, int draw, QTextStream& out) {
     QJsonObject tables;
     for (int c = 0; c < 4; ++c)
-        tables[kTableKeys[c]] = jsonArray(tableColumn(f.Grd1a, c));
+        tables[kTableKeys[c]] =
+            QJsonArray::fromStringList(simulate::digitColumn(f.Grd1a, c, f.Grd1a.rows() - 1));
     QJsonObject o;
     o[QStringLiteral("draw")] = draw;
     o[QStringLiteral("winning")] = f.Label2.caption;
     o[QStringLiteral("digitTables")] = tables;
     o[QStringLiteral("marker")] = f.Label12.caption;
-    o[QStringLiteral("axis")] = jsonArray({f.LabJiku[0].caption, f.LabJiku[1].caption});
+    o[QStringLiteral("axis")] =
+        QJsonArray::fromStringList({f.LabJiku[0].caption, f.LabJiku[1].caption});
     o[QStringLiteral("wsPrediction")] = f.Grd2.text(draw, 10);
-    o[QStringLiteral("basicS")] = jsonArray(listItems(f.GrdSS, f.basicCountS));
-    o[QStringLiteral("basicW")] = jsonArray(listItems(f.GrdWW, f.basicCountW));
-    o[QStringLiteral("narrowS")] = jsonArray(listItems(f.GrdSS2, f.narrowCountS));
-    o[QStringLiteral("narrowW")] = jsonArray(listItems(f.GrdWW2, f.narrowCountW));
+    o[QStringLiteral("basicS")] = QJsonArray::fromStringList(listItems(f.GrdSS, f.basicCountS));
+    o[QStringLiteral("basicW")] = QJsonArray::fromStringList(listItems(f.GrdWW, f.basicCountW));
+    o[QStringLiteral("narrowS")] = QJsonArray::fromStringList(listItems(f.GrdSS2, f.narrowCountS));
+    o[QStringLiteral("narrowW")] = QJsonArray::fromStringList(listItems(f.GrdWW2, f.narrowCountW));
     o[QStringLiteral("hitS")] = f.hitS;
     o[QStringLiteral("hitW")] = f.hitW;
     o[QStringLiteral("narrowHit")] = f.narrowHit;
@@ -72,7 +65,8 @@ void printText(const mainwindow::MainForm& f, int draw, QTextStream& out) {
     out << "W・S予想: " << f.Grd2.text(draw, 10) << Qt::endl;
     out << "基本数値表:";
     for (int c = 0; c < 4; ++c)
-        out << "  " << kTableCaptions[c] << " " << tableColumn(f.Grd1a, c).join(u' ');
+        out << "  " << kTableCaptions[c] << " "
+            << simulate::digitColumn(f.Grd1a, c, f.Grd1a.rows() - 1).join(u' ');
     out << Qt::endl;
     out << "マーカー数字: " << f.Label12.caption << "  軸数字: " << f.LabJiku[0].caption << " "
         << f.LabJiku[1].caption << "  K: " << f.Label11.caption << Qt::endl;
