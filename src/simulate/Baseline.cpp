@@ -1,0 +1,50 @@
+#include "Baseline.h"
+
+#include <algorithm>
+
+namespace simulate {
+
+namespace {
+
+constexpr double kSingleBoxes = 210;
+constexpr double kDoubleBoxes = 360;
+
+} // namespace
+
+double winChance(const BaselineDraw& draw) {
+    switch (draw.kind) {
+    case BaselineDraw::Kind::Single:
+        return std::clamp(draw.singlesBought / kSingleBoxes, 0.0, 1.0);
+    case BaselineDraw::Kind::Double:
+        return std::clamp(draw.doublesBought / kDoubleBoxes, 0.0, 1.0);
+    case BaselineDraw::Kind::Other:
+        break;
+    }
+    return 0;
+}
+
+Baseline chanceBaseline(const std::vector<BaselineDraw>& draws, int hits) {
+    Baseline b;
+    // dist[k]: chance of exactly k wins so far; only draws that can be won widen it.
+    std::vector<double> dist{1.0};
+    for (const BaselineDraw& d : draws) {
+        const double p = winChance(d);
+        b.expectedHits += p;
+        b.expectedPayoutYen += p * static_cast<double>(d.boxPayoutYen);
+        if (p <= 0)
+            continue;
+        dist.push_back(0.0);
+        for (size_t k = dist.size() - 1; k > 0; --k)
+            dist[k] = dist[k] * (1 - p) + dist[k - 1] * p;
+        dist[0] *= 1 - p;
+    }
+    if (hits <= 0)
+        return b;
+    double tail = 0;
+    for (size_t k = static_cast<size_t>(hits); k < dist.size(); ++k)
+        tail += dist[k];
+    b.pAtLeast = std::clamp(tail, 0.0, 1.0);
+    return b;
+}
+
+} // namespace simulate
