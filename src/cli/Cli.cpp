@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "Version.h"
 #include "history/HistoryFiles.h"
 
 #include <functional>
@@ -99,6 +100,7 @@ const char* const kHelp =
     "\n"
     "オプション:\n"
     "  -h, --help            この説明\n"
+    "  --version             版を表示する\n"
     "  --results-url URL     抽選結果のアドレス（既定は運営元のサイト）\n";
 
 using Command = std::function<int(const QStringList&, QTextStream&, QTextStream&)>;
@@ -109,6 +111,10 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!args.isEmpty() && (args[0] == QStringLiteral("--help") ||
                             args[0] == QStringLiteral("-h") || args[0] == QStringLiteral("help"))) {
         out << kHelp;
+        return kOk;
+    }
+    if (!args.isEmpty() && args[0] == QStringLiteral("--version")) {
+        out << TESSARIN_VERSION_LINE << "\n";
         return kOk;
     }
     static const QMap<QString, Command> commands = {

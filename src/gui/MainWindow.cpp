@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "Version.h"
 #include "history/HistoryFiles.h"
 
 #include <QCheckBox>
@@ -47,7 +48,7 @@ private:
 MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent)
     : QMainWindow(parent), form_(form), host_(host),
       bind_(this, [this](const std::function<void()>& handler) { run(handler); }) {
-    setWindowTitle(QStringLiteral("Tessarin"));
+    setWindowTitle(QStringLiteral(TESSARIN_VERSION_LINE));
     host_.parent = this;
     host_.afterEvents = [this] { refresh(); };
 

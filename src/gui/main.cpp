@@ -1,6 +1,7 @@
 #include "DownloadWindow.h"
 #include "MainWindow.h"
 #include "QtHost.h"
+#include "Version.h"
 
 #include "download/DownloadForm.h"
 #include "history/HistoryFiles.h"
@@ -10,9 +11,35 @@
 #include <QFontDatabase>
 #include <QMessageBox>
 
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+const char* const kUsage = "使い方: tessarin [オプション]\n"
+                           "ナンバーズ４の予想画面を開きます。\n"
+                           "\n"
+                           "オプション:\n"
+                           "  -h, --help            この説明\n"
+                           "  --version             版を表示する\n"
+                           "  --results-url URL     抽選結果のアドレス（既定は運営元のサイト）\n"
+                           "\n"
+                           "画面なしの操作は tessarin-cli --help を参照してください。\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // Answered before QApplication exists, so neither needs a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--version" || arg == "--help" || arg == "-h") {
+            std::fputs(arg == "--version" ? TESSARIN_VERSION_LINE "\n" : kUsage, stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessarin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSARIN_APP_ID));
     if (QFontDatabase::families().contains(QStringLiteral("IPAGothic"))) {
         QFont font(QStringLiteral("IPAGothic"));
         font.setPointSize(9);

@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "GridModel.h"
 #include "QtHost.h"
+#include "Version.h"
 
 #include "support/TestHistory.h"
 
@@ -45,7 +46,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-        QCOMPARE(window.windowTitle(), QStringLiteral("Tessarin"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Tessarin " TESSARIN_VERSION));
         QCOMPARE(form.Grd2.rows(), kDraws + 2);
         auto* history = window.gridView(form.Grd2);
         QVERIFY(history && history->isVisible());
