@@ -63,7 +63,7 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
     setUpTopLevel(parser);
     if (!parser.parse(QStringList{QStringLiteral("tessarin-cli")} + args))
-        throw UsageError{parser.errorText()};
+        throw UsageError{parseError(parser)};
     QStringList words = parser.positionalArguments();
     const QString name = words.isEmpty() ? kDefaultCommand : words.takeFirst();
     if (parser.isSet(QStringLiteral("help")) ||

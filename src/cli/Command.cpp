@@ -29,6 +29,14 @@ QString helpFor(const QCommandLineParser& parser, const QString& invocation) {
     return text;
 }
 
+QString parseError(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return parser.errorText();
+    return QStringLiteral("不明なオプションです: %1%2")
+        .arg(unknown[0].size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown[0]);
+}
+
 int intOption(const QCommandLineParser& parser, const QString& name, int fallback, int minimum) {
     if (!parser.isSet(name))
         return fallback;
@@ -68,23 +76,18 @@ bool Command::takes(const QCommandLineOption& option) const {
 }
 
 int Command::run(const QStringList& words, QTextStream& out, QTextStream& err) {
-    try {
-        QCommandLineParser parser;
-        setUp(parser);
-        if (!parser.parse(QStringList{QStringLiteral("tessarin-cli")} + words))
-            throw UsageError{parser.errorText()};
-        if (parser.isSet(QStringLiteral("help"))) {
-            out << helpText();
-            return kOk;
-        }
-        const QStringList extra = parser.positionalArguments().mid(positionals.size());
-        if (!extra.isEmpty())
-            throw UsageError{QStringLiteral("不明な引数です: %1").arg(extra.join(u' '))};
-        return execute(parser, out, err);
-    } catch (const UsageError& e) {
-        err << e.message << Qt::endl;
-        return kUsage;
+    QCommandLineParser parser;
+    setUp(parser);
+    if (!parser.parse(QStringList{QStringLiteral("tessarin-cli")} + words))
+        throw UsageError{parseError(parser)};
+    if (parser.isSet(QStringLiteral("help"))) {
+        out << helpText();
+        return kOk;
     }
+    const QStringList extra = parser.positionalArguments().mid(positionals.size());
+    if (!extra.isEmpty())
+        throw UsageError{QStringLiteral("不明な引数です: %1").arg(extra.join(u' '))};
+    return execute(parser, out, err);
 }
 
 } // namespace cli

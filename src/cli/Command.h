@@ -16,7 +16,7 @@ constexpr int kFailed = 1; // a data, file or network fault
 constexpr int kUsage = 2;  // the command line itself is wrong
 
 // A fault in the command line. Thrown from anywhere while a command reads its options;
-// the command prints the message as one line on the error stream and exits with kUsage.
+// cli::run prints the message as one line on the error stream and exits with kUsage.
 struct UsageError {
     QString message;
 };
@@ -41,7 +41,8 @@ public:
     const QString name;
     const QString description;
 
-    // Runs the command on the words after its name; returns the exit code.
+    // Runs the command on the words after its name; returns the exit code. A wrong
+    // command line throws UsageError (cli::run reports it).
     int run(const QStringList& words, QTextStream& out, QTextStream& err);
     QString helpText() const;
     bool takes(const QCommandLineOption& option) const;
@@ -70,6 +71,9 @@ int intOption(const QCommandLineParser& parser, const QString& name, int fallbac
 
 // The help of a parser with its usage line naming `invocation` instead of the executable.
 QString helpFor(const QCommandLineParser& parser, const QString& invocation);
+
+// The message of a command line the parser refused.
+QString parseError(const QCommandLineParser& parser);
 
 // The option that asks for the help, in every parser.
 QCommandLineOption helpOption();
