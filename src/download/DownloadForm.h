@@ -69,11 +69,13 @@ public:
     // ---- listing and regeneration ---------------------------------------------------------
     // Every record into Grd2, newest first.
     void Command5_Click();
-    // Rebuilds number414.dat from the import file named by Label4(0). The new history is
-    // built beside the old one as number414.tmp and renamed over it only when every line
-    // was read, so a bad import file leaves the old history exactly as it was. Returns
-    // whether the history was replaced.
-    bool Command8_Click();
+    // Rebuilds number414.dat from the import file named by Label4(0), as the button does.
+    bool Command8_Click() { return Command8_Click(Label4[0].caption); }
+    // Rebuilds number414.dat from importName (relative to the current directory). The new
+    // history is built beside the old one as number414.tmp and renamed over it only when
+    // every line was read, so a bad import file leaves the old history exactly as it was.
+    // Returns whether the history was replaced.
+    bool Command8_Click(const QString& importName);
 
     // ---- buttons ----------------------------------------------------------------------------
     void Command1_Click() { TSkeisan(); }

@@ -15,9 +15,8 @@ DownloadForm::DownloadForm(ui::Host& host_, history::AppModule& module_,
                            mainwindow::MainForm& mainForm_)
     : host(host_), module(module_), files(module_.files), mainForm(mainForm_) {}
 
-bool DownloadForm::Command8_Click() {
+bool DownloadForm::Command8_Click(const QString& importName) {
     const QDir here = QDir::current();
-    const QString importName = Label4[0].caption;
     files.TmpPath = here.filePath(QStringLiteral("number414.tmp"));
     files.HistPath = here.filePath(Label4[1].caption);
 

@@ -5,13 +5,10 @@
 
 namespace gui {
 
-void QtHost::messageBox(const QString& text, const QString& title) {
+void QtHost::showMessage(const QString& text, const QString& title) {
     if (afterEvents)
         afterEvents();
-    QString shown = text;
-    shown.replace(u'\r', u'\n');
-    QMessageBox::information(parent, title.isEmpty() ? ui::applicationTitle() : title, shown,
-                             QMessageBox::Ok);
+    QMessageBox::information(parent, title, text, QMessageBox::Ok);
 }
 
 void QtHost::processEvents() {

@@ -12,12 +12,14 @@ namespace gui {
 // views are refreshed), the system clock.
 class QtHost : public ui::Host {
 public:
-    void messageBox(const QString& text, const QString& title) override;
     void processEvents() override;
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 
     QWidget* parent = nullptr;
     std::function<void()> afterEvents;
+
+protected:
+    void showMessage(const QString& text, const QString& title) override;
 };
 
 } // namespace gui

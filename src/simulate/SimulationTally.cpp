@@ -2,7 +2,10 @@
 // with hits, list sizes, payouts and rates booked into GrdSM.
 #include "SimulationTally.h"
 
+#include "Actions.h"
+
 #include "mainwindow/MainForm.h"
+#include "predict/Analysis.h"
 #include "ui/Numeric.h"
 
 #include <algorithm>
@@ -10,9 +13,6 @@
 namespace simulate {
 
 namespace {
-
-// The first draw that has the 50 draws before it which a prediction analyses.
-constexpr int kFirstPredictableDraw = 51;
 
 const QString kHitS = QStringLiteral("〇");
 const QString kHitW = QStringLiteral("●");
@@ -39,8 +39,8 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
     const ui::Grid& hist = f.Grd2;
 
     // None of the what-ifs is shown any more once the tally is rewritten.
-    for (auto* b : {&f.Command6, &f.Command7, &f.Command8, &f.Command11, &f.Command15})
-        b->backColor = 15;
+    for (const auto& w : whatIfs())
+        (f.*w.button).backColor = 15;
     f.host.processEvents();
 
     ui::Grid* const workGrids[] = {&f.Grd1a, &f.GrdSS, &f.GrdWW, &f.GrdSS2, &f.GrdWW2};
@@ -53,7 +53,7 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
     if (f.Option1.selected == 0) {
         last = static_cast<int>(ui::leadingInt(f.Combo1.text)) - 1;
         first = last - static_cast<int>(ui::leadingInt(f.Combo3[2].text)) + 1;
-        first = std::max(first, kFirstPredictableDraw);
+        first = std::max(first, predict::kFirstPredictableDraw);
     } else {
         f.NenGetuS();
         first = f.monthFirstDraw;

@@ -12,8 +12,8 @@ public:
     virtual ~Host() = default;
 
     // A modal message with an OK button; returns when the user has closed it. An empty
-    // title means the application's title, "Tessarin".
-    virtual void messageBox(const QString& text, const QString& title = QString()) = 0;
+    // title means the application's title, "Tessarin"; a CR in the text breaks the line.
+    void messageBox(const QString& text, const QString& title = QString());
 
     // Runs the events that are waiting (paints, clicks, timer ticks) and returns.
     virtual void processEvents() = 0;
@@ -26,10 +26,21 @@ public:
         Q_UNUSED(command);
         Q_UNUSED(fileName);
     }
+
+protected:
+    // Shows a message already made displayable by messageBox(): line breaks are LF and the
+    // title is never empty.
+    virtual void showMessage(const QString& text, const QString& title) = 0;
 };
 
 inline QString applicationTitle() {
     return QStringLiteral("Tessarin");
+}
+
+inline void Host::messageBox(const QString& text, const QString& title) {
+    QString shown = text;
+    shown.replace(u'\r', u'\n');
+    showMessage(shown, title.isEmpty() ? applicationTitle() : title);
 }
 
 } // namespace ui

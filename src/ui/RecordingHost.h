@@ -20,8 +20,8 @@ public:
 
     explicit RecordingHost(QDateTime now = QDateTime::currentDateTime()) : now_(std::move(now)) {}
 
-    void messageBox(const QString& text, const QString& title) override {
-        messages.push_back({text, title.isEmpty() ? applicationTitle() : title});
+    void showMessage(const QString& text, const QString& title) override {
+        messages.push_back({text, title});
     }
     void processEvents() override {
         ++eventPasses;
