@@ -92,7 +92,7 @@ TEST(CliTest, EveryCommandAnswersHelp) {
             const CliRun r = runCli({command, flag});
             EXPECT_EQ(r.code, 0) << command.toStdString();
             EXPECT_EQ(r.err, QString());
-            EXPECT_TRUE(r.out.startsWith(s(u"Usage: tessarin-cli ") + command + u' '))
+            EXPECT_TRUE(r.out.startsWith(s(u"使い方: tessarin-cli ") + command + u' '))
                 << r.out.toStdString();
             for (const QString& m : mentions + QStringList{s(u"-h, --help")})
                 EXPECT_TRUE(r.out.contains(m)) << command.toStdString() << ": " << m.toStdString();

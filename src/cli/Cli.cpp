@@ -36,7 +36,7 @@ QString topLevelHelp(const std::vector<std::unique_ptr<Command>>& all) {
     QCommandLineParser parser;
     setUpTopLevel(parser);
     QString text = helpFor(parser, QStringLiteral("tessarin-cli"));
-    text += QStringLiteral("\nCommands:\n");
+    text += QStringLiteral("\nコマンド:\n");
     for (const auto& c : all)
         text += QStringLiteral("  %1%2\n").arg(c->name, -10).arg(c->description);
     text += QStringLiteral("\n各コマンドのオプション: tessarin-cli COMMAND --help\n");

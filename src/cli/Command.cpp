@@ -26,6 +26,11 @@ QString helpFor(const QCommandLineParser& parser, const QString& invocation) {
     const qsizetype end = text.indexOf(QStringLiteral(" [options]"));
     if (start > 0 && end > start)
         text.replace(start, end - start, invocation);
+    // Qt writes its headings in English; the program speaks Japanese.
+    for (const auto& [qt, ours] :
+         {std::pair{u"Usage:", u"使い方:"}, std::pair{u"Options:", u"オプション:"},
+          std::pair{u"Arguments:", u"引数:"}})
+        text.replace(QString::fromUtf16(qt), QString::fromUtf16(ours));
     return text;
 }
 
