@@ -8,7 +8,7 @@ PACKAGES=(
     g++ cmake ninja-build pkg-config clang-format
     qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev clang-14 libclang-rt-14-dev
-    fonts-ipafont-gothic
+    fonts-ipafont-gothic poppler-utils
 )
 
 as_root() {

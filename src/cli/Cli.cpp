@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include "CardsCommand.h"
+
 #include "history/HistoryFiles.h"
 
 #include <functional>
@@ -96,6 +98,9 @@ const char* const kHelp =
     "                        起動時と同じく、最新回までの抽選結果を取得して追加する\n"
     "  fetch N [--append] [--results-url URL]\n"
     "                        第N回の抽選結果を取得して表示する（--append で履歴に追加）\n"
+    "  cards LIST (--list | --pdf OUT [--buy S|B|T]) | cards --calibration --pdf OUT\n"
+    "                        印刷リストのファイル LIST を読み込んで表示、または申込みカードの\n"
+    "                        マークを PDF に印刷（買方は既定 S）。--calibration は位置合わせ用\n"
     "\n"
     "オプション:\n"
     "  -h, --help            この説明\n"
@@ -116,6 +121,7 @@ int run(const QStringList& args, QTextStream& out, QTextStream& err) {
         {QStringLiteral("history"), cmdHistory}, {QStringLiteral("predict"), cmdPredict},
         {QStringLiteral("verify"), cmdVerify},   {QStringLiteral("back100"), cmdBack100},
         {QStringLiteral("update"), cmdUpdate},   {QStringLiteral("fetch"), cmdFetch},
+        {QStringLiteral("cards"), cmdCards},
     };
     const QString name = args.isEmpty() ? QStringLiteral("summary") : args[0];
     const auto it = commands.find(name);
