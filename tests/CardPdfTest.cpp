@@ -2,6 +2,7 @@
 #include "support/TestHistory.h"
 
 #include "CardsCommand.h"
+#include "cardprint/CardLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,12 @@ QGuiApplication& guiApp() {
     return app;
 }
 
-struct Run {
+struct CardsRun {
     int code;
     QString out, err;
 };
 
-Run cards(const QStringList& words) {
+CardsRun cards(const QStringList& words) {
     QString out, err;
     QTextStream o(&out), e(&err);
     const int code = cli::cmdCards(words, o, e);
@@ -81,12 +82,12 @@ TEST(CardPdfTest, ListPrintsWhereTheMarksBelong) {
     guiApp();
     Workspace ws;
     writeFile(ws.path("list.csv"), "1234\r\n0987\r\n1111\r\n2222\r\n3333\r\n4567\r\n");
-    Run r = cards({ws.path("list.csv"), "--pdf", ws.path("out.pdf"), "--buy", "B"});
+    CardsRun r = cards({ws.path("list.csv"), "--pdf", ws.path("out.pdf"), "--buy", "B"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(ws.path("inji04.dat"))) << "the command only reads the positions";
     const std::vector<QImage> pages = render(ws.path("out.pdf"));
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].width(), 1191); // A4 at 144 dpi
+    EXPECT_NEAR(pages[0].width(), 1190.55, 1); // A4 at 144 dpi
     // Row 1, slot 0: B in the fourth mark column; row 2 in slot 1.
     for (const auto& [x, y] : {std::pair{1900, 1120},
                                {1180, 1920},
@@ -111,7 +112,7 @@ TEST(CardPdfTest, CalibrationUsesTheFoldersPositions) {
     cardprint::InjiRecord record;
     record.pos = {2400, 1200, 250, 400, 900, 5};
     writeFile(ws.path("inji04.dat"), cardprint::encodeInji(record));
-    Run r = cards({"--calibration", "--pdf", ws.path("cal.pdf")});
+    CardsRun r = cards({"--calibration", "--pdf", ws.path("cal.pdf")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const std::vector<QImage> pages = render(ws.path("cal.pdf"));
     ASSERT_EQ(pages.size(), 1u);
@@ -125,7 +126,7 @@ TEST(CardPdfTest, CalibrationUsesTheFoldersPositions) {
 TEST(CardPdfTest, ListingAndUsage) {
     Workspace ws;
     writeFile(ws.path("list.csv"), "1234\r\nx\r\n0987\r\n");
-    Run r = cards({ws.path("list.csv"), "--list", "--buy", "T"});
+    CardsRun r = cards({ws.path("list.csv"), "--list", "--buy", "T"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "1\t1234\tT\t" + QString::fromUtf16(u"○") + "\n2\t0987\tT\t" +
                          QString::fromUtf16(u"○") + "\n");

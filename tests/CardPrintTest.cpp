@@ -344,9 +344,10 @@ TEST(CardPrintTest, LoadFillsRowsAndSkipsWhatIsNotFourDigits) {
         }
         EXPECT_EQ(got, c.rows);
         ASSERT_EQ(int(cards.ws.host.messages.size()), c.messages);
-        if (c.messages)
+        if (c.messages) {
             EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral(" 3 件")))
                 << cards.ws.host.messages[0].text.toStdString();
+        }
     }
 
     Cards cards; // more than the list holds
