@@ -29,7 +29,7 @@ public:
     }
 
     static constexpr int kWidth = 620;
-    static constexpr int kHeight = 330;
+    static constexpr int kHeight = 250;
     static constexpr double kScale = 0.1; // pixels per twip
     static constexpr int kOriginY = 500;  // twips above the drawing's top edge, in the card
 
@@ -238,7 +238,7 @@ PrintPositionWindow::PrintPositionWindow(cardprint::PrintPositionForm& form, Car
     auto* drawing = new CardDrawing(form_, this);
     drawing_ = drawing;
     // Each text box sits where the value it holds is measured on the card.
-    const QPoint spots[6] = {{4, 134}, {480, 292}, {4, 88}, {260, 2}, {40, 2}, {480, 258}};
+    const QPoint spots[6] = {{4, 134}, {480, 214}, {4, 88}, {260, 2}, {40, 2}, {480, 180}};
     for (int i = 0; i < 6; ++i) {
         auto* edit = bind.textBox(form_.Text1[i]);
         edit->setParent(drawing);
