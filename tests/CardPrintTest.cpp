@@ -134,10 +134,12 @@ TEST(CardPrintTest, MarksFollowTheRowsFiveToACard) {
 
 TEST(CardPrintTest, BadRowsStopBeforeAnythingIsPrintedAndPrinterErrorsAreReported) {
     const QString o = s(u"○");
-    for (const QString& bad :
-         {QStringLiteral("12 4"), QStringLiteral("12-4"), QStringLiteral("123")}) {
+    for (const QString& bad : {QStringLiteral("12 4"), QStringLiteral("12-4"),
+                               QStringLiteral("123"), QStringLiteral("1234")}) {
         Cards cards;
-        cards.fill({"1234 S " + o, "5678 S " + s(u"×"), "1234 S " + o});
+        // The last case flags nothing at all: no blank sheet either.
+        const QString flag = bad == u"1234" ? s(u"×") : o;
+        cards.fill({"1234 S " + flag, "5678 S " + s(u"×"), "1234 S " + flag});
         cards.list.PrintList.setText(3, 1, bad.mid(0, 1));
         cards.list.PrintList.setText(3, 2, bad.mid(1, 1));
         cards.list.PrintList.setText(3, 3, bad.mid(2, 1));
@@ -146,7 +148,8 @@ TEST(CardPrintTest, BadRowsStopBeforeAnythingIsPrintedAndPrinterErrorsAreReporte
         EXPECT_FALSE(cards.list.PrintCard(printer));
         EXPECT_FALSE(printer.begun) << bad.toStdString();
         ASSERT_EQ(cards.ws.host.messages.size(), 1u);
-        EXPECT_TRUE(cards.ws.host.messages[0].text.startsWith(s(u"3行目")));
+        EXPECT_TRUE(
+            cards.ws.host.messages[0].text.startsWith(bad == u"1234" ? s(u"印刷が") : s(u"3行目")));
     }
     Cards cards;
     QStringList six;

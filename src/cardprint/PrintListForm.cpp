@@ -172,6 +172,10 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
         entries.push_back(e);
     }
 
+    if (entries.empty()) { // a blank sheet is no use to anyone
+        host.messageBox(QStringLiteral("印刷が「○」の行がありません。"), QStringLiteral("印刷"));
+        return false;
+    }
     const auto failed = [&] {
         host.messageBox(QStringLiteral("印刷できませんでした。\r%1").arg(printer.error()),
                         QStringLiteral("印刷"));
