@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "Back100Command.h"
+#include "CardsCommand.h"
 #include "FetchCommand.h"
 #include "HistoryCommand.h"
 #include "ImportCommand.h"
@@ -101,6 +102,7 @@ std::vector<std::unique_ptr<Command>> commands() {
     all.push_back(std::make_unique<Back100Command>());
     all.push_back(std::make_unique<UpdateCommand>());
     all.push_back(std::make_unique<FetchCommand>());
+    all.push_back(std::make_unique<CardsCommand>());
     return all;
 }
 

@@ -14,6 +14,9 @@ class QtHost : public ui::Host {
 public:
     void processEvents() override;
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    std::unique_ptr<ui::Printer> choosePrinter() override;
+    QString saveFileName(const ui::FileDialog& dialog) override;
+    QString openFileName(const ui::FileDialog& dialog) override;
 
     QWidget* parent = nullptr;
     std::function<void()> afterEvents;

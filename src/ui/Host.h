@@ -1,7 +1,11 @@
 #pragma once
 
+#include "Printer.h"
+
 #include <QDateTime>
 #include <QString>
+
+#include <memory>
 
 namespace ui {
 
@@ -25,6 +29,20 @@ public:
     virtual void soundCommand(const QString& command, const QString& fileName) {
         Q_UNUSED(command);
         Q_UNUSED(fileName);
+    }
+
+    // The system's printer dialog; nullptr when the user cancelled it (or there is no
+    // printer to offer).
+    virtual std::unique_ptr<Printer> choosePrinter() { return nullptr; }
+
+    // The file choosers; an empty name when the user cancelled.
+    virtual QString saveFileName(const FileDialog& dialog) {
+        Q_UNUSED(dialog);
+        return QString();
+    }
+    virtual QString openFileName(const FileDialog& dialog) {
+        Q_UNUSED(dialog);
+        return QString();
     }
 
 protected:

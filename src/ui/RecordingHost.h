@@ -34,12 +34,30 @@ public:
         soundCommands.append(command);
     }
 
+    // Hands out the next pre-answered printer, or cancels when there is none.
+    std::unique_ptr<Printer> choosePrinter() override {
+        ++printerDialogs;
+        return nextPrinter ? nextPrinter() : nullptr;
+    }
+    QString saveFileName(const FileDialog& dialog) override { return answer(dialog); }
+    QString openFileName(const FileDialog& dialog) override { return answer(dialog); }
+
     std::vector<Message> messages;
+    int printerDialogs = 0;
+    std::function<std::unique_ptr<Printer>()> nextPrinter;
+    // Answers of the file choosers in turn; an empty list cancels.
+    QStringList nextFileNames;
+    std::vector<FileDialog> fileDialogs;
     QStringList soundCommands;
     int eventPasses = 0;
     std::function<void()> onProcessEvents;
 
 private:
+    QString answer(const FileDialog& dialog) {
+        fileDialogs.push_back(dialog);
+        return nextFileNames.isEmpty() ? QString() : nextFileNames.takeFirst();
+    }
+
     QDateTime now_;
 };
 
