@@ -36,6 +36,20 @@ bool usageError(const Args& args, QTextStream& err) {
     return true;
 }
 
+bool writeXlsxOption(const Args& args, exports::Sheet sheet, const mainwindow::MainForm& f,
+                     QTextStream& err) {
+    const QString path = args.value(QStringLiteral("--xlsx"));
+    if (path.isEmpty())
+        return true;
+    try {
+        exports::writeSheet(sheet, f, f.files.AppDir, path);
+    } catch (const exports::WorkbookError& e) {
+        err << e.message() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
 Args parseArgs(const QStringList& words, const QSet<QString>& flags, const QSet<QString>& valued) {
     Args args;
     for (qsizetype i = 0; i < words.size(); ++i) {
@@ -77,12 +91,14 @@ const char* const kHelp =
     "  history [--last N]    抽選履歴（回、当数、種別、BOX配当、抽選日）と次回\n"
     "  predict [--draw N] [--pair AC|AB|CD|BC|AD|BD] [--single-size N] [--double-size M]\n"
     "          [--more] [--cframe2] [--narrow sw|cframe|axis|axis2|more|test] [--json]\n"
+    "          [--xlsx FILE]\n"
     "                        第N回（既定は次回）を①集計・②集計・③S・W絞りで予想する。\n"
     "                        --pair 基本数値（既定 AC）、--single-size/--double-size\n"
     "                        Ｓ/Ｗ絞りの件数（既定 100）、--more 更に絞る、\n"
     "                        --cframe2 C枠　２個絞り、--narrow ③S・W絞りの代わりに使う絞り\n"
     "                        （cframe ③C枠絞り、axis ③軸数字絞り、axis2 ③軸数字絞り２、\n"
     "                        more ④更に絞る、test 絞り「テスト）、--json 結果を JSON で出力\n"
+    "                        --xlsx FILE 予想表を FILE（.xlsx）に書き出す\n"
     "  verify (--month YYYY-MM | --count C [--draw N]) [オプション]\n"
     "                        シュミ集計: 月間または第N回（既定は次回）の前の C 回を検証\n"
     "      --pair AC|AB|CD|BC|AD|BD       基本数値の組（既定 AC）\n"
@@ -91,6 +107,7 @@ const char* const kHelp =
     "      --more, --cframe2              「更に絞る」「C枠　２個絞り」を使う\n"
     "      --whatif all|w|s|perfect|narrowed  購入したらの集計を加える\n"
     "      --json, --csv                  集計表を JSON または CSV で出力\n"
+    "      --xlsx FILE                    集計表を FILE（.xlsx）に書き出す\n"
     "  back100 [--draw N]    Back100件: 第N回（既定は次回）の前の100回と同じボックスの前回\n"
     "  update [--results-url URL]\n"
     "                        起動時と同じく、最新回までの抽選結果を取得して追加する\n"

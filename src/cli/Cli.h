@@ -1,6 +1,7 @@
 #pragma once
 
 #include "download/DownloadForm.h"
+#include "export/SheetCells.h"
 #include "history/AppModule.h"
 #include "mainwindow/MainForm.h"
 #include "ui/Host.h"
@@ -54,6 +55,11 @@ struct Args {
 
 // Prints the command line's fault, if any; true when there was one.
 bool usageError(const Args& args, QTextStream& err);
+
+// --xlsx FILE: writes the sheet of the form to FILE from its template; false (the fault
+// printed) when it could not. Without the option it does nothing.
+bool writeXlsxOption(const Args& args, exports::Sheet sheet, const mainwindow::MainForm& f,
+                     QTextStream& err);
 
 Args parseArgs(const QStringList& words, const QSet<QString>& flags, const QSet<QString>& valued);
 

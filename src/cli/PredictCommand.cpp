@@ -1,6 +1,7 @@
 // tessarin-cli predict: ①集計, ②集計 and ③S・W絞り for one draw, as a user runs them by hand.
 #include "Cli.h"
 
+#include "export/SheetCells.h"
 #include "simulate/Narrowing.h"
 
 #include "ui/Numeric.h"
@@ -93,7 +94,8 @@ int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err) {
     const QString doubleOpt = QStringLiteral("--double-size");
     Args args = parseArgs(
         words, {QStringLiteral("--more"), QStringLiteral("--cframe2"), QStringLiteral("--json")},
-        {drawOpt, pairOpt, singleOpt, doubleOpt, QStringLiteral("--narrow")});
+        {drawOpt, pairOpt, singleOpt, doubleOpt, QStringLiteral("--narrow"),
+         QStringLiteral("--xlsx")});
     const int drawArg = args.intValue(drawOpt, 0);
     const int singles = args.intValue(singleOpt, 100);
     const int doubles = args.intValue(doubleOpt, 100);
@@ -152,6 +154,8 @@ int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err) {
     f.Combo4[0].text = QString::number(singles);
     f.Combo4[1].text = QString::number(doubles);
     (f.*narrowings.value(narrowName))();
+    if (!writeXlsxOption(args, exports::Sheet::Prediction, f, err))
+        return kFailed;
 
     if (args.has(QStringLiteral("--json")))
         printJson(f, draw, out);

@@ -1,6 +1,7 @@
 // The commands of the verification: verify (シュミ集計 with its what-ifs) and back100.
 #include "Cli.h"
 
+#include "export/SheetCells.h"
 #include "ui/Numeric.h"
 
 #include <QJsonArray>
@@ -84,13 +85,13 @@ void printTally(const mainwindow::MainForm& f, const Args& args, QTextStream& ou
 } // namespace
 
 int cmdVerify(const QStringList& words, QTextStream& out, QTextStream& err) {
-    Args args = parseArgs(words,
-                          {QStringLiteral("--more"), QStringLiteral("--cframe2"),
-                           QStringLiteral("--json"), QStringLiteral("--csv")},
-                          {QStringLiteral("--month"), QStringLiteral("--count"),
-                           QStringLiteral("--draw"), QStringLiteral("--pair"),
-                           QStringLiteral("--narrow"), QStringLiteral("--single-size"),
-                           QStringLiteral("--double-size"), QStringLiteral("--whatif")});
+    Args args = parseArgs(
+        words,
+        {QStringLiteral("--more"), QStringLiteral("--cframe2"), QStringLiteral("--json"),
+         QStringLiteral("--csv")},
+        {QStringLiteral("--month"), QStringLiteral("--count"), QStringLiteral("--draw"),
+         QStringLiteral("--pair"), QStringLiteral("--narrow"), QStringLiteral("--single-size"),
+         QStringLiteral("--double-size"), QStringLiteral("--whatif"), QStringLiteral("--xlsx")});
     if (!args.error.isEmpty())
         return usage(err, args.error);
     if (!args.positional.isEmpty())
@@ -203,6 +204,8 @@ int cmdVerify(const QStringList& words, QTextStream& out, QTextStream& err) {
             &mainwindow::MainForm::Command15_Click};
         (f.*handlers[whatIf])();
     }
+    if (!writeXlsxOption(args, exports::Sheet::Tally, f, err))
+        return kFailed;
     printTally(f, args, out);
     return kOk;
 }

@@ -1,7 +1,14 @@
 #include "QtHost.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QUrl>
 
 namespace gui {
 
@@ -18,6 +25,48 @@ void QtHost::processEvents() {
     if (afterEvents)
         afterEvents();
     QApplication::processEvents();
+}
+
+// ---- exports, window capture, shutter sound ------------------------------------------------
+
+QtHost::QtHost() = default;
+QtHost::~QtHost() = default;
+
+bool QtHost::openFile(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+void QtHost::clearClipboard() {
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtHost::copyScreenImage(bool windowOnly) {
+    QPixmap image;
+    if (windowOnly && parent)
+        image = parent->window()->grab();
+    else if (QScreen* screen = QGuiApplication::primaryScreen())
+        image = screen->grabWindow(0);
+    if (!image.isNull())
+        QGuiApplication::clipboard()->setImage(image.toImage());
+}
+
+void QtHost::soundCommand(const QString& command, const QString& fileName) {
+    if (command == QStringLiteral("Open")) {
+        if (!QFileInfo(fileName).isFile())
+            return;
+        if (!sound_) {
+            sound_ = std::make_unique<QSoundEffect>();
+            QObject::connect(sound_.get(), &QSoundEffect::playingChanged, sound_.get(), [this] {
+                if (!sound_->isPlaying() && soundDone)
+                    soundDone();
+            });
+        }
+        sound_->setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
+    } else if (sound_ && command == QStringLiteral("Sound")) {
+        sound_->play();
+    } else if (sound_ && command == QStringLiteral("Close")) {
+        sound_->stop();
+    }
 }
 
 } // namespace gui

@@ -34,6 +34,19 @@ public:
         soundCommands.append(command);
     }
 
+    // ---- exports and window capture ----
+    bool openFile(const QString& path) override {
+        openedFiles.append(path);
+        return canOpenFiles;
+    }
+    void clearClipboard() override { clipboardCalls.append(QStringLiteral("clear")); }
+    void copyScreenImage(bool windowOnly) override {
+        clipboardCalls.append(windowOnly ? QStringLiteral("window") : QStringLiteral("screen"));
+    }
+    QStringList openedFiles;
+    bool canOpenFiles = true;
+    QStringList clipboardCalls;
+
     std::vector<Message> messages;
     QStringList soundCommands;
     int eventPasses = 0;
