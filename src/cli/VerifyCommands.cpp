@@ -173,6 +173,9 @@ int cmdVerify(const QStringList& words, QTextStream& out, QTextStream& err) {
         f.Option1.selected = 1;
         f.Combo3[0].text = QString::number(year);
         f.Combo3[1].text = QString::number(month);
+        // The verification area's month, as the tally sheet's heading shows it.
+        f.LabKnen.caption = QString::number(year);
+        f.LabKmon.caption = QStringLiteral("%1").arg(month, 2, 10, QChar(u'0'));
         f.NenGetuS();
         if (f.monthFirstDraw == 0)
             return usage(
