@@ -9,6 +9,7 @@ PACKAGES=(
     qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev clang-14 libclang-rt-14-dev
     fonts-ipafont-gothic poppler-utils dpkg-dev desktop-file-utils appstream
+    libzip-dev libpugixml-dev qt6-multimedia-dev python3-openpyxl
 )
 
 as_root() {

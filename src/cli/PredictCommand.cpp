@@ -1,5 +1,7 @@
 #include "PredictCommand.h"
 
+#include "export/Workbook.h"
+
 #include "predict/Analysis.h"
 #include "simulate/Narrowing.h"
 #include "ui/Numeric.h"
@@ -113,6 +115,24 @@ int chosenPair(const QCommandLineParser& parser) {
     return static_cast<int>(pair);
 }
 
+QCommandLineOption xlsxOption(const QString& description) {
+    return {QStringLiteral("xlsx"), description, QStringLiteral("FILE")};
+}
+
+bool writeXlsxOption(const QCommandLineParser& parser, exports::Sheet sheet,
+                     const mainwindow::MainForm& f, QTextStream& err) {
+    const QString path = parser.value(QStringLiteral("xlsx"));
+    if (path.isEmpty())
+        return true;
+    try {
+        exports::writeSheet(sheet, f, f.files.AppDir, path);
+    } catch (const exports::WorkbookError& e) {
+        err << e.message() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
 PredictCommand::PredictCommand()
     : SessionCommand(QStringLiteral("predict"),
                      QStringLiteral("第N回（既定は次回）を①集計・②集計・③絞りで予想する")) {
@@ -123,6 +143,7 @@ PredictCommand::PredictCommand()
                         .arg(describeActions(simulate::narrowings())),
                     QStringLiteral("NAME")});
     options.append({QStringLiteral("json"), QStringLiteral("結果を JSON で出力する")});
+    options.append(xlsxOption(QStringLiteral("予想表を FILE（.xlsx）に書き出す")));
 }
 
 void PredictCommand::readOptions(const QCommandLineParser& parser) {
@@ -136,7 +157,7 @@ void PredictCommand::readOptions(const QCommandLineParser& parser) {
 }
 
 int PredictCommand::executeWithSession(Session& session, const QCommandLineParser& parser,
-                                       QTextStream& out, QTextStream&) {
+                                       QTextStream& out, QTextStream& err) {
     auto& f = session.form;
     const int next = f.HistRows + 1;
     const int draw =
@@ -159,6 +180,8 @@ int PredictCommand::executeWithSession(Session& session, const QCommandLineParse
     f.Combo4[0].text = QString::number(singleSize_);
     f.Combo4[1].text = QString::number(doubleSize_);
     (f.*narrowing_->handler)();
+    if (!writeXlsxOption(parser, exports::Sheet::Prediction, f, err))
+        return kFailed;
 
     if (parser.isSet(QStringLiteral("json")))
         printJson(f, draw, out);

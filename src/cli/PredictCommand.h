@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/SheetCells.h"
+
 #include "SessionCommand.h"
 
 namespace cli {
@@ -24,6 +26,12 @@ private:
 // Options predict and verify share: the pair of digit tables, the narrowing sizes and
 // switches. A narrowing option (with the given choices) comes from each command.
 QList<QCommandLineOption> predictionOptions();
+// --xlsx FILE, the option shared by predict and verify.
+QCommandLineOption xlsxOption(const QString& description);
+// With --xlsx FILE, writes the sheet of the form to FILE from its template; false (the fault
+// printed) when it could not. Without the option it does nothing.
+bool writeXlsxOption(const QCommandLineParser& parser, exports::Sheet sheet,
+                     const mainwindow::MainForm& f, QTextStream& err);
 // The index of --pair in Option2's captions; UsageError when it names none.
 int chosenPair(const QCommandLineParser& parser);
 

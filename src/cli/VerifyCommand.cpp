@@ -77,6 +77,9 @@ void applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
         f.Option1.selected = 1;
         f.Combo3[0].text = QString::number(year);
         f.Combo3[1].text = QString::number(month);
+        // The verification area's month, as the tally sheet's heading shows it.
+        f.LabKnen.caption = QString::number(year);
+        f.LabKmon.caption = QStringLiteral("%1").arg(month, 2, 10, QChar(u'0'));
         f.NenGetuS();
         if (f.monthFirstDraw == 0)
             throw UsageError{
@@ -171,6 +174,7 @@ VerifyCommand::VerifyCommand()
          QStringLiteral("NAME")});
     options.append({QStringLiteral("json"), QStringLiteral("集計表を JSON で出力する")});
     options.append({QStringLiteral("csv"), QStringLiteral("集計表を CSV で出力する")});
+    options.append(xlsxOption(QStringLiteral("集計表を FILE（.xlsx）に書き出す")));
 }
 
 void VerifyCommand::readOptions(const QCommandLineParser& parser) {
@@ -186,6 +190,8 @@ int VerifyCommand::executeWithSession(Session& session, const QCommandLineParser
     }
     applySettings(settings_, f, settings_.month ? 0 : chosenDraw(parser, f));
     runTally(settings_, f);
+    if (!writeXlsxOption(parser, exports::Sheet::Tally, f, err))
+        return kFailed;
     printTally(f, settings_.format, out);
     return kOk;
 }

@@ -70,6 +70,18 @@ public:
     // ---- month range ----------------------------------------------------------------------
     void NenGetuS();
 
+    // ---- exports, window capture, home page (export/) -------------------------------------
+    void Image1_Click();           // opens the guide (docs/index.html)
+    void Image3_Click();           // prediction sheet into a copy of its template
+    void Image4_Click();           // tally sheet into a copy of its template
+    void PicCame_Click(int index); // window image to the clipboard, then the shutter sound
+    // Clears the clipboard and puts an image of the main window on it (false: the screen).
+    void HardCopy(bool blnTargetWin);
+    void MMControl1_Done(); // the shutter sound has finished
+    // Pictures: only their visibility matters to the logic.
+    ui::Label Image1, Image3, Image4;
+    std::array<ui::Label, 2> PicCame{ui::Label{}, ui::Label{QString(), false}};
+
     // ---- the platform and the shared module ---------------------------------------------
     ui::Host& host;
     history::AppModule& module;

@@ -31,6 +31,17 @@ public:
         Q_UNUSED(fileName);
     }
 
+    // ---- exports and window capture -------------------------------------------------------
+    // Opens a file (an exported workbook, the guide) with the desktop's default program.
+    // False when there is none or it could not be started.
+    virtual bool openFile(const QString& path) {
+        Q_UNUSED(path);
+        return false;
+    }
+    virtual void clearClipboard() {}
+    // Puts an image of the main window (windowOnly) or of the whole screen on the clipboard.
+    virtual void copyScreenImage(bool windowOnly) { Q_UNUSED(windowOnly); }
+
     // The system's printer dialog; nullptr when the user cancelled it (or there is no
     // printer to offer).
     virtual std::unique_ptr<Printer> choosePrinter() { return nullptr; }

@@ -42,6 +42,19 @@ public:
     QString saveFileName(const FileDialog& dialog) override { return answer(dialog); }
     QString openFileName(const FileDialog& dialog) override { return answer(dialog); }
 
+    // ---- exports and window capture ----
+    bool openFile(const QString& path) override {
+        openedFiles.append(path);
+        return canOpenFiles;
+    }
+    void clearClipboard() override { clipboardCalls.append(QStringLiteral("clear")); }
+    void copyScreenImage(bool windowOnly) override {
+        clipboardCalls.append(windowOnly ? QStringLiteral("window") : QStringLiteral("screen"));
+    }
+    QStringList openedFiles;
+    bool canOpenFiles = true;
+    QStringList clipboardCalls;
+
     std::vector<Message> messages;
     int printerDialogs = 0;
     std::function<std::unique_ptr<Printer>()> nextPrinter;
