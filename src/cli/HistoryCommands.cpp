@@ -42,8 +42,8 @@ int cmdImport(const QStringList& words, QTextStream& out, QTextStream& err) {
         err << "import に指定できるファイルは一つです。" << Qt::endl;
         return kUsage;
     }
+    // The history is not loaded first: a damaged one is what an import repairs.
     Session s(err);
-    s.form.Form_Load(false);
     if (!args.positional.isEmpty())
         s.downloadForm.Label4[0].caption = args.positional[0];
     if (!s.downloadForm.Command8_Click())

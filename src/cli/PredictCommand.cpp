@@ -138,7 +138,8 @@ int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err) {
     if (draw < 51 || draw > next) {
         err << "第" << draw << "回は予想できません（第51回から第" << next << "回まで）。"
             << Qt::endl;
-        return kUsage;
+        // A draw asked for is a bad argument; the next draw of a short history is not.
+        return args.values.contains(drawOpt) ? kUsage : kFailed;
     }
 
     // As the user does: choose the draw, then ①, the pair and ②, the options and ③.

@@ -129,7 +129,6 @@ void DownloadWindow::run(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const history::FileError& e) {
-        form_.files.CloseAll();
         host_.messageBox(e.message(), QString());
     }
     host_.parent = previousParent;

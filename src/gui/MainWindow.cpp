@@ -343,7 +343,6 @@ void MainWindow::run(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const history::FileError& e) {
-        form_.files.CloseAll();
         host_.messageBox(e.message(), QString());
     }
     refresh();
