@@ -27,7 +27,7 @@ TEST(DownloadCli, UpdateFetchAndAFailedFetch) {
     };
     for (const auto& [command, wantCode, wantOut, wantErr, wantRecords] : cases) {
         Workspace ws;
-        ws.writeHistory(weekdayDraws(7070, QStringLiteral("2000/01/03"), {QStringLiteral("3141")}));
+        ws.writeHistory(weekdayDraws(7070, QStringLiteral("1999/06/01"), {QStringLiteral("3141")}));
         QString out;
         QString err;
         QTextStream outStream(&out);

@@ -36,11 +36,11 @@ TEST(StrictImport, EveryLenientLineIsRefusedNamingLineAndField) {
         QByteArray csv;
         const char16_t* where;
     } cases[] = {
-        {"payout with a letter inside", kLine2 + "\r\n2,2026/08/20,9577,,12x34,,1,,3,,4,\r\n",
+        {"payout with a letter inside", kLine2 + "\r\n1,2026/08/20,9577,,12x34,,1,,3,,4,\r\n",
          u"2 行目、5項目目（ストレート配当）"},
         {"fractional payout", "1,2026/08/20,9577,,1,,1.5,,3,,4,\r\n", u"1 行目、7項目目"},
         {"payout of letters", "1,2026/08/20,9577,,1,,2,,3,,abc,\r\n", u"1 行目、11項目目"},
-        {"empty payout", "1,2026/08/20,9577,,1,,,,3,,4,\r\n", u"1 行目、7項目目"},
+        {"empty payout with winners", "1,2026/08/20,9577,,1,2,,,3,,4,\r\n", u"1 行目、7項目目"},
         {"winners not a number", "1,2026/08/20,9577,x,1,,2,,3,,4,\r\n", u"1 行目、4項目目"},
         {"thirteen fields", "1,2026/08/20,9577,,1,,2,,3,,4,,\r\n", u"1 行目: 項目が12個"},
         {"eleven fields", "1,2026/08/20,9577,,1,,2,,3,,4\r\n", u"1 行目: 項目が12個"},

@@ -225,7 +225,9 @@ bool ImportReader::next(history::DrawRecord& rec) {
             return fail(wField, quoted(winners) + QStringLiteral("が数字だけではありません。"));
         if (winners.size() > 5 || winners.toInt() > std::numeric_limits<int16_t>::max())
             return fail(wField, quoted(winners) + QStringLiteral("が範囲外です。"));
-        if (!allDigits(payout))
+        // The operator leaves the payout empty where nobody won.
+        const bool noWinners = payout.isEmpty() && winners == u"0";
+        if (!noWinners && !allDigits(payout))
             return fail(pField, quoted(payout) + QStringLiteral("が数字だけではありません。"));
         if (payout.size() > 10 || payout.toLongLong() > std::numeric_limits<int32_t>::max())
             return fail(pField, quoted(payout) + QStringLiteral("が範囲外です。"));

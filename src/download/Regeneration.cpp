@@ -61,6 +61,9 @@ bool DownloadForm::Command8_Click() {
         return false;
     }
     host.messageBox(QStringLiteral("生成終了しました。"), QStringLiteral("終了"));
+    // The main window shows the new history at once (after a damaged one it showed none).
+    mainForm.historyDamaged = false;
+    refreshMainWindow();
     return true;
 }
 
