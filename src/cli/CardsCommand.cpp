@@ -37,15 +37,17 @@ bool needsGuiApplication(const QStringList& args) {
 
 CardsCommand::CardsCommand()
     : Command(QStringLiteral("cards"),
-              QStringLiteral("印刷リストのファイルを申込みカードに印刷する（PDF）、または一覧を表示する")) {
+              QStringLiteral(
+                  "印刷リストのファイルを申込みカードに印刷する（PDF）、または一覧を表示する")) {
     options.append({QStringLiteral("list"), QStringLiteral("読み込んだ印刷リストを表示する")});
-    options.append({QStringLiteral("pdf"), QStringLiteral("カードを PDF に印刷する"),
-                    QStringLiteral("OUT")});
+    options.append(
+        {QStringLiteral("pdf"), QStringLiteral("カードを PDF に印刷する"), QStringLiteral("OUT")});
     options.append({QStringLiteral("buy"), QStringLiteral("全行の買方 S|B|T（既定 S）"),
                     QStringLiteral("S|B|T"), QStringLiteral("S")});
     options.append({QStringLiteral("calibration"),
                     QStringLiteral("位置合わせ用のテストカードを --pdf OUT に印刷する")});
-    positionals.append({QStringLiteral("LIST"), QStringLiteral("印刷リストのファイル（1行に4桁の数字）"),
+    positionals.append({QStringLiteral("LIST"),
+                        QStringLiteral("印刷リストのファイル（1行に4桁の数字）"),
                         QStringLiteral("[LIST]")});
 }
 

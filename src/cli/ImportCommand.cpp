@@ -1,16 +1,18 @@
 #include "ImportCommand.h"
 
+#include "Session.h"
+
 namespace cli {
 
 ImportCommand::ImportCommand()
-    : SessionCommand(QStringLiteral("import"),
-                     QStringLiteral("FILE（既定 numbers4_2.csv）から number414.dat を生成し直す")) {
+    : Command(QStringLiteral("import"),
+              QStringLiteral("FILE（既定 numbers4_2.csv）から number414.dat を生成し直す")) {
     positionals.append({QStringLiteral("FILE"), QStringLiteral("取り込む抽選結果の CSV ファイル"),
                         QStringLiteral("[FILE]")});
 }
 
-int ImportCommand::executeWithSession(Session& session, const QCommandLineParser& parser,
-                                      QTextStream& out, QTextStream&) {
+int ImportCommand::execute(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
+    Session session(err);
     auto& dl = session.downloadForm;
     const QStringList files = parser.positionalArguments();
     if (!dl.Command8_Click(files.isEmpty() ? dl.Label4[0].caption : files[0]))

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "SessionCommand.h"
+#include "Command.h"
 
 namespace cli {
 
-// Rebuilds number414.dat from a results CSV file, as the results window's 開　始 does.
-class ImportCommand : public SessionCommand {
+// Rebuilds number414.dat from a results CSV file, as the results window's 開　始 does. The
+// history is not loaded first: a damaged one is what an import repairs.
+class ImportCommand : public Command {
 public:
     ImportCommand();
 
 protected:
-    int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,
-                           QTextStream& err) override;
+    int execute(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) override;
 };
 
 } // namespace cli

@@ -163,11 +163,17 @@ int PredictCommand::executeWithSession(Session& session, const QCommandLineParse
     const int draw =
         intOption(parser, QStringLiteral("draw"), static_cast<int>(ui::leadingInt(f.Combo1.text)));
     // The draws before the target that the analysis reads must all be stored.
-    if (draw < predict::kFirstPredictableDraw || draw > next)
-        throw UsageError{QStringLiteral("第%1回は予想できません（第%2回から第%3回まで）。")
-                             .arg(draw)
-                             .arg(predict::kFirstPredictableDraw)
-                             .arg(next)};
+    if (draw < predict::kFirstPredictableDraw || draw > next) {
+        const QString why = QStringLiteral("第%1回は予想できません（第%2回から第%3回まで）。")
+                                .arg(draw)
+                                .arg(predict::kFirstPredictableDraw)
+                                .arg(next);
+        // A draw asked for is a bad argument; the next draw of a short history is not.
+        if (parser.isSet(QStringLiteral("draw")))
+            throw UsageError{why};
+        err << why << Qt::endl;
+        return kFailed;
+    }
 
     // As the user does: choose the draw, then ①, the pair and ②, the options and ③.
     f.Combo1.text = QString::number(draw);

@@ -11,7 +11,12 @@ void ConsoleHost::showMessage(const QString& text, const QString& title) {
 }
 
 Session::Session(QTextStream& err)
-    : host(err), form(host, module), downloadForm(host, module, form) {}
+    : host(err), form(host, module), downloadForm(host, module, form) {
+    // A damaged history ends the command with exit code 1, naming the way out.
+    module.files.damageAdvice = QStringLiteral(
+        "tessarin-cli import で numbers4_2.csv から抽選履歴を生成し直してください。");
+    form.stopOnDamagedHistory = true;
+}
 
 const mainwindow::MainForm& windowCaptions() {
     static ui::RecordingHost host;

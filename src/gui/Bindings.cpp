@@ -45,12 +45,10 @@ Widget* find(const std::vector<std::pair<Widget*, Control*>>& bound, const void*
 
 } // namespace
 
-void runReportingFileErrors(const std::function<void()>& handler, history::HistoryFiles& files,
-                            ui::Host& host) {
+void runReportingFileErrors(const std::function<void()>& handler, ui::Host& host) {
     try {
         handler();
     } catch (const history::FileError& e) {
-        files.CloseAll();
         host.messageBox(e.message());
     }
 }

@@ -74,8 +74,7 @@ private:
 
 // Runs a handler of a form. A file fault ends the action: the form's files are closed and
 // the fault is shown in a message box, and the window goes on.
-void runReportingFileErrors(const std::function<void()>& handler, history::HistoryFiles& files,
-                            ui::Host& host);
+void runReportingFileErrors(const std::function<void()>& handler, ui::Host& host);
 
 // A grey caption beside a control.
 QLabel* caption(const QString& text, QWidget* parent = nullptr);

@@ -124,7 +124,7 @@ QLabel* DownloadWindow::label(const ui::Label& control) {
 void DownloadWindow::run(const std::function<void()>& handler) {
     QWidget* previousParent = host_.parent;
     host_.parent = this; // messages over this window
-    runReportingFileErrors(handler, form_.files, host_);
+    runReportingFileErrors(handler, host_);
     host_.parent = previousParent;
     if (host_.afterEvents)
         host_.afterEvents();

@@ -329,7 +329,7 @@ QWidget* MainWindow::buildBoxTablesTab() {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
-    runReportingFileErrors(handler, form_.files, host_);
+    runReportingFileErrors(handler, host_);
     refresh();
 }
 

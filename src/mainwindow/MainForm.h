@@ -27,6 +27,12 @@ public:
     void Form_Unload();
     // Installed by whoever owns the results window: the catch-up of the last start-up step.
     std::function<void()> catchUp;
+    // A damaged history at start-up is reported and the window carries on with an empty
+    // history grid (and no catch-up), so the user can regenerate it. The command line has
+    // nothing to carry on with: it sets this and gets the DamagedHistory thrown instead.
+    bool stopOnDamagedHistory = false;
+    // Set by the start-up when it found the history damaged.
+    bool historyDamaged = false;
 
     // ---- choosers ----------------------------------------------------------------------
     void LabCom1_Click();
@@ -37,6 +43,8 @@ public:
 
     // ---- grids and layout ---------------------------------------------------------------
     void sizecells();
+    // Fills Grd2 from number414.dat, checking every record; throws DamagedHistory (with the
+    // grid left empty) when one is not its draw.
     void Grd2Hyoji();
     void GrdSWHyoji();
     void frmYosoClear();

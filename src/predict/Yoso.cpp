@@ -92,13 +92,13 @@ void MainForm::Yoso() {
     const int target = static_cast<int>(ui::leadingInt(Combo1.text));
     if (target < kWindow + 1)
         return;
-    files.OpenNumberFile();
+    // Each of the 50 records is checked as it is read (the whole file was checked when the
+    // history grid was filled; a tally runs this thousands of times).
+    const auto session = files.OpenNumberFile();
     // A draw more than one past the history has no window; reading on would fill the table
     // with blank records.
-    if (target - 1 > files.HistCount) {
-        files.CloseAll();
+    if (target - 1 > files.HistCount)
         return;
-    }
     ui::Grid& a = GrdA[0];
     for (int n = target - kWindow, r = 2; n <= target - 1; ++n, ++r) {
         files.readHist(n);
@@ -106,7 +106,6 @@ void MainForm::Yoso() {
         a.setText(r, 1, files.HistRec.numberText());
         a.setText(r, 2, files.HistRec.slashedDate());
     }
-    files.CloseAll();
 
     // Each window draw is ranked against the order left by the row above; row 1 holds the
     // starting order written by the layout.

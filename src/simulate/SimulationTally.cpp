@@ -9,6 +9,8 @@
 #include "ui/Numeric.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 namespace simulate {
 
@@ -20,6 +22,25 @@ const QString kHitW = QStringLiteral("●");
 QString ratePercent(const QString& label, long long hits, long long count) {
     return label + QString::number(ui::percentFloor(hits, count)) + u'%';
 }
+
+// Hides the work grids while the tally repaints, and shows them again however the tally
+// ends: a file fault in the middle must not leave the lists hidden.
+class HiddenWhileTallying {
+public:
+    explicit HiddenWhileTallying(std::initializer_list<ui::Grid*> grids) : grids_(grids) {
+        for (auto* g : grids_)
+            g->setVisible(false);
+    }
+    ~HiddenWhileTallying() {
+        for (auto* g : grids_)
+            g->setVisible(true);
+    }
+    HiddenWhileTallying(const HiddenWhileTallying&) = delete;
+    HiddenWhileTallying& operator=(const HiddenWhileTallying&) = delete;
+
+private:
+    std::vector<ui::Grid*> grids_;
+};
 
 } // namespace
 
@@ -43,10 +64,8 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
         (f.*w.button).backColor = 15;
     f.host.processEvents();
 
-    ui::Grid* const workGrids[] = {&f.Grd1a, &f.GrdSS, &f.GrdWW, &f.GrdSS2, &f.GrdWW2};
-    f.GrdA[0].setVisible(false);
-    for (auto* g : workGrids)
-        g->setVisible(false);
+    const HiddenWhileTallying hidden{&f.GrdA[0], &f.Grd1a,  &f.GrdSS,
+                                     &f.GrdWW,   &f.GrdSS2, &f.GrdWW2};
 
     int first = 0;
     int last = 0;
@@ -65,9 +84,6 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
     if (first == 0 || first > last) {
         f.host.messageBox(QStringLiteral("抽選結果のデータがありません。"),
                           QStringLiteral("Tessarin"));
-        f.GrdA[0].setVisible(true);
-        for (auto* g : workGrids)
-            g->setVisible(true);
         return;
     }
 
@@ -162,9 +178,6 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
             ++wsHits;
     }
     sm.setText(n + 1, 14, ratePercent(QStringLiteral("当率:"), wsHits, count));
-    f.GrdA[0].setVisible(true);
-    for (auto* g : workGrids)
-        g->setVisible(true);
 }
 
 } // namespace simulate
