@@ -30,27 +30,10 @@ size_t writeBody(char* data, size_t size, size_t count, void* user) {
                                                                                              : 0;
 }
 
+// curl calls it several times a second even on a quiet connection, so a stop ends the
+// transfer at once.
 int stopWhenAsked(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return static_cast<const std::atomic_bool*>(user)->load() ? 1 : 0;
-}
-
-// curl_easy_perform looks at a quiet connection only once a second; this loop looks every
-// 50 ms, so that a stop ends the transfer at once.
-CURLcode perform(CURL* h, const std::atomic_bool& stop) {
-    std::unique_ptr<CURLM, CURLMcode (*)(CURLM*)> multi(curl_multi_init(), curl_multi_cleanup);
-    if (!multi || curl_multi_add_handle(multi.get(), h) != CURLM_OK)
-        return CURLE_OUT_OF_MEMORY;
-    CURLcode code = CURLE_ABORTED_BY_CALLBACK;
-    for (int running = 1; running && !stop;)
-        if (curl_multi_perform(multi.get(), &running) != CURLM_OK ||
-            (running && curl_multi_poll(multi.get(), nullptr, 0, 50, nullptr) != CURLM_OK))
-            break;
-    int queued = 0;
-    while (const CURLMsg* msg = curl_multi_info_read(multi.get(), &queued))
-        if (msg->msg == CURLMSG_DONE)
-            code = msg->data.result;
-    curl_multi_remove_handle(multi.get(), h);
-    return code;
 }
 
 } // namespace
@@ -89,7 +72,7 @@ QString CurlClient::download(const QString& url, const QString& localPath) {
     curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, stopWhenAsked);
     curl_easy_setopt(h, CURLOPT_XFERINFODATA, &stop);
 
-    const CURLcode code = perform(h, stop);
+    const CURLcode code = curl_easy_perform(h);
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
 
