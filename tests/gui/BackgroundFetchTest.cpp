@@ -8,7 +8,6 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 
