@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 
 namespace ui {
@@ -21,6 +23,17 @@ public:
 
     // Runs the events that are waiting (paints, clicks, timer ticks) and returns.
     virtual void processEvents() = 0;
+
+    // Runs work that may take long (a download) and returns when it has ended. A window runs
+    // it off its own thread, keeps painting meanwhile, shows progressText and offers to stop
+    // it by setting stop, which the work watches. Work must not touch any control. Returns
+    // false when stop was set. Without a window the work simply runs here.
+    virtual bool runInBackground(const std::function<void()>& work, const QString& progressText,
+                                 std::atomic_bool& stop) {
+        Q_UNUSED(progressText);
+        work();
+        return !stop;
+    }
 
     // The system date and time.
     virtual QDateTime now() const = 0;

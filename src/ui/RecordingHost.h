@@ -28,6 +28,11 @@ public:
         if (onProcessEvents)
             onProcessEvents();
     }
+    bool runInBackground(const std::function<void()>& work, const QString& progressText,
+                         std::atomic_bool& stop) override {
+        progressTexts.append(progressText);
+        return Host::runInBackground(work, progressText, stop);
+    }
     QDateTime now() const override { return now_; }
     void setNow(const QDateTime& now) { now_ = now; }
     void soundCommand(const QString& command, const QString&) override {
@@ -62,6 +67,7 @@ public:
     QStringList nextFileNames;
     std::vector<FileDialog> fileDialogs;
     QStringList soundCommands;
+    QStringList progressTexts; // of every runInBackground, in order
     int eventPasses = 0;
     std::function<void()> onProcessEvents;
 
