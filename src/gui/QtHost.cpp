@@ -3,6 +3,8 @@
 
 #include "cardprint/PaintedPrinter.h"
 
+#include "ui/Controls.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -16,6 +18,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 
 #include <exception>
@@ -69,12 +72,14 @@ private:
 void QtHost::showMessage(const QString& text, const QString& title) {
     if (afterEvents)
         afterEvents();
-    if (autoAnswer > 0) {
-        --autoAnswer;
-        answered.append(text);
-        return;
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    if (toAnswer_ > 0) {
+        // A test's answer: the box is shown and closed with OK once its loop runs.
+        --toAnswer_;
+        answered.push_back({box.text(), box.windowTitle()});
+        QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
     }
-    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+    box.exec();
 }
 
 void QtHost::processEvents() {
@@ -195,6 +200,30 @@ bool QtHost::runInBackground(const std::function<void()>& work, const QString& p
     if (failure)
         std::rethrow_exception(failure);
     return !stop;
+}
+
+void QtHost::waitForEvents() {
+    if (afterEvents)
+        afterEvents();
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QtHost::watchTimer(ui::Timer& timer) {
+    auto qtimer = std::make_unique<QTimer>();
+    QObject::connect(qtimer.get(), &QTimer::timeout, [&timer] { timer.tick(); });
+    QTimer* raw = qtimer.get();
+    timer.onEnabledChanged = [&timer, raw] {
+        if (timer.enabled)
+            raw->start(timer.intervalMs);
+        else
+            raw->stop();
+    };
+    timers_[&timer] = std::move(qtimer);
+}
+
+void QtHost::forgetTimer(ui::Timer& timer) {
+    timer.onEnabledChanged = nullptr;
+    timers_.erase(&timer);
 }
 
 } // namespace gui

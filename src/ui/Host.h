@@ -10,6 +10,10 @@
 #include <memory>
 
 namespace ui {
+struct Timer;
+}
+
+namespace ui {
 
 // Everything a window's logic asks of the platform. The GUI, the command line and the
 // tests each bring their own.
@@ -34,6 +38,17 @@ public:
         work();
         return !stop;
     }
+
+    // Delivers the timer's ticks during event processing while it is enabled, until
+    // forgetTimer. A host without a clock (the command line) delivers none and says so
+    // through drivesTimers(); waits on a timer are then skipped.
+    virtual void watchTimer(Timer& timer) { Q_UNUSED(timer); }
+    virtual void forgetTimer(Timer& timer) { Q_UNUSED(timer); }
+    virtual bool drivesTimers() const { return false; }
+
+    // Event processing that may sleep until the next event arrives: for a wait on a running
+    // timer, so that it does not spin.
+    virtual void waitForEvents() { processEvents(); }
 
     // The system date and time.
     virtual QDateTime now() const = 0;
