@@ -57,7 +57,6 @@ public:
     // Called when a sound started by "Sound" has finished (the form's MMControl1_Done).
     std::function<void()> soundDone;
 
-
     // For tests: the next `count` message boxes are shown and closed at once, as if OK were
     // pressed, and what they said is kept in `answered` (title as shown).
     struct Answered {
