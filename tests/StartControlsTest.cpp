@@ -228,11 +228,11 @@ TEST_F(Area, PressedLookPaintsTheShapes) {
         f->LabelButton_MouseDown(shape);
         for (int i = 0; i < 11; ++i) {
             const bool pressed = std::count(shapes.begin(), shapes.end(), i) > 0;
-            EXPECT_EQ(f->Shape1[i].red, pressed ? 0 : (i == 1 ? 35 : 37)) << i;
+            EXPECT_EQ(f->Shape1[i].red(), pressed ? 0 : (i == 1 ? 35 : 37)) << i;
         }
         f->LabelButton_MouseUp(shape);
         for (int i : shapes)
-            EXPECT_EQ(f->Shape1[i].green, i == 1 ? 35 : 37);
+            EXPECT_EQ(f->Shape1[i].green(), i == 1 ? 35 : 37);
     }
     EXPECT_EQ(f->shapeOf(f->Label2), -1);
 }

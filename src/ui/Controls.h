@@ -59,12 +59,6 @@ struct Frame {
     bool visible = true;
 };
 
-// A filled shape drawn under a label button; its fill shows the pressed look.
-struct Shape {
-    unsigned fillColor = 0x252525; // 0xRRGGBB
-    bool visible = true;
-};
-
 // A timer delivers its ticks through the host's event processing while it is enabled
 // (Host::watchTimer). Start and stop it with setEnabled so that the host hears of it.
 struct Timer {
@@ -87,14 +81,13 @@ struct Timer {
 
 // A coloured shape under a label that acts as a button: its fill gives the pressed look.
 struct Shape {
-    int red = 37, green = 37, blue = 37;
+    unsigned fillColor = 0x252525; // 0xRRGGBB
     bool visible = true;
 
-    void setFill(int r, int g, int b) {
-        red = r;
-        green = g;
-        blue = b;
-    }
+    void setFill(int r, int g, int b) { fillColor = unsigned(r) << 16 | unsigned(g) << 8 | unsigned(b); }
+    int red() const { return int(fillColor >> 16 & 0xff); }
+    int green() const { return int(fillColor >> 8 & 0xff); }
+    int blue() const { return int(fillColor & 0xff); }
 };
 
 // An image or picture box: only its visibility belongs to the logic.
