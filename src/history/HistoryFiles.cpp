@@ -2,8 +2,6 @@
 
 #include "FolderLock.h"
 
-#include "ui/Numeric.h"
-
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -11,11 +9,6 @@
 #include <algorithm>
 
 namespace history {
-
-int recordCount(qint64 lengthBytes) {
-    return static_cast<int>(
-        ui::roundHalfEven(static_cast<double>(lengthBytes) / DrawRecord::kSize));
-}
 
 namespace {
 
@@ -150,13 +143,6 @@ FileSession HistoryFiles::OpenNumberFile(Access access) {
     return session;
 }
 
-FileSession HistoryFiles::OpenInjiFile(Access access) {
-    FileSession session = open(inji_, InjiPath, access);
-    InjiFileNo = nextFileNo_++;
-    InjiCount = inji_ ? recordCount(inji_->size()) : 0;
-    return session;
-}
-
 QByteArray HistoryFiles::read(QFile* file, const QString& path, int n) {
     if (!file)
         throw FileError(
@@ -250,20 +236,8 @@ void HistoryFiles::writeHist(int n) {
     lastReadNo_ = 0;
 }
 
-QByteArray HistoryFiles::readInji(int n) {
-    QByteArray bytes = read(inji_.get(), InjiPath, n);
-    if (bytes.size() < DrawRecord::kSize)
-        bytes.append(QByteArray(DrawRecord::kSize - bytes.size(), '\0'));
-    return bytes;
-}
-
-void HistoryFiles::writeInji(int n, const QByteArray& record) {
-    write(inji_.get(), InjiPath, n, record.leftJustified(DrawRecord::kSize, '\0', true));
-}
-
 void HistoryFiles::CloseAll() {
     hist_.reset();
-    inji_.reset();
     lastReadNo_ = 0;
 }
 

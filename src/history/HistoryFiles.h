@@ -36,10 +36,6 @@ private:
     int record_;
 };
 
-// Record count of a file of the given length: length / 128, rounded half to even. Used for
-// inji04.dat; the history refuses any length that is not whole records.
-int recordCount(qint64 lengthBytes);
-
 // Why record n is not a stored draw, or empty when it is one: its draw number must be n,
 // its date a real date YYYYMMDD (after the previous record's when that is given), its
 // number four digits.
@@ -73,8 +69,8 @@ private:
     std::unique_ptr<FolderLock> lock_;
 };
 
-// The program's shared file state: the application folder, the random-access files
-// (number414.dat, inji04.dat), their record counts as of the last open and the record
+// The program's shared file state: the application folder, the history number414.dat, its
+// record count as of the last open, the print-position file's path and count, and the record
 // buffer every read and write of the history goes through. Every operation sets the path and
 // opens a session; nothing stays open between two actions.
 class HistoryFiles {
@@ -88,8 +84,8 @@ public:
     int HistCount = 0;
     DrawRecord HistRec;
 
+    // inji04.dat, the print positions; card printing reads and writes it itself.
     QString InjiPath;
-    int InjiFileNo = 0;
     int InjiCount = 0;
 
     // What a damaged history message tells the user to do; the command line names its own
@@ -108,7 +104,6 @@ public:
     // Opens HistPath and sets HistCount. A length that is not whole records throws
     // DamagedHistory; a failed open, or the lock held by another copy (LockBusy), FileError.
     FileSession OpenNumberFile(Access access = Access::Read);
-    FileSession OpenInjiFile(Access access = Access::Read);
 
     // Record n into HistRec, checked: a record that is not draw n (or, read right after
     // record n - 1, not dated after it) throws DamagedHistory; n outside 1..HistCount throws
@@ -119,9 +114,6 @@ public:
     // HistRec as record n (1..HistCount + 1), in a Write session, synced to the disk before
     // it returns. A record that would not fit between its neighbours throws FileError.
     void writeHist(int n);
-    // The raw 128 bytes of inji04.dat's record n (its layout belongs to card printing).
-    QByteArray readInji(int n);
-    void writeInji(int n, const QByteArray& record);
 
     // Closes every open file of the program (the sessions make this unnecessary; it stays for
     // callers that want a clean slate).
@@ -139,7 +131,6 @@ private:
 
     int nextFileNo_ = 1;
     std::unique_ptr<QFile> hist_;
-    std::unique_ptr<QFile> inji_;
     int lastReadNo_ = 0; // the record last read and found sound, for the order check
     QByteArray lastReadDate_;
 };
