@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+using mainwindow::WsWorkCol;
+
 // ①集計, ②集計 (AC) and ③S・W絞り (N = M = 100) for the draw after the latest.
 static void BM_PredictNextDraw(benchmark::State& state) {
     BenchWorkspace ws;
@@ -21,7 +23,7 @@ static void BM_NewWSset(benchmark::State& state) {
     BenchWorkspace ws;
     for (auto _ : state) {
         ws.form->NewWSset();
-        benchmark::DoNotOptimize(ws.form->Grd3.text(9, 4));
+        benchmark::DoNotOptimize(ws.form->Grd3.text(9, WsWorkCol::Verdict));
     }
 }
 BENCHMARK(BM_NewWSset)->Unit(benchmark::kMillisecond);

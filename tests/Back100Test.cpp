@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+using mainwindow::Back100Col;
+using mainwindow::Grd2Col;
+
 namespace {
 
 // 500 draws of the double 0012 with singles placed where the cases need them. Each case
@@ -39,11 +42,12 @@ TEST(Back100, GapColumnCountsTheDrawsBetween) {
         f.Command5_Click();
         const int first = std::max(1, c.selected - 100);
         const int row = c.draw - first + 1;
-        EXPECT_EQ(f.GrdR.text(1, 0), QString::number(first));
-        EXPECT_EQ(f.GrdR.text(c.selected - first, 0), QString::number(c.selected - 1));
-        EXPECT_EQ(f.GrdR.text(row, 1), f.Grd2.text(c.draw, 1));
-        EXPECT_EQ(f.GrdR.text(row, 2), QString::fromUtf8(c.wantEarlier));
-        EXPECT_EQ(f.GrdR.text(row, 3), QString::fromUtf8(c.wantGap));
+        EXPECT_EQ(f.GrdR.text(1, Back100Col::Number), QString::number(first));
+        EXPECT_EQ(f.GrdR.text(c.selected - first, Back100Col::Number),
+                  QString::number(c.selected - 1));
+        EXPECT_EQ(f.GrdR.text(row, Back100Col::WinNumber), f.Grd2.text(c.draw, Grd2Col::WinNumber));
+        EXPECT_EQ(f.GrdR.text(row, Back100Col::EarlierDraw), QString::fromUtf8(c.wantEarlier));
+        EXPECT_EQ(f.GrdR.text(row, Back100Col::DrawsBetween), QString::fromUtf8(c.wantGap));
     }
 }
 

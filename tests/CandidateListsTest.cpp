@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+using mainwindow::Grd2Col;
+using mainwindow::ListCol;
+using mainwindow::RecentCol;
+
 using namespace testing_support;
 
 namespace {
@@ -36,7 +40,7 @@ TEST(BasicLists, PairsBuildEachBoxOnceInTheOrderFound) {
     setColumn(form.Grd1a, 1, {"5"});
     form.Command2_Click();
     EXPECT_EQ(form.basicCountS, 0);
-    EXPECT_EQ(form.GrdSS.text(1, 1), QString());
+    EXPECT_EQ(form.GrdSS.text(1, ListCol::Number), QString());
     EXPECT_EQ(form.basicCountW, 108);
     for (const QString& w : listOf(form.GrdWW, form.basicCountW))
         EXPECT_TRUE(w.contains(u'5')) << w.toStdString();
@@ -52,7 +56,7 @@ TEST(HitCheck, WinningNumberMatchesItsListAsABox) {
         Workspace ws;
         auto& form = *ws.form;
         form.Combo1.text = QStringLiteral("5");
-        form.Grd2.setText(5, 2, QString::fromLatin1(type));
+        form.Grd2.setText(5, Grd2Col::Type, QString::fromLatin1(type));
         form.Label2.caption = QString::fromLatin1(winning);
         form.winKeyW = QStringLiteral("old");
         setList(form.GrdWW, form.basicCountW, wordsOf(candidates));
@@ -82,8 +86,8 @@ TEST(SwNarrowing, RulesDropCandidates) {
         ws.writeHistory(weekdayDraws(7, QStringLiteral("2026/03/02"),
                                      {"1234", "5678", "1123", "1233", "9999", "0369", "1359"}));
         auto& form = ws.load();
-        form.GrdR.setText(10, 0, QStringLiteral("4567")); // left by an earlier run
-        form.GrdR.setText(10, 1, QStringLiteral("2245"));
+        form.GrdR.setText(10, RecentCol::S, QStringLiteral("4567")); // left by an earlier run
+        form.GrdR.setText(10, RecentCol::W, QStringLiteral("2245"));
         form.Check1.value = more;
         form.Check2.value = cFrame;
         form.Label12.caption = QString::fromLatin1(marker);

@@ -11,6 +11,8 @@
 
 #include <csignal>
 
+using cardprint::PrintListCol;
+
 using cardprint::Mark;
 using testing_support::readFile;
 using testing_support::Workspace;
@@ -65,11 +67,12 @@ struct Cards {
     void fill(const QStringList& rows) {
         for (int r = 1; r <= rows.size(); ++r) {
             const QStringList f = rows[r - 1].split(u' ');
-            list.PrintList.setText(r, 0, QString::number(r));
+            list.PrintList.setText(r, PrintListCol::No, QString::number(r));
             for (int c = 1; c <= 4; ++c)
                 list.PrintList.setText(r, c, f[0].mid(c - 1, 1));
-            list.PrintList.setText(r, 5, f.value(1) == u"_" ? QString() : f.value(1));
-            list.PrintList.setText(r, 6, f.value(2));
+            list.PrintList.setText(r, PrintListCol::BuyWay,
+                                   f.value(1) == u"_" ? QString() : f.value(1));
+            list.PrintList.setText(r, PrintListCol::Print, f.value(2));
         }
     }
 };
@@ -140,10 +143,10 @@ TEST(CardPrintTest, BadRowsStopBeforeAnythingIsPrintedAndPrinterErrorsAreReporte
         // The last case flags nothing at all: no blank sheet either.
         const QString flag = bad == u"1234" ? s(u"×") : o;
         cards.fill({"1234 S " + flag, "5678 S " + s(u"×"), "1234 S " + flag});
-        cards.list.PrintList.setText(3, 1, bad.mid(0, 1));
-        cards.list.PrintList.setText(3, 2, bad.mid(1, 1));
-        cards.list.PrintList.setText(3, 3, bad.mid(2, 1));
-        cards.list.PrintList.setText(3, 4, bad.mid(3, 1));
+        cards.list.PrintList.setText(3, PrintListCol::DigitA, bad.mid(0, 1));
+        cards.list.PrintList.setText(3, PrintListCol::DigitA + 1, bad.mid(1, 1));
+        cards.list.PrintList.setText(3, PrintListCol::DigitA + 2, bad.mid(2, 1));
+        cards.list.PrintList.setText(3, PrintListCol::DigitA + 3, bad.mid(3, 1));
         RecordingPrinter printer;
         EXPECT_FALSE(cards.list.PrintCard(printer));
         EXPECT_FALSE(printer.begun) << bad.toStdString();
@@ -220,13 +223,13 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     put(main.GrdWW, main.basicCountW, {"1123"});
     put(main.GrdWW2, main.narrowCountW, {"5512", "9901"});
     cardprint::TransferForm transfer(main, cards.list);
-    cards.list.PrintList.setText(6, 0, QStringLiteral("6"));
-    cards.list.PrintList.setText(2, 6, s(u"○"));
+    cards.list.PrintList.setText(6, PrintListCol::No, QStringLiteral("6"));
+    cards.list.PrintList.setText(2, PrintListCol::Print, s(u"○"));
     transfer.Check1[0].value = 1;
     transfer.Check2[1].value = 1;
     transfer.Show();
     transfer.Label1_Click(0); // only the transfer label transfers
-    EXPECT_TRUE(cards.list.PrintList.text(1, 0).isEmpty());
+    EXPECT_TRUE(cards.list.PrintList.text(1, PrintListCol::No).isEmpty());
     transfer.Label1_MouseDown(3);
     EXPECT_EQ(transfer.Shape1.fillColor, 0x000000u);
     transfer.Label1_MouseUp(3);
@@ -247,8 +250,9 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     // More than the list holds: rows 1 to 1000, and a message about the rest.
     main.basicCountS = 999;
     transfer.Transfer();
-    EXPECT_EQ(cards.list.PrintList.text(1000, 0), QStringLiteral("1000"));
-    EXPECT_EQ(cards.list.PrintList.text(1000, 1), QStringLiteral("5")); // GrdWW2 row 1
+    EXPECT_EQ(cards.list.PrintList.text(1000, PrintListCol::No), QStringLiteral("1000"));
+    EXPECT_EQ(cards.list.PrintList.text(1000, PrintListCol::DigitA),
+              QStringLiteral("5")); // GrdWW2 row 1
     ASSERT_FALSE(cards.ws.host.messages.empty());
     EXPECT_TRUE(cards.ws.host.messages.back().text.contains(QStringLiteral(" 1 件")));
 }
@@ -256,13 +260,13 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
 TEST(CardPrintTest, SetAllSkipsUnusedRows) {
     Cards cards;
     cards.fill({"1234 _ ", "5678 _ "});
-    cards.list.PrintList.setText(2, 0, QString());
+    cards.list.PrintList.setText(2, PrintListCol::No, QString());
     cards.list.Command1_Click(2);
     cards.list.Command2_Click(1);
-    EXPECT_EQ(cards.list.PrintList.text(1, 5), QStringLiteral("T"));
-    EXPECT_EQ(cards.list.PrintList.text(1, 6), s(u"×"));
-    EXPECT_TRUE(cards.list.PrintList.text(2, 5).isEmpty());
-    EXPECT_TRUE(cards.list.PrintList.text(2, 6).isEmpty());
+    EXPECT_EQ(cards.list.PrintList.text(1, PrintListCol::BuyWay), QStringLiteral("T"));
+    EXPECT_EQ(cards.list.PrintList.text(1, PrintListCol::Print), s(u"×"));
+    EXPECT_TRUE(cards.list.PrintList.text(2, PrintListCol::BuyWay).isEmpty());
+    EXPECT_TRUE(cards.list.PrintList.text(2, PrintListCol::Print).isEmpty());
 }
 
 TEST(CardPrintTest, SaveWritesFlaggedRowsOnly) {
@@ -331,10 +335,10 @@ TEST(CardPrintTest, LoadFillsRowsAndSkipsWhatIsNotFourDigits) {
     for (const Case& c : cases) {
         Cards cards;
         cards.fill({"5555 S " + s(u"○"), "5555 S " + s(u"○"), "5555 S " + s(u"○")});
-        cards.list.PrintList.setText(1, 5, QString());
-        cards.list.PrintList.setText(1, 6, QString());
-        cards.list.PrintList.setText(2, 5, QString());
-        cards.list.PrintList.setText(2, 6, QString());
+        cards.list.PrintList.setText(1, PrintListCol::BuyWay, QString());
+        cards.list.PrintList.setText(1, PrintListCol::Print, QString());
+        cards.list.PrintList.setText(2, PrintListCol::BuyWay, QString());
+        cards.list.PrintList.setText(2, PrintListCol::Print, QString());
         writeFile(cards.ws.path("in.txt"), c.file);
         cards.ws.host.nextFileNames = {cards.ws.path("in.txt")};
         cards.list.Command4_Click();
@@ -359,7 +363,7 @@ TEST(CardPrintTest, LoadFillsRowsAndSkipsWhatIsNotFourDigits) {
         many += QByteArray::number(1000 + i % 9000) + "\n";
     writeFile(cards.ws.path("many.csv"), many);
     EXPECT_TRUE(cards.list.CsvIn(cards.ws.path("many.csv")));
-    EXPECT_EQ(cards.list.PrintList.text(1000, 0), QStringLiteral("1000"));
+    EXPECT_EQ(cards.list.PrintList.text(1000, PrintListCol::No), QStringLiteral("1000"));
     ASSERT_EQ(cards.ws.host.messages.size(), 1u);
     EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral(" 3 件")));
 }

@@ -14,6 +14,8 @@
 #include <functional>
 #include <thread>
 
+using mainwindow::Grd2Col;
+
 using namespace testing_support;
 
 namespace {
@@ -74,7 +76,7 @@ TEST(CatchUp, AppendsEveryMissingDrawThenFindsNothingToFetch) {
 
     const auto& f = *s.ws.form;
     EXPECT_EQ(f.Combo1.text, QStringLiteral("7074"));
-    EXPECT_EQ(f.Grd2.text(7073, 1), QStringLiteral("9511"));
+    EXPECT_EQ(f.Grd2.text(7073, Grd2Col::WinNumber), QStringLiteral("9511"));
     const QString ts = s.dl.Label2.caption;
     EXPECT_EQ(s.server.requests(), (QStringList{"/numbers.csv?" + ts, "/A1027071.CSV?" + ts,
                                                 "/A1027072.CSV?" + ts, "/A1027073.CSV?" + ts}));

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+using mainwindow::Grd2Col;
+using mainwindow::ListCol;
+using mainwindow::TallyCol;
+
 using testing_support::Draw;
 using testing_support::Workspace;
 
@@ -28,17 +32,17 @@ TEST(HistoryGridTest, RowPerDrawWithTypesDigitsPayoutAndDate) {
                 {3, u"5555", u"A", u"W", u"5", u"5", u"0", u"2021/02/03"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.row);
-        EXPECT_EQ(f.Grd2.text(r.row, 0), QString::number(r.row));
-        EXPECT_EQ(f.Grd2.text(r.row, 1), s(r.number));
-        EXPECT_EQ(f.Grd2.text(r.row, 2), s(r.type));
-        EXPECT_EQ(f.Grd2.text(r.row, 3), s(r.thousands));
-        EXPECT_EQ(f.Grd2.text(r.row, 6), s(r.units));
-        EXPECT_EQ(f.Grd2.text(r.row, 7), s(r.payout));
-        EXPECT_EQ(f.Grd2.text(r.row, 8), s(r.date));
-        EXPECT_EQ(f.Grd2.text(r.row, 9), s(r.flag));
+        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Number), QString::number(r.row));
+        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::WinNumber), s(r.number));
+        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Type), s(r.type));
+        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Digit1), s(r.thousands));
+        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Digit1 + 3), s(r.units));
+        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::BoxPayout), s(r.payout));
+        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Date), s(r.date));
+        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Flag), s(r.flag));
     }
-    EXPECT_EQ(f.Grd2.text(0, 0), s(u"回"));
-    EXPECT_EQ(f.Grd2.text(0, 11), s(u"○or×"));
+    EXPECT_EQ(f.Grd2.text(0, Grd2Col::Number), s(u"回"));
+    EXPECT_EQ(f.Grd2.text(0, Grd2Col::WsMark), s(u"○or×"));
     EXPECT_EQ(f.Grd2.colWidth(8), 1200);
 }
 
@@ -54,8 +58,9 @@ TEST(HistoryGridTest, NextDrawDateSkipsTheWeekend) {
         Workspace ws;
         ws.writeHistory({{s(u"0123"), s(u"2021/02/01")}, {s(u"4567"), s(c.latest)}});
         auto& f = ws.load();
-        EXPECT_EQ(f.Grd2.text(3, 8), s(c.next)) << QString::fromUtf16(c.latest).toStdString();
-        EXPECT_EQ(f.Grd2.text(3, 0), QString());
+        EXPECT_EQ(f.Grd2.text(3, Grd2Col::Date), s(c.next))
+            << QString::fromUtf16(c.latest).toStdString();
+        EXPECT_EQ(f.Grd2.text(3, Grd2Col::Number), QString());
     }
 }
 
@@ -88,7 +93,7 @@ TEST(BoxTablesTest, EverySingleAndDoubleInOrder) {
 TEST(ListResetTest, CandidateListsGetFiveHundredRowsAndOnlyHeadings) {
     Workspace ws;
     auto& f = ws.load();
-    f.GrdSS.setText(3, 1, s(u"1234"));
+    f.GrdSS.setText(3, ListCol::Number, s(u"1234"));
     f.GrdWW2.selectCell(2, 1);
     f.GrdWW2.setCellBackColor(12);
     f.frmYosoClear();
@@ -98,19 +103,19 @@ TEST(ListResetTest, CandidateListsGetFiveHundredRowsAndOnlyHeadings) {
         EXPECT_EQ(g->text(3, 1), QString());
         EXPECT_EQ(g->cellBackColor(2, 1), -1);
     }
-    EXPECT_EQ(f.GrdSS.text(0, 1), s(u"Ｓ予想"));
-    EXPECT_EQ(f.GrdWW2.text(0, 1), s(u"Ｗ予想"));
+    EXPECT_EQ(f.GrdSS.text(0, ListCol::Number), s(u"Ｓ予想"));
+    EXPECT_EQ(f.GrdWW2.text(0, ListCol::Number), s(u"Ｗ予想"));
 }
 
 TEST(ListResetTest, TallyResetWritesItsOwnHeadings) {
     Workspace ws;
     auto& f = ws.load();
     EXPECT_EQ(f.GrdSM.text(0, 19), QString());
-    f.GrdSM.setText(5, 5, s(u"〇"));
+    f.GrdSM.setText(5, TallyCol::BasicMark, s(u"〇"));
     f.GrdSMClear();
     EXPECT_EQ(f.GrdSM.rows(), 1000);
-    EXPECT_EQ(f.GrdSM.text(5, 5), QString());
-    EXPECT_EQ(f.GrdSM.text(0, 13), s(u"ＷＳ予想"));
+    EXPECT_EQ(f.GrdSM.text(5, TallyCol::BasicMark), QString());
+    EXPECT_EQ(f.GrdSM.text(0, TallyCol::WsPrediction), s(u"ＷＳ予想"));
     EXPECT_EQ(f.GrdSM.text(0, 19), s(u"購入額"));
     EXPECT_EQ(f.GrdSM.text(0, 20), s(u"配当"));
     EXPECT_EQ(f.GrdSM.colWidth(7), 50);

@@ -7,6 +7,8 @@
 
 #include <array>
 
+using mainwindow::ListCol;
+
 using namespace testing_support;
 using F = mainwindow::MainForm;
 
@@ -70,7 +72,7 @@ TEST_F(Narrowings, EachKeepRuleOnTheSameBasicLists) {
         const QStringList doubles = listOf(f->GrdWW2, f->narrowCountW);
         EXPECT_EQ(listOf(f->GrdSS2, f->narrowCountS), wordsOf(c.singles));
         EXPECT_EQ(doubles, wordsOf(c.doubles));
-        EXPECT_EQ(f->GrdSS2.text(f->narrowCountS + 1, 1), // count row after ③ only
+        EXPECT_EQ(f->GrdSS2.text(f->narrowCountS + 1, ListCol::Number), // count row after ③ only
                   c.run == &F::Command10_Click ? QString() : QString::number(f->narrowCountS));
         const int hitRow = static_cast<int>(doubles.indexOf(QStringLiteral("0012"))) + 1;
         EXPECT_EQ(f->narrowHit, hitRow > 0 ? 2 : 0);

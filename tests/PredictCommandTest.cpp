@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using mainwindow::ListCol;
+
 using namespace testing_support;
 
 namespace {
@@ -69,7 +71,7 @@ TEST(PredictCommand, NarrowOptionRunsThatNarrowingInsteadOfTheSwOne) {
         (f.*run)();
         QStringList want;
         for (int r = 1; r <= f.narrowCountS; ++r)
-            want.append(f.GrdSS2.text(r, 1));
+            want.append(f.GrdSS2.text(r, ListCol::Number));
         const QString args = QStringLiteral("predict --draw 53 --pair AB --json --narrow ");
         EXPECT_EQ(runCli(args + name)["narrowS"].toArray(), QJsonArray::fromStringList(want))
             << name;

@@ -8,6 +8,9 @@
 
 #include <map>
 
+using mainwindow::Grd2Col;
+using mainwindow::WsWorkCol;
+
 using namespace testing_support;
 
 namespace {
@@ -58,8 +61,8 @@ void runWs(mainwindow::MainForm& form, const QString& flags) {
     const int E = static_cast<int>(flags.size());
     form.Grd2.setRows(E + 2);
     for (int n = 1; n <= E; ++n) {
-        form.Grd2.setText(n, 9, flags.mid(n - 1, 1));
-        form.Grd2.setText(n, 2, flags.mid(n - 1, 1));
+        form.Grd2.setText(n, Grd2Col::Flag, flags.mid(n - 1, 1));
+        form.Grd2.setText(n, Grd2Col::Type, flags.mid(n - 1, 1));
     }
     form.Combo1.text = QString::number(E + 1);
     form.NewWSset();
@@ -167,16 +170,18 @@ TEST(WsPrediction, LastPassCountsRepeatsOfTheLatestFlagsAndMarksDraw101) {
         Workspace ws;
         auto& form = *ws.form;
         form.Grd2.setRows(602);
-        form.Grd2.setText(101, 11, QStringLiteral("●")); // left by an earlier run
+        form.Grd2.setText(101, Grd2Col::WsMark, QStringLiteral("●")); // left by an earlier run
         runWs(form, flags);
-        EXPECT_EQ(form.Grd3.text(1, 2) + "/" + form.Grd3.text(1, 3), block1);
-        EXPECT_EQ(form.Grd3.text(9, 4), verdict);
-        EXPECT_EQ(form.Grd2.text(101, 10) + form.Grd2.text(101, 11), QString(verdict) + mark);
-        EXPECT_TRUE(form.Grd2.text(100, 10).isEmpty());
-        EXPECT_FALSE(form.Grd2.text(601, 10).isEmpty());
+        EXPECT_EQ(form.Grd3.text(1, WsWorkCol::WCount) + "/" + form.Grd3.text(1, WsWorkCol::SCount),
+                  block1);
+        EXPECT_EQ(form.Grd3.text(9, WsWorkCol::Verdict), verdict);
+        EXPECT_EQ(form.Grd2.text(101, Grd2Col::WsPrediction) + form.Grd2.text(101, Grd2Col::WsMark),
+                  QString(verdict) + mark);
+        EXPECT_TRUE(form.Grd2.text(100, Grd2Col::WsPrediction).isEmpty());
+        EXPECT_FALSE(form.Grd2.text(601, Grd2Col::WsPrediction).isEmpty());
     }
     Workspace ws; // a short history reads the rows before draw 1 as empty
     runWs(*ws.form, QStringLiteral("SWSSWWSWSS"));
     for (int n = 1; n <= 11; ++n)
-        EXPECT_EQ(ws.form->Grd2.text(n, 10).size(), 1) << n;
+        EXPECT_EQ(ws.form->Grd2.text(n, Grd2Col::WsPrediction).size(), 1) << n;
 }

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using mainwindow::Grd2Col;
+
 namespace {
 
 QString box(QString number) {
@@ -39,12 +41,12 @@ TEST(Chain, HundredDrawsAgreeWithTheHistoryAndReplayAlone) {
         EXPECT_LE(count(r, 9), count(r, 4));
         withLists += count(r, 3) + count(r, 4) > 0;
         narrowed += count(r, 8) + count(r, 9) < count(r, 3) + count(r, 4);
-        const bool single = f.Grd2.text(draw, 2) == QStringLiteral("S");
+        const bool single = f.Grd2.text(draw, Grd2Col::Type) == QStringLiteral("S");
         if (!cell(r, 5).isEmpty()) {
             ++basicHits;
             hitRow = r;
             EXPECT_EQ(cell(r, 5), single ? QStringLiteral("〇") : QStringLiteral("●"));
-            EXPECT_EQ(cell(r, 6), f.Grd2.text(draw, 7));
+            EXPECT_EQ(cell(r, 6), f.Grd2.text(draw, Grd2Col::BoxPayout));
         }
         narrowHits += !cell(r, 10).isEmpty();
         EXPECT_TRUE(cell(r, 10).isEmpty() || cell(r, 10) == cell(r, 5));
@@ -67,7 +69,7 @@ TEST(Chain, HundredDrawsAgreeWithTheHistoryAndReplayAlone) {
     const ui::Grid& list = single ? f.GrdSS : f.GrdWW;
     bool found = false;
     for (int r = 1; r <= (single ? f.basicCountS : f.basicCountW); ++r)
-        found = found || box(list.text(r, 1)) == box(f.Grd2.text(draw, 1));
+        found = found || box(list.text(r, 1)) == box(f.Grd2.text(draw, Grd2Col::WinNumber));
     EXPECT_TRUE(found);
 }
 

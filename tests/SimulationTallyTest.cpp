@@ -7,6 +7,8 @@
 
 #include <map>
 
+using mainwindow::TallyCol;
+
 namespace {
 
 // What the scripted chain reports for one draw.
@@ -110,11 +112,11 @@ TEST_F(Tally, RatesAreFlooredInWholeNumbers) {
         for (int d = 200 - c.count; d < 200 - c.count + c.hits; ++d)
             outcomes[d] = kHit;
         runCount(200, c.count);
-        EXPECT_EQ(f.GrdSM.text(c.count + 1, 6), QString::fromUtf8(c.want));
-        EXPECT_EQ(f.GrdSM.text(c.count + 1, 11), QString::fromUtf8(c.want));
+        EXPECT_EQ(f.GrdSM.text(c.count + 1, TallyCol::BasicPayout), QString::fromUtf8(c.want));
+        EXPECT_EQ(f.GrdSM.text(c.count + 1, TallyCol::NarrowPayout), QString::fromUtf8(c.want));
         if (c.hits == 0) {
-            EXPECT_EQ(f.GrdSM.text(c.count + 2, 6), QStringLiteral("0"));
-            EXPECT_EQ(f.GrdSM.text(c.count + 2, 11), QStringLiteral("0"));
+            EXPECT_EQ(f.GrdSM.text(c.count + 2, TallyCol::BasicPayout), QStringLiteral("0"));
+            EXPECT_EQ(f.GrdSM.text(c.count + 2, TallyCol::NarrowPayout), QStringLiteral("0"));
         }
     }
 }
@@ -151,8 +153,8 @@ TEST_F(Tally, RangeStartsNoLowerThanDraw51AndStaysInTheHistory) {
         EXPECT_EQ(ws.host.messages.size(), refused ? 1u : 0u);
         EXPECT_EQ(log.empty(), refused);
         EXPECT_EQ(f.simRows, refused ? -1 : c.wantRows);
-        EXPECT_EQ(f.GrdSM.text(1, 0), QString::fromUtf8(c.wantFirst));
-        EXPECT_EQ(f.GrdSM.text(c.wantRows + 2, 0),
+        EXPECT_EQ(f.GrdSM.text(1, TallyCol::Number), QString::fromUtf8(c.wantFirst));
+        EXPECT_EQ(f.GrdSM.text(c.wantRows + 2, TallyCol::Number),
                   refused ? QString() : QStringLiteral("%1件").arg(c.wantRows));
     }
 }
@@ -166,11 +168,12 @@ TEST_F(Tally, KeepsCellsItDoesNotWriteWhenNotCleared) {
 
     runCount(101, 10); // draws 91..100 without hits, no GrdSMClear in between
     EXPECT_EQ(f.GrdSM.rows(), 13);
-    EXPECT_EQ(f.GrdSM.text(1, 0), QStringLiteral("91"));
-    EXPECT_EQ(f.GrdSM.text(1, 5), QStringLiteral("〇"));   // stale mark of draw 81
-    EXPECT_EQ(f.GrdSM.text(1, 10), QStringLiteral("〇"));  // stale narrowed mark
-    EXPECT_EQ(f.GrdSM.text(1, 17), QStringLiteral("400")); // stale what-if cost
-    EXPECT_EQ(f.GrdSM.text(11, 3), QStringLiteral("10"));  // row of draw 91 in the longer run
+    EXPECT_EQ(f.GrdSM.text(1, TallyCol::Number), QStringLiteral("91"));
+    EXPECT_EQ(f.GrdSM.text(1, TallyCol::BasicMark), QStringLiteral("〇"));  // stale mark of draw 81
+    EXPECT_EQ(f.GrdSM.text(1, TallyCol::NarrowMark), QStringLiteral("〇")); // stale narrowed mark
+    EXPECT_EQ(f.GrdSM.text(1, TallyCol::WhatIfCost), QStringLiteral("400")); // stale what-if cost
+    EXPECT_EQ(f.GrdSM.text(11, TallyCol::BasicS),
+              QStringLiteral("10")); // row of draw 91 in the longer run
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+using mainwindow::AnalysisCol;
+using mainwindow::Grd2Col;
+
 using testing_support::weekdayDraws;
 using testing_support::Workspace;
 
@@ -65,8 +68,8 @@ TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
         EXPECT_EQ(combo.text, s(u"100"));
     EXPECT_EQ(f.LabYSS.caption, s(u"無し"));
     EXPECT_EQ(f.LabKOP.caption, s(u"ON"));
-    EXPECT_EQ(f.GrdA[0].text(1, 3), s(u"0"));
-    EXPECT_EQ(f.GrdA[0].text(1, 12), s(u"9"));
+    EXPECT_EQ(f.GrdA[0].text(1, AnalysisCol::Rank1), s(u"0"));
+    EXPECT_EQ(f.GrdA[0].text(1, AnalysisCol::Rank1 + 9), s(u"9"));
     EXPECT_EQ(f.Label2.caption, QString());
 }
 
@@ -108,7 +111,7 @@ TEST(StartupTest, MissingHistoryStopsEarlyAndIsNotCreated) {
     auto& f = *ws.form;
     EXPECT_FALSE(QFile::exists(ws.path(s(u"number414.dat"))));
     EXPECT_EQ(f.Grd2.rows(), 2); // heading and next-draw rows, no date
-    EXPECT_EQ(f.Grd2.text(1, 8), QString());
+    EXPECT_EQ(f.Grd2.text(1, Grd2Col::Date), QString());
     EXPECT_TRUE(f.Combo1.items.isEmpty());
     EXPECT_TRUE(f.Combo4[0].items.isEmpty());
     EXPECT_EQ(f.ComDate[0].caption, QString());
@@ -120,7 +123,7 @@ TEST(StartupTest, CatchUpRunsLastAndSoundDeviceIsClosedAtBothEnds) {
     Workspace ws(at(2021, 2, 3));
     ws.writeHistory(drawsEndingOn(80, QDate(2021, 2, 2)));
     QString seenNext;
-    ws.form->catchUp = [&] { seenNext = ws.form->Grd2.text(81, 10); };
+    ws.form->catchUp = [&] { seenNext = ws.form->Grd2.text(81, Grd2Col::WsPrediction); };
     ws.form->Form_Load(true);
     EXPECT_FALSE(seenNext.isEmpty()); // the W・S prediction ran before the catch-up
     EXPECT_EQ(ws.form->MMControl1.deviceType, s(u"WaveAudio"));

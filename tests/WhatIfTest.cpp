@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using mainwindow::TallyCol;
+
 namespace {
 
 using F = mainwindow::MainForm;
@@ -31,8 +33,8 @@ protected:
         }
         testing_support::fillHistoryGrid(f, draws);
         for (int k = 1; k <= 7; ++k) {
-            f.GrdSM.setText(k, 16, QStringLiteral("old"));
-            f.GrdSM.setText(k, 17, QStringLiteral("old"));
+            f.GrdSM.setText(k, TallyCol::WhatIfPayout, QStringLiteral("old"));
+            f.GrdSM.setText(k, TallyCol::WhatIfCost, QStringLiteral("old"));
         }
         f.simRows = 5;
     }

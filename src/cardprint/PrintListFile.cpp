@@ -30,9 +30,9 @@ bool PrintListForm::CsvOut(const QString& chosenName) {
         name += QStringLiteral(".csv");
     QByteArray bytes;
     for (int row = 1; row <= kRows; ++row) {
-        if (PrintList.text(row, 6) != u"○")
+        if (PrintList.text(row, PrintListCol::Print) != u"○")
             continue;
-        for (int c = 1; c <= 4; ++c)
+        for (int c = PrintListCol::DigitA; c < PrintListCol::DigitA + 4; ++c)
             bytes += PrintList.text(row, c).toUtf8();
         bytes += "\r\n";
     }
@@ -98,9 +98,9 @@ bool PrintListForm::CsvIn(const QString& chosenName) {
                 continue;
             }
             ++row;
-            PrintList.setText(row, 0, QString::number(row));
-            for (int c = 1; c <= 4; ++c)
-                PrintList.setText(row, c, field.mid(c - 1, 1));
+            PrintList.setText(row, PrintListCol::No, QString::number(row));
+            for (int c = PrintListCol::DigitA; c < PrintListCol::DigitA + 4; ++c)
+                PrintList.setText(row, c, field.mid(c - PrintListCol::DigitA, 1));
         }
     }
     if (file.error() != QFileDevice::NoError) {

@@ -64,14 +64,14 @@ void PrintListForm::Picture1_Click() {
 void PrintListForm::Command1_Click(int k) {
     static const char* const kBuy[] = {"S", "B", "T"};
     for (int row = 1; row <= kRows; ++row)
-        if (!PrintList.text(row, 0).isEmpty())
-            PrintList.setText(row, 5, QString::fromLatin1(kBuy[k]));
+        if (!PrintList.text(row, PrintListCol::No).isEmpty())
+            PrintList.setText(row, PrintListCol::BuyWay, QString::fromLatin1(kBuy[k]));
 }
 
 void PrintListForm::Command2_Click(int k) {
     for (int row = 1; row <= kRows; ++row)
-        if (!PrintList.text(row, 0).isEmpty())
-            PrintList.setText(row, 6, k == 0 ? kPrint : kNoPrint);
+        if (!PrintList.text(row, PrintListCol::No).isEmpty())
+            PrintList.setText(row, PrintListCol::Print, k == 0 ? kPrint : kNoPrint);
 }
 
 void PrintListForm::GrdA_Click(int row, int col) {
@@ -79,17 +79,18 @@ void PrintListForm::GrdA_Click(int row, int col) {
         return;
     PrintList.selectCell(row, col);
     if (col == 0) {
-        PrintList.setText(row, 0, QString::number(row));
+        PrintList.setText(row, PrintListCol::No, QString::number(row));
     } else if (col == 5) {
-        const QString& t = PrintList.text(row, 5);
+        const QString& t = PrintList.text(row, PrintListCol::BuyWay);
         static const QStringList kCycle{QStringLiteral("S"), QStringLiteral("B"),
                                         QStringLiteral("T")};
         if (t.isEmpty())
-            PrintList.setText(row, 5, kCycle[0]);
+            PrintList.setText(row, PrintListCol::BuyWay, kCycle[0]);
         else if (const qsizetype i = kCycle.indexOf(t); i >= 0)
-            PrintList.setText(row, 5, kCycle[(i + 1) % 3]);
+            PrintList.setText(row, PrintListCol::BuyWay, kCycle[(i + 1) % 3]);
     } else if (col == 6) {
-        PrintList.setText(row, 6, PrintList.text(row, 6) == kPrint ? kNoPrint : kPrint);
+        PrintList.setText(row, PrintListCol::Print,
+                          PrintList.text(row, PrintListCol::Print) == kPrint ? kNoPrint : kPrint);
     }
 }
 
@@ -99,7 +100,7 @@ void PrintListForm::GrdA_KeyPress(QChar ch) {
         return;
     if (col == 0) {
         if (ch == u' ')
-            PrintList.setText(row, 0, QString());
+            PrintList.setText(row, PrintListCol::No, QString());
         return;
     }
     if (!(ch.isDigit() && ch.unicode() < 128) && ch != u' ' && ch != u'-')
@@ -133,9 +134,9 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
     std::vector<Entry> entries;
     int buyType = 0;
     for (int row = 1; row <= kRows; ++row) {
-        if (PrintList.text(row, 6) != kPrint)
+        if (PrintList.text(row, PrintListCol::Print) != kPrint)
             continue;
-        const QString& buy = PrintList.text(row, 5);
+        const QString& buy = PrintList.text(row, PrintListCol::BuyWay);
         if (buy == u"S")
             buyType = 0;
         else if (buy == u"B")
@@ -144,7 +145,7 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
             buyType = 2;
         Entry e{buyType, {}};
         for (int m = 0; m < 4; ++m) {
-            const QString& cell = PrintList.text(row, m + 1);
+            const QString& cell = PrintList.text(row, PrintListCol::DigitA + m);
             if (cell.size() != 1 || cell[0] < u'0' || cell[0] > u'9') {
                 host.messageBox(QStringLiteral("%1行目の数字が正しくありません（各桁に0～9を1文字ず"
                                                "つ入れてください）。印刷を中止しました。")

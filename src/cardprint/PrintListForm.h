@@ -12,6 +12,12 @@
 
 namespace cardprint {
 
+// Columns of the print list: the number's four digits in Ａ to Ｄ, then how it is bought
+// ("S", "B", "T") and whether it is printed ("○", "×").
+struct PrintListCol {
+    enum Col : int { No = 0, DigitA = 1, BuyWay = 5, Print = 6 };
+};
+
 // The print-list window, frmPrintn4: up to 1000 numbers with their buy types and print
 // flags, printed as marks on application cards. Owns the print-position window.
 class PrintListForm {
@@ -22,7 +28,7 @@ public:
 
     // Loads the window the first time, shows it and activates it.
     void Show();
-    void Form_Load();
+    void Form_Load(); // an empty list
     // Takes the print positions from inji04.dat, or opens the print-position window when the
     // file holds none.
     void Form_Activate();
@@ -40,7 +46,7 @@ public:
     void GrdA_Click(int row, int col);
     // A character typed into the current cell.
     void GrdA_KeyPress(QChar ch);
-    void Picture1_Click();
+    void Picture1_Click(); // closes the window, emptying the list
 
     // ---- printing ----------------------------------------------------------------------------
     // "印　刷": the printer dialog (cancel ends silently), then PrintCard.

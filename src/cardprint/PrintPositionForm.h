@@ -17,13 +17,13 @@ public:
     // pos is the print list's set of positions, which this window replaces.
     PrintPositionForm(ui::Host& host, history::AppModule& module, Positions& pos);
 
-    void Show();
+    void Show();      // loads the window the first time, shows it and activates it
     void Form_Load(); // ShokiSet
     // Reads record 1 into the text boxes and the positions; writes the defaults when the
     // file holds none.
     void Form_Activate();
-    void Form_Deactivate() { visible = false; }
-    void Picture2_Click() { visible = false; }
+    void Form_Deactivate() { visible = false; } // leaving the window hides it
+    void Picture2_Click() { visible = false; }  // closes the window
 
     // The default texts into the text boxes.
     void ShokiSet();

@@ -4,6 +4,8 @@
 
 namespace cardprint {
 
+using mainwindow::ListCol;
+
 TransferForm::TransferForm(mainwindow::MainForm& mainForm, PrintListForm& printList)
     : mainForm(mainForm), printList(printList) {}
 
@@ -44,10 +46,10 @@ int TransferForm::Transfer() {
                 continue;
             }
             ++row;
-            out.setText(row, 0, QString::number(row));
-            const QString& number = s.list.text(i, 1);
-            for (int j = 1; j <= 4; ++j)
-                out.setText(row, j, number.mid(j - 1, 1));
+            out.setText(row, PrintListCol::No, QString::number(row));
+            const QString& number = s.list.text(i, ListCol::Number);
+            for (int j = 0; j < 4; ++j)
+                out.setText(row, PrintListCol::DigitA + j, number.mid(j, 1));
         }
     }
     printList.Show();

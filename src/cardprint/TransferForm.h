@@ -18,13 +18,13 @@ class TransferForm {
 public:
     TransferForm(mainwindow::MainForm& mainForm, PrintListForm& printList);
 
-    void Show() { visible = true; }
+    void Show() { visible = true; } // shows the window
     // Only the label "予想データ転送" (index kTransferLabel) starts the transfer.
     void Label1_Click(int index);
     // The pressed look of the transfer label's shape.
     void Label1_MouseDown(int index);
     void Label1_MouseUp(int index);
-    void Picture1_Click() { visible = false; }
+    void Picture1_Click() { visible = false; } // closes the window
 
     // Rows 1, 2, ... of the print list from the ticked lists, in the order basic singles,
     // basic doubles, narrowed singles, narrowed doubles; then the print list is shown and

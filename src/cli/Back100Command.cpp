@@ -2,6 +2,8 @@
 
 namespace cli {
 
+using mainwindow::Back100Col;
+
 Back100Command::Back100Command()
     : SessionCommand(
           QStringLiteral("back100"),
@@ -17,10 +19,11 @@ int Back100Command::executeWithSession(Session& session, const QCommandLineParse
     out << "回\t当数\t同ボックス\t間隔" << Qt::endl;
     for (int r = 1; r <= 100; ++r) {
         // Before draw 101 there are fewer than 100 draws to list.
-        if (f.GrdR.text(r, 0).isEmpty())
+        if (f.GrdR.text(r, Back100Col::Number).isEmpty())
             break;
-        out << f.GrdR.text(r, 0) << '\t' << f.GrdR.text(r, 1) << '\t' << f.GrdR.text(r, 2) << '\t'
-            << f.GrdR.text(r, 3) << Qt::endl;
+        out << f.GrdR.text(r, Back100Col::Number) << '\t' << f.GrdR.text(r, Back100Col::WinNumber)
+            << '\t' << f.GrdR.text(r, Back100Col::EarlierDraw) << '\t'
+            << f.GrdR.text(r, Back100Col::DrawsBetween) << Qt::endl;
     }
     return kOk;
 }

@@ -13,6 +13,8 @@
 
 namespace cli {
 
+using cardprint::PrintListCol;
+
 namespace {
 
 constexpr int kPdfDpi = 1200;
@@ -97,10 +99,13 @@ int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QT
     if (list) {
         for (int row = 1; row <= cardprint::PrintListForm::kRows; ++row) {
             const ui::Grid& g = form.PrintList;
-            if (g.text(row, 0).isEmpty())
+            if (g.text(row, PrintListCol::No).isEmpty())
                 break;
-            out << g.text(row, 0) << '\t' << g.text(row, 1) << g.text(row, 2) << g.text(row, 3)
-                << g.text(row, 4) << '\t' << g.text(row, 5) << '\t' << g.text(row, 6) << '\n';
+            out << g.text(row, PrintListCol::No) << '\t' << g.text(row, PrintListCol::DigitA)
+                << g.text(row, PrintListCol::DigitA + 1) << g.text(row, PrintListCol::DigitA + 2)
+                << g.text(row, PrintListCol::DigitA + 3) << '\t'
+                << g.text(row, PrintListCol::BuyWay) << '\t' << g.text(row, PrintListCol::Print)
+                << '\n';
         }
         return kOk;
     }

@@ -4,6 +4,8 @@
 
 namespace cli {
 
+using mainwindow::Grd2Col;
+
 HistoryCommand::HistoryCommand()
     : SessionCommand(QStringLiteral("history"),
                      QStringLiteral("抽選履歴（回、当数、種別、BOX配当、抽選日）と次回")) {
@@ -21,8 +23,9 @@ int HistoryCommand::executeWithSession(Session& session, const QCommandLineParse
     const int first = last_ < 0 ? 1 : std::max(1, f.HistRows - last_ + 1);
     out << "回\t当数\tSW\tBOX配当\t抽選日" << Qt::endl;
     for (int r = first; r <= f.HistRows; ++r)
-        out << f.Grd2.text(r, 0) << '\t' << f.Grd2.text(r, 1) << '\t' << f.Grd2.text(r, 2) << '\t'
-            << f.Grd2.text(r, 7) << '\t' << f.Grd2.text(r, 8) << Qt::endl;
+        out << f.Grd2.text(r, Grd2Col::Number) << '\t' << f.Grd2.text(r, Grd2Col::WinNumber) << '\t'
+            << f.Grd2.text(r, Grd2Col::Type) << '\t' << f.Grd2.text(r, Grd2Col::BoxPayout) << '\t'
+            << f.Grd2.text(r, Grd2Col::Date) << Qt::endl;
     if (f.HistRows > 0)
         printNextDraw(f, out);
     return kOk;

@@ -12,6 +12,9 @@
 
 namespace cli {
 
+using mainwindow::Grd2Col;
+using mainwindow::ListCol;
+
 namespace {
 
 const QStringList kTableKeys = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
@@ -22,7 +25,7 @@ const QStringList kTableCaptions = {QStringLiteral("Ａ"), QStringLiteral("Ｂ")
 QStringList listItems(const ui::Grid& list, int count) {
     QStringList items;
     for (int r = 1; r <= count; ++r)
-        items.append(list.text(r, 1));
+        items.append(list.text(r, ListCol::Number));
     return items;
 }
 
@@ -38,7 +41,7 @@ void printJson(const mainwindow::MainForm& f, int draw, QTextStream& out) {
     o[QStringLiteral("marker")] = f.Label12.caption;
     o[QStringLiteral("axis")] =
         QJsonArray::fromStringList({f.LabJiku[0].caption, f.LabJiku[1].caption});
-    o[QStringLiteral("wsPrediction")] = f.Grd2.text(draw, 10);
+    o[QStringLiteral("wsPrediction")] = f.Grd2.text(draw, Grd2Col::WsPrediction);
     o[QStringLiteral("basicS")] = QJsonArray::fromStringList(listItems(f.GrdSS, f.basicCountS));
     o[QStringLiteral("basicW")] = QJsonArray::fromStringList(listItems(f.GrdWW, f.basicCountW));
     o[QStringLiteral("narrowS")] = QJsonArray::fromStringList(listItems(f.GrdSS2, f.narrowCountS));
@@ -63,7 +66,7 @@ void printText(const mainwindow::MainForm& f, int draw, QTextStream& out) {
     out << "当数: "
         << (f.Label2.caption.isEmpty() ? QStringLiteral("（未抽選）") : f.Label2.caption)
         << Qt::endl;
-    out << "W・S予想: " << f.Grd2.text(draw, 10) << Qt::endl;
+    out << "W・S予想: " << f.Grd2.text(draw, Grd2Col::WsPrediction) << Qt::endl;
     out << "基本数値表:";
     for (int c = 0; c < 4; ++c)
         out << "  " << kTableCaptions[c] << " "

@@ -6,6 +6,8 @@
 
 namespace cli {
 
+using mainwindow::Grd2Col;
+
 void ConsoleHost::showMessage(const QString& text, const QString& title) {
     err_ << "[" << title << "] " << text << Qt::endl;
 }
@@ -50,8 +52,8 @@ const simulate::FormAction& chooseAction(std::span<const simulate::FormAction> a
 }
 
 void printNextDraw(const mainwindow::MainForm& form, QTextStream& out) {
-    out << "次回: 第" << form.LabCom1.caption << "回 " << form.Grd2.text(form.HistRows + 1, 8)
-        << Qt::endl;
+    out << "次回: 第" << form.LabCom1.caption << "回 "
+        << form.Grd2.text(form.HistRows + 1, Grd2Col::Date) << Qt::endl;
 }
 
 } // namespace cli

@@ -11,8 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace download {
 
 bool DownloadForm::DataPicup(const QString& path) {
@@ -36,19 +34,19 @@ bool DownloadForm::DataPicup(const QString& path) {
     }
 
     const ParsedDraw& d = parsed.draw;
-    Grd1.setText(1, 1, QString::number(d.drawNo));
-    Grd1.setText(1, 2, d.date);
-    Grd1.setText(1, 3, d.number);
+    Grd1.setText(1, ResultCol::DrawNo, QString::number(d.drawNo));
+    Grd1.setText(1, ResultCol::Date, d.date);
+    Grd1.setText(1, ResultCol::Number, d.number);
     for (int k = 0; k < 4; ++k) {
-        Grd1.setText(1, 4 + k, QString::number(d.winners[k]));
-        Grd1.setText(1, 8 + k, QString::number(d.payout[k]));
+        Grd1.setText(1, ResultCol::Winners + k, QString::number(d.winners[k]));
+        Grd1.setText(1, ResultCol::Payout + k, QString::number(d.payout[k]));
     }
     return true;
 }
 
 bool DownloadForm::DataTuika() {
     files.HistPath = QDir::current().filePath(Label4[1].caption);
-    const long long drawNo = ui::leadingInt(Grd1.text(1, 1));
+    const long long drawNo = ui::leadingInt(Grd1.text(1, ResultCol::DrawNo));
     try {
         // Under the folder's lock, and only behind a sound history: a torn or damaged record
         // must never get a draw appended behind it.
@@ -71,11 +69,13 @@ bool DownloadForm::DataTuika() {
         history::DrawRecord& rec = files.HistRec;
         rec = history::DrawRecord{};
         rec.DrawNo = static_cast<int32_t>(drawNo);
-        rec.DrawDate = history::DrawRecord::fixedText(Grd1.text(1, 2), 8);
-        rec.WinNumber = history::DrawRecord::fixedText(Grd1.text(1, 3), 4);
+        rec.DrawDate = history::DrawRecord::fixedText(Grd1.text(1, ResultCol::Date), 8);
+        rec.WinNumber = history::DrawRecord::fixedText(Grd1.text(1, ResultCol::Number), 4);
         for (int k = 0; k < 4; ++k) {
-            rec.Winners[k] = static_cast<int16_t>(ui::leadingInt(Grd1.text(1, 4 + k)));
-            rec.Payout[k] = static_cast<int32_t>(ui::leadingInt(Grd1.text(1, 8 + k)));
+            rec.Winners[k] =
+                static_cast<int16_t>(ui::leadingInt(Grd1.text(1, ResultCol::Winners + k)));
+            rec.Payout[k] =
+                static_cast<int32_t>(ui::leadingInt(Grd1.text(1, ResultCol::Payout + k)));
         }
         files.writeHist(static_cast<int>(drawNo));
     } catch (const history::FileError& e) {
@@ -141,19 +141,9 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
 }
 
 void DownloadForm::refreshMainWindow() {
-    int count = 0;
-    {
-        const auto session = files.OpenNumberFile();
-        count = files.HistCount;
-        files.readHist(count);
-    }
-    auto& combo = mainForm.Combo1;
-    combo.clear();
-    // 350 draws back and the next one; a short history starts at draw 1.
-    for (int n = std::max(1, count - 350); n <= count + 1; ++n)
-        combo.addItem(QString::number(n));
-    combo.text = QString::number(count + 1);
-    mainForm.LabCom1.caption = combo.text;
+    // How far back Combo1 reaches after a catch-up: further than after the start-up.
+    constexpr int kDrawsListedAfterCatchUp = 350;
+    mainForm.fillDrawList(kDrawsListedAfterCatchUp);
     mainForm.Grd2Hyoji();
     mainForm.GrdSWHyoji();
     mainForm.NewWSset();
@@ -170,17 +160,18 @@ void DownloadForm::Command5_Click() {
         files.readHist(i);
         const history::DrawRecord& rec = files.HistRec;
         ++row;
-        Grd2.setText(row, 0, QString::number(i));
-        Grd2.setText(row, 1, QString::number(rec.DrawNo));
-        Grd2.setText(row, 2, rec.dateText());
-        Grd2.setText(row, 3, rec.numberText());
+        Grd2.setText(row, ResultCol::No, QString::number(i));
+        Grd2.setText(row, ResultCol::DrawNo, QString::number(rec.DrawNo));
+        Grd2.setText(row, ResultCol::Date, rec.dateText());
+        Grd2.setText(row, ResultCol::Number, rec.numberText());
         for (int k = 0; k < 4; ++k) {
-            Grd2.setText(row, 4 + k, QString::number(rec.Winners[k]));
-            Grd2.setText(row, 8 + k, QString::number(rec.Payout[k]));
+            Grd2.setText(row, ResultCol::Winners + k, QString::number(rec.Winners[k]));
+            Grd2.setText(row, ResultCol::Payout + k, QString::number(rec.Payout[k]));
         }
         for (int digit = 0; digit <= 9; ++digit)
-            Grd2.setText(row, 12 + digit, QString::number(rec.DigitTable[digit]));
-        Grd2.setText(row, 22, QString::number(rec.HitFlag));
+            Grd2.setText(row, ResultCol::DigitTable + digit,
+                         QString::number(rec.DigitTable[digit]));
+        Grd2.setText(row, ResultCol::HitFlag, QString::number(rec.HitFlag));
     }
 }
 

@@ -21,6 +21,21 @@ inline QString operatorBaseAddress() {
     return QStringLiteral("https://www.mizuhobank.co.jp/retail/takarakuji/numbers/csv/");
 }
 
+// Columns of the results window's grids: Grd1 (the parsed draw) uses them up to the payouts,
+// the history listing Grd2 all of them. Winners and payouts run over the four prize classes.
+struct ResultCol {
+    enum Col : int {
+        No = 0,
+        DrawNo = 1,
+        Date = 2,        // the eight characters stored
+        Number = 3,      // winning number
+        Winners = 4,     // winners of the first class; three more follow
+        Payout = 8,      // payout of the first class in yen; three more follow
+        DigitTable = 12, // the count of digit 0; digits 1 to 9 follow
+        HitFlag = 22,
+    };
+};
+
 // The results window, frmDownL: fetching the operator's result files, appending draws,
 // the catch-up, the listing of the history and its regeneration from numbers4_2.csv.
 // Every file it names lies in the current directory.
@@ -81,13 +96,13 @@ public:
     bool Command8_Click(const QString& importName);
 
     // ---- buttons ----------------------------------------------------------------------------
-    void Command1_Click() { TSkeisan(); }
-    void Command2_Click() { FNoget(); }
-    void Command3_Click() { KekkaGet(); }
-    void Command4_Click() { DataPicup(resultPath()); }
-    void Command6_Click() { SaisinKai(); }
-    void Command7_Click();
-    void Command9_Click() { SaisinKousin(); }
+    void Command1_Click() { TSkeisan(); } // 計算実行: the timestamp
+    void Command2_Click() { FNoget(); }   // Prefix番号取得: the index file
+    void Command3_Click() { KekkaGet(); } // 抽選結果取得: the result file of Text2
+    void Command4_Click() { DataPicup(resultPath()); } // 取得抽選結果表示: it into Grd1
+    void Command6_Click() { SaisinKai(); }             // PC内最新データ回: the records held
+    void Command7_Click(); // appends Grd1's draw (DataTuika) and says "追加しました。"
+    void Command9_Click() { SaisinKousin(); } // 生成実行: the catch-up
 
     ui::Host& host;
     history::AppModule& module;
@@ -126,6 +141,8 @@ public:
     std::array<int, 13> MonthDays{};
 
 private:
+    // The main window after the history changed: draw list, history grid, box tables and the
+    // W・S prediction.
     void refreshMainWindow();
     // Downloads url into localPath through the host, so that a window keeps answering and
     // can stop it. Sets lastFailure; returns false only when the user stopped it.

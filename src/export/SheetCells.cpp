@@ -10,13 +10,16 @@
 
 namespace exports {
 
+using mainwindow::ListCol;
+using mainwindow::TallyCol;
+
 namespace {
 
 // A candidate list: running number and candidate of rows 1..count into two sheet columns.
 void addList(SheetCells& cells, const ui::Grid& list, int count, int firstCol) {
     for (int i = 1; i <= count; ++i) {
-        cells.push_back({7 + i, firstCol, list.text(i, 0)});
-        cells.push_back({7 + i, firstCol + 1, list.text(i, 1)});
+        cells.push_back({7 + i, firstCol, list.text(i, ListCol::No)});
+        cells.push_back({7 + i, firstCol + 1, list.text(i, ListCol::Number)});
     }
 }
 
@@ -85,7 +88,7 @@ QString tallyFileName(const mainwindow::MainForm& f) {
             .arg(static_cast<int>(month), 2, 10, QChar(u'0'));
     }
     return QStringLiteral("集計表_第%1回-第%2回.xlsx")
-        .arg(f.GrdSM.text(1, 0), f.GrdSM.text(f.simRows, 0));
+        .arg(f.GrdSM.text(1, TallyCol::Number), f.GrdSM.text(f.simRows, TallyCol::Number));
 }
 
 QString unusedPath(const QString& dir, const QString& fileName) {

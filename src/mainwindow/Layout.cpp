@@ -25,11 +25,6 @@ void layOutList(ui::Grid& grid, const char16_t* heading) {
     layOut(grid, {{0, u"No", 600}, {1, heading, 1200}});
 }
 
-void headList(ui::Grid& grid, const char16_t* heading) {
-    grid.setText(0, 0, QStringLiteral("No"));
-    grid.setText(0, 1, QString::fromUtf16(heading));
-}
-
 // Headings of the tally grid; the reset writes two more than the start-up layout.
 void headTally(ui::Grid& grid, bool reset) {
     static const char16_t* const headings[] = {
@@ -45,6 +40,13 @@ void headTally(ui::Grid& grid, bool reset) {
 }
 
 } // namespace
+
+void clearList(ui::Grid& list, int rows, const QString& heading) {
+    list.clear();
+    list.setRows(rows);
+    list.setText(0, ListCol::No, QStringLiteral("No"));
+    list.setText(0, ListCol::Number, heading);
+}
 
 int equalPairs(const QString& number) {
     int pairs = 0;
@@ -67,13 +69,7 @@ QString numberType(const QString& number) {
 }
 
 void MainForm::sizecells() {
-    const auto& t = module.tables;
-    LabYDS.caption = t.StrengthNames[YosoDSLevel];
-    LabYSS.caption = t.StrengthNames[YosoSSLevel];
-    LabKDS.caption = t.StrengthNames[KensyoDSLevel];
-    LabKSS.caption = t.StrengthNames[KensyoSSLevel];
-    LabYOP.caption = t.OnOffNames[YosoOpt];
-    LabKOP.caption = t.OnOffNames[KensyoOpt];
+    showOptionCaptions();
     LabKnen.caption = KensyoYear;
     LabKmon.caption = KensyoMonth;
 
@@ -162,27 +158,28 @@ void MainForm::Grd2Hyoji() {
         const auto& rec = files.HistRec;
         const QString number = rec.numberText();
         const int pairs = equalPairs(number);
-        Grd2.setText(r, 0, QString::number(rec.DrawNo));
-        Grd2.setText(r, 1, number);
-        Grd2.setText(r, 2, numberType(number));
+        Grd2.setText(r, Grd2Col::Number, QString::number(rec.DrawNo));
+        Grd2.setText(r, Grd2Col::WinNumber, number);
+        Grd2.setText(r, Grd2Col::Type, numberType(number));
         for (int i = 0; i < 4; ++i)
-            Grd2.setText(r, 3 + i, number.mid(i, 1));
-        Grd2.setText(r, 7, QString::number(rec.Payout[1]));
-        Grd2.setText(r, 8, rec.slashedDate());
-        Grd2.setText(r, 9, pairs == 0 ? QStringLiteral("S") : QStringLiteral("W"));
+            Grd2.setText(r, Grd2Col::Digit1 + i, number.mid(i, 1));
+        Grd2.setText(r, Grd2Col::BoxPayout, QString::number(rec.Payout[1]));
+        Grd2.setText(r, Grd2Col::Date, rec.slashedDate());
+        Grd2.setText(r, Grd2Col::Flag, pairs == 0 ? QStringLiteral("S") : QStringLiteral("W"));
     }
     HistRows = count;
     Grd2.showRow(HistRows);
 
     // The next draw is on the following weekday; holidays are not known here.
-    QDate next = QDate::fromString(Grd2.text(HistRows, 8), QStringLiteral("yyyy/MM/dd"));
+    QDate next =
+        QDate::fromString(Grd2.text(HistRows, Grd2Col::Date), QStringLiteral("yyyy/MM/dd"));
     if (next.isValid()) {
         next = next.addDays(1);
         if (next.dayOfWeek() == Qt::Sunday)
             next = next.addDays(1);
         else if (next.dayOfWeek() == Qt::Saturday)
             next = next.addDays(2);
-        Grd2.setText(HistRows + 1, 8, next.toString(QStringLiteral("yyyy/MM/dd")));
+        Grd2.setText(HistRows + 1, Grd2Col::Date, next.toString(QStringLiteral("yyyy/MM/dd")));
     }
 }
 
@@ -193,11 +190,12 @@ void MainForm::GrdSWHyoji() {
             for (int c = b + 1; c <= 9; ++c)
                 for (int d = c + 1; d <= 9; ++d) {
                     ++n;
-                    GrdS.setText(n, 0, QString::number(n));
-                    GrdS.setText(n, 1, QStringLiteral("%1%2%3%4").arg(a).arg(b).arg(c).arg(d));
+                    GrdS.setText(n, BoxCol::No, QString::number(n));
+                    GrdS.setText(n, BoxCol::Number,
+                                 QStringLiteral("%1%2%3%4").arg(a).arg(b).arg(c).arg(d));
                     const int digits[] = {a, b, c, d};
                     for (int i = 0; i < 4; ++i)
-                        GrdS.setText(n, 2 + i, QString::number(digits[i]));
+                        GrdS.setText(n, BoxCol::Digit1 + i, QString::number(digits[i]));
                 }
     SingleCount = n;
     GrdS.setRows(n + 2);
@@ -212,11 +210,11 @@ void MainForm::GrdSWHyoji() {
                 if (r == p)
                     continue;
                 ++n;
-                GrdW.setText(n, 0, QString::number(n));
-                GrdW.setText(n, 1, QStringLiteral("%1%1%2%3").arg(p).arg(q).arg(r));
+                GrdW.setText(n, BoxCol::No, QString::number(n));
+                GrdW.setText(n, BoxCol::Number, QStringLiteral("%1%1%2%3").arg(p).arg(q).arg(r));
                 const int digits[] = {p, p, q, r};
                 for (int i = 0; i < 4; ++i)
-                    GrdW.setText(n, 2 + i, QString::number(digits[i]));
+                    GrdW.setText(n, BoxCol::Digit1 + i, QString::number(digits[i]));
             }
         }
     DoubleCount = n;
@@ -226,9 +224,9 @@ void MainForm::GrdSWHyoji() {
 
 void MainForm::frmYosoClear() {
     for (auto* grid : {&GrdSS, &GrdSS2, &GrdWW, &GrdWW2}) {
-        grid->clear();
-        grid->setRows(500);
-        headList(*grid, grid == &GrdSS || grid == &GrdSS2 ? u"Ｓ予想" : u"Ｗ予想");
+        clearList(*grid, 500,
+                  grid == &GrdSS || grid == &GrdSS2 ? QStringLiteral("Ｓ予想")
+                                                    : QStringLiteral("Ｗ予想"));
         grid->showRow(0);
     }
 }

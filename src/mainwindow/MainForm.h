@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GridColumns.h"
+
 #include "history/AppModule.h"
 #include "ui/Controls.h"
 #include "ui/Grid.h"
@@ -27,7 +29,7 @@ public:
     // The load sequence. runCatchUp runs the results catch-up as its last step; the command
     // line leaves it out except for its update command.
     void Form_Load(bool runCatchUp = true);
-    void Form_Unload();
+    void Form_Unload(); // closes the files and the shutter sound
     // Installed by whoever owns the results window: the catch-up of the last start-up step.
     std::function<void()> catchUp;
     // A damaged history at start-up is reported and the window carries on with an empty
@@ -38,44 +40,47 @@ public:
     bool historyDamaged = false;
 
     // ---- choosers ----------------------------------------------------------------------
-    void LabCom1_Click();
-    void Combo1_Click(); // a draw was chosen: Combo1.text holds it
-    void Combo1_LostFocus();
-    void LabKnen_Click();
-    void ComDate_Click(int index);
+    // Fills Combo1 with the draws from drawsBack before the latest one (draw 1 at the
+    // earliest) to the next one, and chooses the next one.
+    void fillDrawList(int drawsBack);
+    void LabCom1_Click();          // opens the draw list (Combo1)
+    void Combo1_Click();           // a draw was chosen: Combo1.text holds it
+    void Combo1_LostFocus();       // closes the draw list without choosing
+    void LabKnen_Click();          // opens the month panel (Frame7)
+    void ComDate_Click(int index); // the month of ComDate(index) into LabKnen and LabKmon
 
     // ---- prediction and verification areas (mainwindow/StartControls.cpp) ---------------
     // Strength labels: each click moves the level 0 -> 3 -> 2 -> 1 -> 0; "無し" (3) pulls the
     // other level of the area to 3 and its switch to "ON".
-    void LabYSS_Click();
-    void LabYDS_Click();
-    void LabKSS_Click();
-    void LabKDS_Click();
+    void LabYSS_Click(); // prediction, single level
+    void LabYDS_Click(); // prediction, double level
+    void LabKSS_Click(); // verification, single level
+    void LabKDS_Click(); // verification, double level
     void LabYOP_Click(); // stays "ON" while both prediction levels are "無し"
-    void LabKOP_Click();
+    void LabKOP_Click(); // the same for the verification switch
     // The two starts. A start refused by the option check shows "この組み合わせでは予想
     // できません。" and changes nothing; a start already running ignores a second one.
-    void LabStart_Click();
-    void LabKensyo_Click();
+    void LabStart_Click();  // the prediction of the draw in Combo1
+    void LabKensyo_Click(); // the verification over Combo3 or the chosen month
     bool startRunning() const { return startRunning_; }
 
     // Pressed look of the label buttons, by shape: the shape of a label (Shape1 index), or
     // -1 for a label without one.
     int shapeOf(const ui::Label& label) const;
-    void LabelButton_MouseDown(int shape);
-    void LabelButton_MouseUp(int shape);
+    void LabelButton_MouseDown(int shape); // shows the shape pressed
+    void LabelButton_MouseUp(int shape);   // shows it released
 
     // Panels and hidden switches. Mouse handlers take a ui::MouseButton and the Shift state;
     // the switches answer only a right press with Shift held.
-    void Label14_Click(int index);
-    void Label4_MouseDown(int button, int shift);
-    void LabKai_MouseDown(int button, int shift);
-    void Label5_MouseDown(int index, int button, int shift);
-    void Picture1_MouseDown(int button, int shift);
-    void Picture3_MouseDown(int button, int shift);
-    void Label13_MouseDown(int button, int shift);
-    void Picture2_Click();
-    void Image2_Click(int index);
+    void Label14_Click(int index);                // Label14(0) shows Frame3, Label14(1) hides it
+    void Label4_MouseDown(int button, int shift); // shows or hides Grd2
+    void LabKai_MouseDown(int button, int shift); // shows or hides Image3
+    void Label5_MouseDown(int index, int button, int shift); // shows or hides Image4
+    void Picture1_MouseDown(int button, int shift);          // shows or hides Frame3, Frame4
+    void Picture3_MouseDown(int button, int shift);          // shows or hides the camera
+    void Label13_MouseDown(int button, int shift);           // maximises or restores
+    void Picture2_Click();                                   // closes the files and ends
+    void Image2_Click(int index);                            // Image2(0) moves Frame2
     // Installed by the view: ends the program (Picture2). The view unloads the form.
     std::function<void()> endProgram;
 
@@ -84,25 +89,34 @@ public:
     void Label10_MouseDown(int button, int shift); // loads them back
 
     // ---- progress (mainwindow/Progress.cpp) ------------------------------------------------
-    void TimeGo();
-    void TimeGo2();
-    void Timer1_Timer();
-    void Timer2_Timer();
+    void TimeGo();       // starts Timer1 (prediction) or stops it and hides its notice
+    void TimeGo2();      // the same for Timer2 (verification)
+    void Timer1_Timer(); // a tick: blinks "集計中！" and counts in LabTimer
+    void Timer2_Timer(); // the same for the verification area
 
     // ---- grids and layout ---------------------------------------------------------------
+    // Captions of the strength and switch labels, headings and column widths of every grid.
     void sizecells();
     // Fills Grd2 from number414.dat, checking every record; throws DamagedHistory (with the
     // grid left empty) when one is not its draw.
     void Grd2Hyoji();
-    void GrdSWHyoji();
-    void frmYosoClear();
-    void GrdSMClear();
+    void GrdSWHyoji();   // every single box into GrdS, every double box into GrdW
+    void frmYosoClear(); // empties the four list grids
+    void GrdSMClear();   // empties the tally grid, headings written again
 
     // ---- prediction ---------------------------------------------------------------------
+    // The analysis of the 50 draws before the one in Combo1 into GrdA(0), the digit tables
+    // Grd1 and Grd1a (Ａ to Ｄ) drawn from it, and the marker digit (Label12).
     void Yoso();
+    // For the latest draw (Grd4) and the one before it (Grd5): the rank each of its digits
+    // held in the order before it, and the digit holding that rank in the latest order.
     void Jyuni();
+    // The two axis digits (axisDigit1/2, shown in LabJiku) from the ranks in Grd4 and Grd5.
     void NewVerSort();
+    // The W・S prediction (Grd2Col::WsPrediction and WsMark) of the draw in Combo1 and of the
+    // 500 draws before it, worked in Grd3.
     void NewWSset();
+    // Finds the winning box in the basic list of its type: hitS or hitW, winKeyS or winKeyW.
     void WWSSatari();
 
     // ---- lists, narrowings, tally, what-ifs (simulate/) -----------------------------------
@@ -124,6 +138,8 @@ public:
     void Label3_DblClick(); // shows or hides GrdR and Command5
 
     // ---- month range ----------------------------------------------------------------------
+    // The first and last draw of the month in Combo3(0)/Combo3(1) (monthFirstDraw,
+    // monthLastDraw).
     void NenGetuS();
 
     // ---- exports, window capture, home page (export/) -------------------------------------
@@ -255,11 +271,11 @@ private:
     void runChosenNarrowing();
     // TimerCount := 0, start the area's timer, and process events until WaitTicks ticks.
     void waitTicks(ui::Timer& timer, void (MainForm::*timeGo)());
-    void showOptionCaptions();
+    void showOptionCaptions(); // the six strength and switch labels from the window values
     bool startRunning_ = false;
 
-    void fillDrawList();
-    void fillMonthButtons();
+    void fillMonthButtons(); // ComDate: the months of last year and of this year up to now
+    // On the first of a month whose draws are not in yet, LabKnen/LabKmon show the month before.
     void applyPreviousMonthRule();
 
     // ---- narrowing skeleton (simulate/Narrowing.cpp) --------------------------------------
@@ -311,6 +327,8 @@ private:
     void findNarrowedHits();
 };
 
+// Empties a list grid (GrdSS, GrdWW, GrdSS2, GrdWW2), gives it rows rows and its headings.
+void clearList(ui::Grid& list, int rows, const QString& heading);
 // "S" for four different digits, "W" for exactly one digit twice (AABC), "A" otherwise.
 QString numberType(const QString& number);
 // How many of the six position pairs of a four-digit number hold equal digits.

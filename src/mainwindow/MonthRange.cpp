@@ -28,7 +28,7 @@ void MainForm::NenGetuS() {
     // The draws worth verifying all lie beyond row 5000, so the scan starts there.
     monthFirstDraw = 0;
     for (int r = 5000; r <= HistRows; ++r) {
-        if (QStringView(Grd2.text(r, 8)).left(7) == key) {
+        if (QStringView(Grd2.text(r, Grd2Col::Date)).left(7) == key) {
             monthFirstDraw = r;
             break;
         }
@@ -38,7 +38,7 @@ void MainForm::NenGetuS() {
     if (monthFirstDraw == 0)
         return;
     for (int r = monthFirstDraw; r <= HistRows; ++r) {
-        if (QStringView(Grd2.text(r, 8)).left(7) == nextKey) {
+        if (QStringView(Grd2.text(r, Grd2Col::Date)).left(7) == nextKey) {
             monthLastDraw = r - 1;
             break;
         }

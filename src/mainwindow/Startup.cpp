@@ -74,7 +74,9 @@ void MainForm::Form_Load(bool runCatchUp) {
         return;
 
     // 9. to 12.
-    fillDrawList();
+    // How far back Combo1 reaches after the start-up; the catch-up lists further back.
+    constexpr int kDrawsListedAtStart = 100;
+    fillDrawList(kDrawsListedAtStart);
     Combo3[0].clear();
     Combo3[0].addItem(QString::number(static_cast<int>(ui::leadingInt(TodayYear)) - 1));
     Combo3[0].addItem(TodayYear);
@@ -117,18 +119,21 @@ void MainForm::Form_Load(bool runCatchUp) {
         catchUp();
 }
 
-void MainForm::fillDrawList() {
-    const auto session = files.OpenNumberFile();
-    Combo1.clear();
-    // A short history starts the list at its first record.
-    const int first = std::max(1, files.HistCount - 100);
-    for (int n = first; n <= files.HistCount; ++n) {
-        files.readHist(n);
-        Combo1.addItem(QString::number(files.HistRec.DrawNo));
+void MainForm::fillDrawList(int drawsBack) {
+    int count = 0;
+    {
+        const auto session = files.OpenNumberFile();
+        count = files.HistCount;
+        // The latest record stays in HistRec, as after every pass over the history.
+        if (count > 0)
+            files.readHist(count);
     }
-    const QString next = QString::number(files.HistRec.DrawNo + 1);
-    Combo1.addItem(next);
-    Combo1.text = next;
+    Combo1.clear();
+    // Record n holds draw n (the history is checked when it is opened); a short history
+    // starts the list at draw 1.
+    for (int n = std::max(1, count - drawsBack); n <= count + 1; ++n)
+        Combo1.addItem(QString::number(n));
+    Combo1.text = QString::number(count + 1);
     LabCom1.caption = Combo1.text;
 }
 
@@ -144,7 +149,7 @@ void MainForm::fillMonthButtons() {
 }
 
 void MainForm::applyPreviousMonthRule() {
-    const QString latest = Grd2.text(HistRows, 8);
+    const QString latest = Grd2.text(HistRows, Grd2Col::Date);
     const long long latestYM =
         ui::leadingInt(latest.left(4)) * 100 + ui::leadingInt(QStringView(latest).mid(5, 2));
     const long long todayYM = ui::leadingInt(TodayYear) * 100 + ui::leadingInt(TodayMonth);

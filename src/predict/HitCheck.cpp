@@ -27,7 +27,7 @@ void MainForm::WWSSatari() {
         return;
     winKeyW.clear();
     winKeyS.clear();
-    const QString& type = Grd2.text(static_cast<int>(ui::leadingInt(Combo1.text)), 2);
+    const QString& type = Grd2.text(static_cast<int>(ui::leadingInt(Combo1.text)), Grd2Col::Type);
     if (type == QStringLiteral("A"))
         return;
 
@@ -37,11 +37,11 @@ void MainForm::WWSSatari() {
     int& hit = single ? hitS : hitW;
     QString& key = single ? winKeyS : winKeyW;
     for (int r = 1; r <= count; ++r) {
-        if (sameBox(list.text(r, 1), winning)) {
+        if (sameBox(list.text(r, ListCol::Number), winning)) {
             list.selectCell(r, 1);
             list.setCellBackColor(ui::kHitColour);
             hit = 1;
-            key = list.text(r, 1);
+            key = list.text(r, ListCol::Number);
             list.setTopRow(r);
             return;
         }

@@ -15,15 +15,16 @@ void transferRanks(const ui::Grid& a, int drawn, int before, ui::Grid& out) {
         out.setText(0, i, QString());
         out.setText(1, i, QString());
     }
-    const QString& number = a.text(drawn, 1);
+    const QString& number = a.text(drawn, AnalysisCol::WinNumber);
     for (int i = 1; i <= 4; ++i) {
         const QString c = number.mid(i - 1, 1);
         if (c.isEmpty())
             continue;
-        for (int r = 3; r <= 12; ++r) {
+        for (int r = AnalysisCol::Rank1; r < AnalysisCol::Rank1 + 10; ++r) {
             if (a.text(before, r) == c) {
                 // Rank 10 shows as 0.
-                out.setText(0, i, kIdeographicSpace + QString::number(r - 2).right(1));
+                out.setText(
+                    0, i, kIdeographicSpace + QString::number(r - AnalysisCol::Rank1 + 1).right(1));
                 break;
             }
         }
@@ -32,7 +33,8 @@ void transferRanks(const ui::Grid& a, int drawn, int before, ui::Grid& out) {
         long long rank = ui::leadingInt(out.text(0, i));
         if (rank == 0)
             rank = 10;
-        out.setText(1, i, kIdeographicSpace + a.text(51, static_cast<int>(rank) + 2));
+        out.setText(
+            1, i, kIdeographicSpace + a.text(51, AnalysisCol::Rank1 + static_cast<int>(rank) - 1));
     }
 }
 

@@ -35,7 +35,9 @@ void MainForm::NewWSset() {
     Grd3.setRows(10);
     const int E = static_cast<int>(ui::leadingInt(Combo1.text)) - 1;
     // Rows before draw 1 (the heading row included) read as empty.
-    auto flag = [&](int draw) -> const QString& { return draw >= 1 ? Grd2.text(draw, 9) : kNone; };
+    auto flag = [&](int draw) -> const QString& {
+        return draw >= 1 ? Grd2.text(draw, Grd2Col::Flag) : kNone;
+    };
 
     // A draw number past the history grid's next-draw row has nothing to predict from.
     const int first = std::min(E, Grd2.rows() - 2);
@@ -46,8 +48,8 @@ void MainForm::NewWSset() {
 
         int b = k;
         for (int i = 1; i <= kBlocks; ++i) {
-            Grd3.setText(i, 0, QString::number(b));
-            Grd3.setText(i, 1, QString::number(b - (kBlockDraws - 1)));
+            Grd3.setText(i, WsWorkCol::From, QString::number(b));
+            Grd3.setText(i, WsWorkCol::To, QString::number(b - (kBlockDraws - 1)));
             b -= kBlockDraws;
         }
 
@@ -71,8 +73,8 @@ void MainForm::NewWSset() {
             }
             const QString wText = QString::number(w);
             const QString sText = QString::number(s);
-            Grd3.setText(i, 2, wText);
-            Grd3.setText(i, 3, sText);
+            Grd3.setText(i, WsWorkCol::WCount, wText);
+            Grd3.setText(i, WsWorkCol::SCount, sText);
             totalW += w;
             totalS += s;
             const QString label = predict::wsBlockLabel(wText, sText);
@@ -80,22 +82,22 @@ void MainForm::NewWSset() {
                 ++nW;
             else if (label == kS)
                 ++nS;
-            Grd3.setText(i, 4, label);
+            Grd3.setText(i, WsWorkCol::Verdict, label);
         }
-        Grd3.setText(9, 2, QString::number(totalW));
-        Grd3.setText(9, 3, QString::number(totalS));
+        Grd3.setText(9, WsWorkCol::WCount, QString::number(totalW));
+        Grd3.setText(9, WsWorkCol::SCount, QString::number(totalS));
 
         const QString prediction = predict::wsVerdict(nW, nS, totalW, totalS);
-        Grd3.setText(9, 4, prediction);
+        Grd3.setText(9, WsWorkCol::Verdict, prediction);
 
         const int target = k + 1;
-        Grd2.setText(target, 10, prediction.left(1));
+        Grd2.setText(target, Grd2Col::WsPrediction, prediction.left(1));
         // A mark left by an earlier run over another history would count as a hit in the
         // tally, so a miss clears it.
-        if (Grd2.text(target, 2) == Grd2.text(target, 10))
-            Grd2.setText(target, 11, prediction == kW ? QStringLiteral("●") : QStringLiteral("〇"));
-        else if (!Grd2.text(target, 11).isEmpty())
-            Grd2.setText(target, 11, QString());
+        if (Grd2.text(target, Grd2Col::Type) == Grd2.text(target, Grd2Col::WsPrediction))
+            Grd2.setText(target, Grd2Col::WsMark, prediction == kW ? kHitMarkW : kHitMarkS);
+        else if (!Grd2.text(target, Grd2Col::WsMark).isEmpty())
+            Grd2.setText(target, Grd2Col::WsMark, QString());
     }
 }
 

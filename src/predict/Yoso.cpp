@@ -26,10 +26,10 @@ struct WindowRow {
 
 WindowRow windowRow(const ui::Grid& a, int row) {
     WindowRow w;
-    w.number = a.text(row, 1);
-    w.pattern = static_cast<int>(ui::leadingInt(a.text(row, 13)));
+    w.number = a.text(row, AnalysisCol::WinNumber);
+    w.pattern = static_cast<int>(ui::leadingInt(a.text(row, AnalysisCol::Pattern)));
     for (int k = 0; k < 10; ++k)
-        w.order[k] = static_cast<int>(ui::leadingInt(a.text(row, 3 + k)));
+        w.order[k] = static_cast<int>(ui::leadingInt(a.text(row, AnalysisCol::Rank1 + k)));
     return w;
 }
 
@@ -79,7 +79,7 @@ void writeColumn(ui::Grid& grid, int col, int rows, Digits digits) {
 // month is smaller than that of the row above it. A window within one month takes its
 // oldest draw.
 int monthStartRow(const ui::Grid& a) {
-    auto day = [&](int row) { return ui::leadingInt(a.text(row, 2).right(2)); };
+    auto day = [&](int row) { return ui::leadingInt(a.text(row, AnalysisCol::Date).right(2)); };
     for (int r = kLatestRow; r >= 3; --r)
         if (day(r - 1) > day(r))
             return r;
@@ -102,25 +102,25 @@ void MainForm::Yoso() {
     ui::Grid& a = GrdA[0];
     for (int n = target - kWindow, r = 2; n <= target - 1; ++n, ++r) {
         files.readHist(n);
-        a.setText(r, 0, QString::number(n));
-        a.setText(r, 1, files.HistRec.numberText());
-        a.setText(r, 2, files.HistRec.slashedDate());
+        a.setText(r, AnalysisCol::Number, QString::number(n));
+        a.setText(r, AnalysisCol::WinNumber, files.HistRec.numberText());
+        a.setText(r, AnalysisCol::Date, files.HistRec.slashedDate());
     }
 
     // Each window draw is ranked against the order left by the row above; row 1 holds the
     // starting order written by the layout.
     RecencyOrder order = windowRow(a, 1).order;
     for (int r = 2; r <= kLatestRow; ++r) {
-        const QString& number = a.text(r, 1);
-        a.setText(r, 13, QString::number(predict::patternCode(number)));
+        const QString& number = a.text(r, AnalysisCol::WinNumber);
+        a.setText(r, AnalysisCol::Pattern, QString::number(predict::patternCode(number)));
         order = predict::nextRecencyOrder(order, number);
         for (int k = 0; k < 10; ++k)
-            a.setText(r, 3 + k, QString::number(order[k]));
+            a.setText(r, AnalysisCol::Rank1 + k, QString::number(order[k]));
     }
 
     const WindowRow L = windowRow(a, kLatestRow);
     const WindowRow P = windowRow(a, kPreviousRow);
-    const Digits monthStart = distinctOf(a.text(monthStartRow(a), 1));
+    const Digits monthStart = distinctOf(a.text(monthStartRow(a), AnalysisCol::WinNumber));
     const Digits carriedFromL = scan(L.order, kFromThree, digitsOf(P.number), 2);
 
     // The reference table.

@@ -23,15 +23,16 @@ void MainForm::Command5_Click() {
     int r = 0;
     for (int i = first; i <= last; ++i) {
         ++r;
-        GrdR.setText(r, 0, Grd2.text(i, 0));
-        GrdR.setText(r, 1, Grd2.text(i, 1));
-        if (Grd2.text(i, 2) != kS)
+        GrdR.setText(r, Back100Col::Number, Grd2.text(i, Grd2Col::Number));
+        GrdR.setText(r, Back100Col::WinNumber, Grd2.text(i, Grd2Col::WinNumber));
+        if (Grd2.text(i, Grd2Col::Type) != kS)
             continue;
-        const QString number = GrdR.text(r, 1);
+        const QString number = GrdR.text(r, Back100Col::WinNumber);
         for (int j = i - 1; j >= std::max(1, i - kLookBack); --j) {
-            if (Grd2.text(j, 2) == kS && sameBox(number, Grd2.text(j, 1))) {
-                GrdR.setText(r, 2, QString::number(j));
-                GrdR.setText(r, 3, QString::number((i - 1) - j));
+            if (Grd2.text(j, Grd2Col::Type) == kS &&
+                sameBox(number, Grd2.text(j, Grd2Col::WinNumber))) {
+                GrdR.setText(r, Back100Col::EarlierDraw, QString::number(j));
+                GrdR.setText(r, Back100Col::DrawsBetween, QString::number((i - 1) - j));
                 break;
             }
         }

@@ -28,14 +28,11 @@ int digitBit(const QString& text) {
 // different digits; for doubles a digit may pair with itself. Returns the count.
 int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const QString& heading,
                    const QStringList& first, const QStringList& second, bool singles) {
-    list.clear();
-    list.setRows(1000);
-    list.setText(0, 0, QStringLiteral("No"));
-    list.setText(0, 1, heading);
+    clearList(list, 1000, heading);
 
     std::vector<int> held(tableCount + 1, 0);
     for (int j = 1; j <= tableCount; ++j)
-        for (int c = 2; c <= 5; ++c)
+        for (int c = BoxCol::Digit1; c < BoxCol::Digit1 + 4; ++c)
             held[j] |= digitBit(table.text(j, c));
 
     int total = 0;
@@ -51,8 +48,8 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
                 if ((held[j] & bx) && (held[j] & by)) {
                     ++total;
                     simulate::ensureRow(list, total);
-                    list.setText(total, 0, QString::number(total));
-                    list.setText(total, 2, table.text(j, 1));
+                    list.setText(total, ListCol::No, QString::number(total));
+                    list.setText(total, ListCol::Work, table.text(j, BoxCol::Number));
                 }
             }
         }
@@ -64,21 +61,21 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
     std::bitset<10000> seen;
     int count = 0;
     for (int j = 1; j <= total; ++j) {
-        const QString x = list.text(j, 2);
+        const QString x = list.text(j, ListCol::Work);
         if (x.isEmpty())
             continue;
         const auto key = static_cast<size_t>(ui::leadingInt(x)) % seen.size();
         if (seen.test(key)) {
-            list.setText(j, 2, QString());
+            list.setText(j, ListCol::Work, QString());
             continue;
         }
         seen.set(key);
         ++count;
-        list.setText(count, 1, x);
+        list.setText(count, ListCol::Number, x);
     }
     for (int j = count + 1; j <= total; ++j) {
-        list.setText(j, 0, QString());
-        list.setText(j, 1, QString());
+        list.setText(j, ListCol::No, QString());
+        list.setText(j, ListCol::Number, QString());
     }
     list.setRows(count + 2);
     list.setTopRow(count);
@@ -89,9 +86,9 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
 
 void MainForm::Command1_Click() {
     const int d = static_cast<int>(ui::leadingInt(Combo1.text));
-    Label2.caption = Grd2.text(d, 1);
-    Label8.caption = Grd2.text(d, 10);
-    const QString& date = Grd2.text(d, 8);
+    Label2.caption = Grd2.text(d, Grd2Col::WinNumber);
+    Label8.caption = Grd2.text(d, Grd2Col::WsPrediction);
+    const QString& date = Grd2.text(d, Grd2Col::Date);
     LabDays.caption = date.left(4) + QStringLiteral("年") + date.mid(5, 2) + QStringLiteral("月") +
                       date.right(2) + QStringLiteral("日");
     LabKai.caption = QStringLiteral("第") + LabCom1.caption + QStringLiteral("回");

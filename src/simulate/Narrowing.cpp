@@ -51,21 +51,17 @@ using simulate::ensureRow;
 
 MainForm::NarrowSide MainForm::narrowSide(ListSide side) {
     if (side == ListSide::S)
-        return {GrdSS, basicCountS, GrdSS2, narrowCountS, 0, QStringLiteral("S")};
-    return {GrdWW, basicCountW, GrdWW2, narrowCountW, 1, QStringLiteral("W")};
+        return {GrdSS, basicCountS, GrdSS2, narrowCountS, RecentCol::S, QStringLiteral("S")};
+    return {GrdWW, basicCountW, GrdWW2, narrowCountW, RecentCol::W, QStringLiteral("W")};
 }
 
 bool MainForm::basicListEmpty() const {
-    return GrdSS.text(1, 1).isEmpty();
+    return GrdSS.text(1, ListCol::Number).isEmpty();
 }
 
 void MainForm::headNarrowedLists() {
-    for (auto [grid, heading] : {std::pair{&GrdSS2, u"Ｓ予想"}, std::pair{&GrdWW2, u"Ｗ予想"}}) {
-        grid->clear();
-        grid->setRows(1000);
-        grid->setText(0, 0, QStringLiteral("No"));
-        grid->setText(0, 1, QString::fromUtf16(heading));
-    }
+    clearList(GrdSS2, 1000, QStringLiteral("Ｓ予想"));
+    clearList(GrdWW2, 1000, QStringLiteral("Ｗ予想"));
 }
 
 QStringList MainForm::cFrameDigits() const {
@@ -81,7 +77,7 @@ int MainForm::narrowingSize(ListSide side) const {
 }
 
 QString MainForm::showShiftedUnitsDigit(int draw) {
-    const QString& previous = Grd2.text(draw - 1, 1);
+    const QString& previous = Grd2.text(draw - 1, Grd2Col::WinNumber);
     const long long k = (ui::leadingInt(previous.right(1)) + 1) % 10;
     Label11.caption = QString::number(k);
     return Label11.caption;
@@ -95,11 +91,11 @@ int MainForm::collectRecent(ListSide side, int draw, int bound) {
             GrdR.setText(r, s.recentCol, QString());
     int found = 0;
     for (int i = draw - 1; i >= std::max(1, draw - 1001); --i) {
-        if (Grd2.text(i, 2) != s.type)
+        if (Grd2.text(i, Grd2Col::Type) != s.type)
             continue;
         ++found;
         ensureRow(GrdR, found);
-        GrdR.setText(found, s.recentCol, Grd2.text(i, 1));
+        GrdR.setText(found, s.recentCol, Grd2.text(i, Grd2Col::WinNumber));
         if (found > bound)
             break;
     }
@@ -110,13 +106,13 @@ int MainForm::fillWorkColumn(ListSide side, const std::function<bool(const QStri
     const NarrowSide s = narrowSide(side);
     int n = 0;
     for (int j = 1; j <= s.basicCount; ++j) {
-        const QString x = s.basic.text(j, 1);
+        const QString x = s.basic.text(j, ListCol::Number);
         if (!keep(x))
             continue;
         ++n;
         ensureRow(s.narrowed, n);
-        s.narrowed.setText(n, 0, QString::number(n));
-        s.narrowed.setText(n, 2, x);
+        s.narrowed.setText(n, ListCol::No, QString::number(n));
+        s.narrowed.setText(n, ListCol::Work, x);
     }
     return n;
 }
@@ -129,7 +125,7 @@ void MainForm::removeRecentDraws(ListSide side, int n, int recentRows) {
     for (int r = 1; r <= recentRows; ++r)
         masks.push_back(simulate::digitMask(GrdR.text(r, s.recentCol)));
     for (int j = 1; j <= n; ++j) {
-        const QString& x = s.narrowed.text(j, 2);
+        const QString& x = s.narrowed.text(j, ListCol::Work);
         const bool fourDigits = x.size() >= 4 && std::all_of(x.begin(), x.begin() + 4, [](QChar c) {
                                     return c >= u'0' && c <= u'9';
                                 });
@@ -138,7 +134,7 @@ void MainForm::removeRecentDraws(ListSide side, int n, int recentRows) {
         const int need = simulate::digitMask(QStringView(x).left(4));
         for (int mask : masks) {
             if ((mask & need) == need) {
-                s.narrowed.setText(j, 2, QString());
+                s.narrowed.setText(j, ListCol::Work, QString());
                 break;
             }
         }
@@ -149,17 +145,17 @@ int MainForm::compactNarrowed(ListSide side, int n) {
     const NarrowSide s = narrowSide(side);
     int m = 0;
     for (int j = 1; j <= n; ++j) {
-        const QString x = s.narrowed.text(j, 2);
+        const QString x = s.narrowed.text(j, ListCol::Work);
         if (x.isEmpty())
             continue;
         ++m;
-        s.narrowed.setText(m, 0, QString::number(m));
-        s.narrowed.setText(m, 1, x);
+        s.narrowed.setText(m, ListCol::No, QString::number(m));
+        s.narrowed.setText(m, ListCol::Number, x);
     }
     for (int j = m + 1; j <= n; ++j)
-        s.narrowed.setText(j, 0, QString());
+        s.narrowed.setText(j, ListCol::No, QString());
     ensureRow(s.narrowed, m + 1);
-    s.narrowed.setText(m + 1, 1, QString::number(m));
+    s.narrowed.setText(m + 1, ListCol::Number, QString::number(m));
     s.narrowed.setRows(m + 2);
     s.narrowed.setTopRow(m);
     s.narrowCount = m;
@@ -171,7 +167,7 @@ void MainForm::findNarrowedHits() {
         if (key.isEmpty())
             return;
         for (int j = 1; j <= count; ++j) {
-            if (list.text(j, 1) == key) {
+            if (list.text(j, ListCol::Number) == key) {
                 list.selectCell(j, 1);
                 list.setCellBackColor(ui::kHitColour);
                 narrowHit = hitValue;

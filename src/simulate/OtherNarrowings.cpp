@@ -56,9 +56,9 @@ void MainForm::Command14_Click() {
         removeRecentDraws(side, n, recent);
         ui::Grid& list = narrowSide(side).narrowed;
         for (int j = 1; j <= n; ++j) {
-            const QString& x = list.text(j, 2);
+            const QString& x = list.text(j, ListCol::Work);
             if (!x.isEmpty() && !x.contains(axis1) && !x.contains(axis2))
-                list.setText(j, 2, QString());
+                list.setText(j, ListCol::Work, QString());
         }
         compactNarrowed(side, n);
     }
@@ -75,13 +75,13 @@ void MainForm::Command10_Click() {
         const NarrowSide s = narrowSide(side);
         int m = 0;
         for (int j = 1; j <= s.basicCount; ++j) {
-            const QString x = s.basic.text(j, 1);
+            const QString x = s.basic.text(j, ListCol::Number);
             if (x.contains(K) || x.contains(L))
                 continue;
             ++m;
             simulate::ensureRow(s.narrowed, m + 1);
-            s.narrowed.setText(m, 0, QString::number(m));
-            s.narrowed.setText(m, 1, x);
+            s.narrowed.setText(m, ListCol::No, QString::number(m));
+            s.narrowed.setText(m, ListCol::Number, x);
         }
         s.narrowed.setRows(m + 2);
         s.narrowCount = m;
@@ -105,13 +105,13 @@ void MainForm::Command9_Click() {
 
     int m = 0;
     for (int j = 1; j <= basicCountS; ++j) {
-        const QString x = GrdSS.text(j, 1);
+        const QString x = GrdSS.text(j, ListCol::Number);
         if (simulate::containedCount(x, R) == 0)
             continue;
         ++m;
         simulate::ensureRow(GrdSS2, m + 1);
-        GrdSS2.setText(m, 0, QString::number(m));
-        GrdSS2.setText(m, 1, x);
+        GrdSS2.setText(m, ListCol::No, QString::number(m));
+        GrdSS2.setText(m, ListCol::Number, x);
     }
     GrdSS2.setRows(m + 2);
     narrowCountS = m;

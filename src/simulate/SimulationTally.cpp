@@ -7,6 +7,7 @@
 #include "mainwindow/MainForm.h"
 #include "predict/Analysis.h"
 #include "ui/Numeric.h"
+#include "ui/Palette.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -14,10 +15,12 @@
 
 namespace simulate {
 
-namespace {
+using mainwindow::Grd2Col;
+using mainwindow::kHitMarkS;
+using mainwindow::kHitMarkW;
+using mainwindow::TallyCol;
 
-const QString kHitS = QStringLiteral("〇");
-const QString kHitW = QStringLiteral("●");
+namespace {
 
 QString ratePercent(const QString& label, long long hits, long long count) {
     return label + QString::number(ui::percentFloor(hits, count)) + u'%';
@@ -61,7 +64,7 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
 
     // None of the what-ifs is shown any more once the tally is rewritten.
     for (const auto& w : whatIfs())
-        (f.*w.button).backColor = 15;
+        (f.*w.button).backColor = ui::kWhite;
     f.host.processEvents();
 
     const HiddenWhileTallying hidden{&f.GrdA[0], &f.Grd1a,  &f.GrdSS,
@@ -95,9 +98,9 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
     int r = 0;
     for (int i = first; i <= last; ++i) {
         ++r;
-        sm.setText(r, 0, hist.text(i, 0));
-        sm.setText(r, 1, hist.text(i, 1));
-        sm.setText(r, 2, hist.text(i, 8).right(8));
+        sm.setText(r, TallyCol::Number, hist.text(i, Grd2Col::Number));
+        sm.setText(r, TallyCol::WinNumber, hist.text(i, Grd2Col::WinNumber));
+        sm.setText(r, TallyCol::Date, hist.text(i, Grd2Col::Date).right(8));
     }
 
     int basicHitsS = 0, basicHitsW = 0, narrowHitsS = 0, narrowHitsW = 0;
@@ -106,7 +109,7 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
     for (int i = first; i <= last; ++i) {
         ++r;
         f.Combo1.text = QString::number(i);
-        f.Label2.caption = hist.text(i, 1);
+        f.Label2.caption = hist.text(i, Grd2Col::WinNumber);
         chain.Yoso();
         chain.Jyuni();
         chain.NewVerSort();
@@ -115,20 +118,20 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
         f.hitS = 0;
         f.hitW = 0;
         chain.Command2_Click();
-        sm.setText(r, 3, QString::number(f.basicCountS));
-        sm.setText(r, 4, QString::number(f.basicCountW));
-        const QString& payout = hist.text(i, 7);
+        sm.setText(r, TallyCol::BasicS, QString::number(f.basicCountS));
+        sm.setText(r, TallyCol::BasicW, QString::number(f.basicCountW));
+        const QString& payout = hist.text(i, Grd2Col::BoxPayout);
         const long long payoutYen = ui::leadingInt(payout);
         if (f.hitS == 1) {
-            sm.setText(r, 5, kHitS);
+            sm.setText(r, TallyCol::BasicMark, kHitMarkS);
             ++basicHitsS;
-            sm.setText(r, 6, payout);
+            sm.setText(r, TallyCol::BasicPayout, payout);
             basicPayout += payoutYen;
         }
         if (f.hitW == 1) {
-            sm.setText(r, 5, kHitW);
+            sm.setText(r, TallyCol::BasicMark, kHitMarkW);
             ++basicHitsW;
-            sm.setText(r, 6, payout);
+            sm.setText(r, TallyCol::BasicPayout, payout);
             basicPayout += payoutYen;
         }
 
@@ -141,12 +144,12 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
             chain.Command14_Click();
         else
             chain.Command4_Click();
-        sm.setText(r, 8, QString::number(f.narrowCountS));
-        sm.setText(r, 9, QString::number(f.narrowCountW));
+        sm.setText(r, TallyCol::NarrowS, QString::number(f.narrowCountS));
+        sm.setText(r, TallyCol::NarrowW, QString::number(f.narrowCountW));
         if (f.narrowHit == 1 || f.narrowHit == 2) {
-            sm.setText(r, 10, f.narrowHit == 1 ? kHitS : kHitW);
+            sm.setText(r, TallyCol::NarrowMark, f.narrowHit == 1 ? kHitMarkS : kHitMarkW);
             ++(f.narrowHit == 1 ? narrowHitsS : narrowHitsW);
-            sm.setText(r, 11, payout);
+            sm.setText(r, TallyCol::NarrowPayout, payout);
             narrowPayout += payoutYen;
         }
     }
@@ -155,13 +158,17 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
         QStringLiteral("S絞り") + f.Combo4[0].text + QStringLiteral("　W絞り") + f.Combo4[1].text;
 
     const int n = r;
-    sm.setText(n + 2, 0, QString::number(count) + QStringLiteral("件"));
-    sm.setText(n + 2, 5, QStringLiteral("S:%1 W:%2").arg(basicHitsS).arg(basicHitsW));
-    sm.setText(n + 1, 6, ratePercent(QStringLiteral("勝率:"), basicHitsS + basicHitsW, count));
-    sm.setText(n + 2, 6, ui::groupThousands(basicPayout));
-    sm.setText(n + 2, 10, QStringLiteral("S:%1 W:%2").arg(narrowHitsS).arg(narrowHitsW));
-    sm.setText(n + 1, 11, ratePercent(QStringLiteral("勝率:"), narrowHitsS + narrowHitsW, count));
-    sm.setText(n + 2, 11, ui::groupThousands(narrowPayout));
+    sm.setText(n + 2, TallyCol::Number, QString::number(count) + QStringLiteral("件"));
+    sm.setText(n + 2, TallyCol::BasicMark,
+               QStringLiteral("S:%1 W:%2").arg(basicHitsS).arg(basicHitsW));
+    sm.setText(n + 1, TallyCol::BasicPayout,
+               ratePercent(QStringLiteral("勝率:"), basicHitsS + basicHitsW, count));
+    sm.setText(n + 2, TallyCol::BasicPayout, ui::groupThousands(basicPayout));
+    sm.setText(n + 2, TallyCol::NarrowMark,
+               QStringLiteral("S:%1 W:%2").arg(narrowHitsS).arg(narrowHitsW));
+    sm.setText(n + 1, TallyCol::NarrowPayout,
+               ratePercent(QStringLiteral("勝率:"), narrowHitsS + narrowHitsW, count));
+    sm.setText(n + 2, TallyCol::NarrowPayout, ui::groupThousands(narrowPayout));
 
     sm.setRows(n + 3);
     sm.setTopRow(n);
@@ -171,13 +178,13 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
     r = 0;
     for (int i = first; i <= last; ++i) {
         ++r;
-        const QString& mark = hist.text(i, 11);
-        sm.setText(r, 13, hist.text(i, 10));
-        sm.setText(r, 14, mark);
-        if (mark == kHitW || mark == kHitS)
+        const QString& mark = hist.text(i, Grd2Col::WsMark);
+        sm.setText(r, TallyCol::WsPrediction, hist.text(i, Grd2Col::WsPrediction));
+        sm.setText(r, TallyCol::WsMark, mark);
+        if (mark == kHitMarkW || mark == kHitMarkS)
             ++wsHits;
     }
-    sm.setText(n + 1, 14, ratePercent(QStringLiteral("当率:"), wsHits, count));
+    sm.setText(n + 1, TallyCol::WsMark, ratePercent(QStringLiteral("当率:"), wsHits, count));
 }
 
 } // namespace simulate

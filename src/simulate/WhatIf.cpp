@@ -1,6 +1,6 @@
 // The purchase what-ifs: what buying one way on every draw of the last tally would have cost
-// (GrdSM column 17) and won (column 16). The five buttons share one procedure and differ
-// only in their rule.
+// (TallyCol::WhatIfCost) and won (TallyCol::WhatIfPayout). The five buttons share one
+// procedure and differ only in their rule.
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 #include "ui/Palette.h"
@@ -13,8 +13,6 @@ namespace {
 
 constexpr long long kTicketYen = 200;
 
-const QString kHitS = QStringLiteral("〇");
-const QString kHitW = QStringLiteral("●");
 const QString kS = QStringLiteral("S");
 const QString kW = QStringLiteral("W");
 
@@ -36,40 +34,58 @@ long long count(const MainForm& f, int row, int col) {
 }
 
 int drawOf(const MainForm& f, int row) {
-    return static_cast<int>(count(f, row, 0));
+    return static_cast<int>(count(f, row, TallyCol::Number));
 }
 
-// Columns of a tally row: 3/4 basic S/W counts, 5 basic mark, 8/9 narrowed S/W counts,
-// 10 narrowed mark, 13 W・S prediction, 14 W・S mark.
 const WhatIfRule kRules[] = {
     // all by W・S: the narrowed list of the predicted type; "-" or nothing counts as W.
     {&MainForm::Command6,
-     [](const MainForm& f, int k) -> Bought { return count(f, k, at(f, k, 13) == kS ? 8 : 9); },
+     [](const MainForm& f, int k) -> Bought {
+         return count(
+             f, k, at(f, k, TallyCol::WsPrediction) == kS ? TallyCol::NarrowS : TallyCol::NarrowW);
+     },
      [](const MainForm& f, int k) {
-         return !at(f, k, 14).isEmpty() && !at(f, k, 10).isEmpty() && at(f, k, 14) == at(f, k, 10);
+         return !at(f, k, TallyCol::WsMark).isEmpty() &&
+                !at(f, k, TallyCol::NarrowMark).isEmpty() &&
+                at(f, k, TallyCol::WsMark) == at(f, k, TallyCol::NarrowMark);
      }},
     // W only
     {&MainForm::Command7,
      [](const MainForm& f, int k) -> Bought {
-         return at(f, k, 13) == kW ? Bought(count(f, k, 9)) : std::nullopt;
+         return at(f, k, TallyCol::WsPrediction) == kW ? Bought(count(f, k, TallyCol::NarrowW))
+                                                       : std::nullopt;
      },
-     [](const MainForm& f, int k) { return at(f, k, 13) == kW && at(f, k, 10) == kHitW; }},
+     [](const MainForm& f, int k) {
+         return at(f, k, TallyCol::WsPrediction) == kW &&
+                at(f, k, TallyCol::NarrowMark) == kHitMarkW;
+     }},
     // S only
     {&MainForm::Command8,
      [](const MainForm& f, int k) -> Bought {
-         return at(f, k, 13) == kS ? Bought(count(f, k, 8)) : std::nullopt;
+         return at(f, k, TallyCol::WsPrediction) == kS ? Bought(count(f, k, TallyCol::NarrowS))
+                                                       : std::nullopt;
      },
-     [](const MainForm& f, int k) { return at(f, k, 13) == kS && at(f, k, 10) == kHitS; }},
+     [](const MainForm& f, int k) {
+         return at(f, k, TallyCol::WsPrediction) == kS &&
+                at(f, k, TallyCol::NarrowMark) == kHitMarkS;
+     }},
     // perfect W・S: the basic list of the type the draw really had.
     {&MainForm::Command11,
      [](const MainForm& f, int k) -> Bought {
-         return count(f, k, f.Grd2.text(drawOf(f, k), 2) == kS ? 3 : 4);
+         return count(f, k,
+                      f.Grd2.text(drawOf(f, k), Grd2Col::Type) == kS ? TallyCol::BasicS
+                                                                     : TallyCol::BasicW);
      },
-     [](const MainForm& f, int k) { return at(f, k, 5) == kHitW || at(f, k, 5) == kHitS; }},
+     [](const MainForm& f, int k) {
+         return at(f, k, TallyCol::BasicMark) == kHitMarkW ||
+                at(f, k, TallyCol::BasicMark) == kHitMarkS;
+     }},
     // narrowed only: both narrowed lists.
     {&MainForm::Command15,
-     [](const MainForm& f, int k) -> Bought { return count(f, k, 8) + count(f, k, 9); },
-     [](const MainForm& f, int k) { return !at(f, k, 10).isEmpty(); }},
+     [](const MainForm& f, int k) -> Bought {
+         return count(f, k, TallyCol::NarrowS) + count(f, k, TallyCol::NarrowW);
+     },
+     [](const MainForm& f, int k) { return !at(f, k, TallyCol::NarrowMark).isEmpty(); }},
 };
 
 void applyWhatIf(MainForm& f, const WhatIfRule& rule) {
@@ -82,8 +98,8 @@ void applyWhatIf(MainForm& f, const WhatIfRule& rule) {
     if (sm.rows() < n + 3)
         sm.setRows(n + 3);
     for (int k = 1; k <= n + 1; ++k) {
-        sm.setText(k, 16, QString());
-        sm.setText(k, 17, QString());
+        sm.setText(k, TallyCol::WhatIfPayout, QString());
+        sm.setText(k, TallyCol::WhatIfCost, QString());
     }
 
     long long totalCost = 0;
@@ -92,21 +108,22 @@ void applyWhatIf(MainForm& f, const WhatIfRule& rule) {
     for (int k = 1; k <= n; ++k) {
         if (const Bought candidates = rule.bought(f, k)) {
             const long long cost = *candidates * kTicketYen;
-            sm.setText(k, 17, QString::number(cost));
+            sm.setText(k, TallyCol::WhatIfCost, QString::number(cost));
             totalCost += cost;
         }
         if (rule.wins(f, k)) {
-            sm.setText(k, 16, f.Grd2.text(drawOf(f, k), 7));
-            totalPayout += count(f, k, 16);
+            sm.setText(k, TallyCol::WhatIfPayout, f.Grd2.text(drawOf(f, k), Grd2Col::BoxPayout));
+            totalPayout += count(f, k, TallyCol::WhatIfPayout);
             ++winningDraws;
         }
     }
 
-    sm.setText(n + 2, 17, ui::groupThousands(totalCost));
-    sm.setText(n + 2, 16, ui::groupThousands(totalPayout));
+    sm.setText(n + 2, TallyCol::WhatIfCost, ui::groupThousands(totalCost));
+    sm.setText(n + 2, TallyCol::WhatIfPayout, ui::groupThousands(totalPayout));
     // Before any tally there is no draw to rate.
     if (n > 0)
-        sm.setText(n + 1, 16, QStringLiteral("勝率:%1%").arg(ui::percentFloor(winningDraws, n)));
+        sm.setText(n + 1, TallyCol::WhatIfPayout,
+                   QStringLiteral("勝率:%1%").arg(ui::percentFloor(winningDraws, n)));
 }
 
 } // namespace

@@ -84,7 +84,9 @@ struct Shape {
     unsigned fillColor = 0x252525; // 0xRRGGBB
     bool visible = true;
 
-    void setFill(int r, int g, int b) { fillColor = unsigned(r) << 16 | unsigned(g) << 8 | unsigned(b); }
+    void setFill(int r, int g, int b) {
+        fillColor = unsigned(r) << 16 | unsigned(g) << 8 | unsigned(b);
+    }
     int red() const { return int(fillColor >> 16 & 0xff); }
     int green() const { return int(fillColor >> 8 & 0xff); }
     int blue() const { return int(fillColor & 0xff); }

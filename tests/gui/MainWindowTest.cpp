@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(history->model()->rowCount(), kDraws + 1);
         QCOMPARE(history->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("回"));
         QCOMPARE(history->model()->index(kDraws - 1, 1).data().toString(),
-                 form.Grd2.text(kDraws, 1));
+                 form.Grd2.text(kDraws, Grd2Col::WinNumber));
         QVERIFY(window.width() <= 1366 && window.height() <= 768);
 
         auto* chooser = window.findChild<QComboBox*>(QStringLiteral("Combo1"));
@@ -110,3 +110,5 @@ private:
 
 QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"
+
+using mainwindow::Grd2Col;

@@ -104,16 +104,16 @@ private slots:
         (prediction ? f.YosoSSLevel : f.KensyoSSLevel) = single;
         (prediction ? f.YosoDSLevel : f.KensyoDSLevel) = dbl;
         (prediction ? f.YosoOpt : f.KensyoOpt) = opt;
-        f.GrdSS.setText(1, 1, s(u"keep"));
-        f.GrdSM.setText(1, 1, s(u"keep"));
+        f.GrdSS.setText(1, ListCol::Number, s(u"keep"));
+        f.GrdSM.setText(1, TallyCol::WinNumber, s(u"keep"));
         w.host.answerNextMessages(1);
         w.click(prediction ? f.LabStart : f.LabKensyo);
         QCOMPARE(int(w.host.answered.size()), 1);
         QCOMPARE(w.host.answered[0].text, s(u"この組み合わせでは予想できません。"));
         QCOMPARE(w.host.answered[0].title, s(u"設定違い"));
         QCOMPARE(f.Combo4[0].text, s(u"100"));
-        QCOMPARE(f.GrdSS.text(1, 1), s(u"keep"));
-        QCOMPARE(f.GrdSM.text(1, 1), s(u"keep"));
+        QCOMPARE(f.GrdSS.text(1, ListCol::Number), s(u"keep"));
+        QCOMPARE(f.GrdSM.text(1, TallyCol::WinNumber), s(u"keep"));
         QVERIFY(!f.Timer1.enabled && !f.Timer2.enabled);
     }
 
@@ -133,13 +133,13 @@ private slots:
 
         w.click(f.LabStart);
         QCOMPARE(f.LabKai.caption, s(u"第7054回"));
-        QCOMPARE(f.Label2.caption, f.Grd2.text(7054, 1));
+        QCOMPARE(f.Label2.caption, f.Grd2.text(7054, Grd2Col::WinNumber));
         QCOMPARE(f.Combo4[0].text, s(u"0"));
         QCOMPARE(f.Check4.value, 1);
         const QString axes = f.LabJiku[0].caption.right(1) + f.LabJiku[1].caption.right(1);
         QStringList kept;
         for (int r = 1; r <= f.basicCountS; ++r) {
-            const QString x = f.GrdSS.text(r, 1);
+            const QString x = f.GrdSS.text(r, ListCol::Number);
             if (x.contains(axes[0]) || x.contains(axes[1]))
                 kept.append(x);
         }
@@ -232,3 +232,7 @@ private slots:
 
 QTEST_MAIN(StartAreaTest)
 #include "StartAreaTest.moc"
+
+using mainwindow::Grd2Col;
+using mainwindow::ListCol;
+using mainwindow::TallyCol;

@@ -40,7 +40,7 @@ private slots:
         QTest::mouseClick(byCount, Qt::LeftButton);
         form.Combo1.text = QStringLiteral("101");
         start->click();
-        QCOMPARE(form.GrdSM.text(12, 0), QStringLiteral("10件"));
+        QCOMPARE(form.GrdSM.text(12, TallyCol::Number), QStringLiteral("10件"));
         QCOMPARE(window.gridView(form.GrdSM)->model()->rowCount(), 12);
         module.files.CloseAll();
     }
@@ -48,3 +48,5 @@ private slots:
 
 QTEST_MAIN(VerificationTabTest)
 #include "VerificationTabTest.moc"
+
+using mainwindow::TallyCol;

@@ -20,13 +20,13 @@ inline void fillHistoryGrid(mainwindow::MainForm& f, const std::vector<GridDraw>
     f.Grd2.setRows(n + 2);
     for (int r = 1; r <= n; ++r) {
         const GridDraw& d = draws[r - 1];
-        f.Grd2.setText(r, 0, QString::number(r));
-        f.Grd2.setText(r, 1, d.number);
-        f.Grd2.setText(r, 2, mainwindow::numberType(d.number));
-        f.Grd2.setText(r, 7, d.payout);
-        f.Grd2.setText(r, 8, d.date);
-        f.Grd2.setText(r, 10, d.wsPrediction);
-        f.Grd2.setText(r, 11, d.wsMark);
+        f.Grd2.setText(r, mainwindow::Grd2Col::Number, QString::number(r));
+        f.Grd2.setText(r, mainwindow::Grd2Col::WinNumber, d.number);
+        f.Grd2.setText(r, mainwindow::Grd2Col::Type, mainwindow::numberType(d.number));
+        f.Grd2.setText(r, mainwindow::Grd2Col::BoxPayout, d.payout);
+        f.Grd2.setText(r, mainwindow::Grd2Col::Date, d.date);
+        f.Grd2.setText(r, mainwindow::Grd2Col::WsPrediction, d.wsPrediction);
+        f.Grd2.setText(r, mainwindow::Grd2Col::WsMark, d.wsMark);
     }
     f.HistRows = n;
 }
