@@ -2,6 +2,8 @@
 // start-up) and fetch (one draw, shown and optionally appended).
 #include "Cli.h"
 
+#include "download/ResultFile.h"
+
 namespace cli {
 
 namespace {
@@ -70,6 +72,14 @@ int cmdFetch(const QStringList& words, QTextStream& out, QTextStream& err) {
     s.form.Form_Load(false);
     auto& dl = s.downloadForm;
     loadResultsWindow(s, args);
+    // Only the draw after the latest one is an append; refuse before fetching anything.
+    const bool append = args.has(QStringLiteral("--append"));
+    const QString refusal =
+        append ? download::appendRefusal(drawNo, dl.storedDates(drawNo).count) : QString();
+    if (!refusal.isEmpty()) {
+        err << refusal << " " << dl.Label4[1].caption << " は変更していません。" << Qt::endl;
+        return kFailed;
+    }
     dl.TSkeisan();
     if (!dl.FNoget()) {
         reportFailure(dl, err);
@@ -89,7 +99,7 @@ int cmdFetch(const QStringList& words, QTextStream& out, QTextStream& err) {
         row.append(dl.Grd1.text(1, c));
     }
     out << headings.join(u'\t') << Qt::endl << row.join(u'\t') << Qt::endl;
-    if (args.has(QStringLiteral("--append"))) {
+    if (append) {
         if (!dl.DataTuika())
             return kFailed;
         out << "第" << drawNo << "回を " << dl.Label4[1].caption << " に追加しました。" << Qt::endl;
