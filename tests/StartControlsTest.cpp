@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-using mainwindow::Grd2Col;
-using mainwindow::ListCol;
-using mainwindow::TallyCol;
-
 using mainwindow::MainForm;
 using testing_support::Workspace;
 
@@ -118,7 +114,7 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
             ws.host.messages.clear();
             f->Check4.value = f->Check5.value = 7; // neither 0 nor 1: a start must set them
             f->Combo4[0].text = f->Combo4[1].text = s(u"140");
-            f->GrdSM.setText(1, TallyCol::Number, s(u"old"));
+            f->GrdSM.setText(1, 0, s(u"old"));
             f->LabTimer.caption = s(u"untouched");
             if (predictionArea) {
                 setPrediction(*f, c.options);
@@ -133,7 +129,7 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
                 EXPECT_EQ(ws.host.messages[0].title, s(u"設定違い"));
                 EXPECT_EQ(f->Check4.value, 7);
                 EXPECT_EQ(f->Combo4[0].text, s(u"140"));
-                EXPECT_EQ(f->GrdSM.text(1, TallyCol::Number), s(u"old"));
+                EXPECT_EQ(f->GrdSM.text(1, 0), s(u"old"));
                 EXPECT_EQ(f->LabTimer.caption, s(u"untouched"));
                 continue;
             }
@@ -177,7 +173,7 @@ TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
         c.append(f->Grd1a.text(r, 2));
     ASSERT_GT(f->narrowCountS, 0);
     for (int r = 1; r <= f->narrowCountS; ++r) {
-        const QString x = f->GrdSS2.text(r, ListCol::Number);
+        const QString x = f->GrdSS2.text(r, 1);
         const auto held = std::count_if(c.begin(), c.end(), [&](auto& d) { return x.contains(d); });
         EXPECT_TRUE(held == 1 || held == 2) << x.toStdString();
     }
@@ -214,14 +210,13 @@ TEST_F(Area, VerificationTalliesTheMonthOfThePanel) {
     EXPECT_EQ(f->Option1.selected, 1);
     QStringList july, tallied;
     for (int r = 1; r <= f->HistRows; ++r)
-        if (f->Grd2.text(r, Grd2Col::Date).startsWith(s(u"2026/07")))
-            july.append(f->Grd2.text(r, Grd2Col::Number));
+        if (f->Grd2.text(r, 8).startsWith(s(u"2026/07")))
+            july.append(f->Grd2.text(r, 0));
     for (int r = 1; r <= july.size(); ++r)
-        tallied.append(f->GrdSM.text(r, TallyCol::Number));
+        tallied.append(f->GrdSM.text(r, 0));
     ASSERT_GT(july.size(), 15);
     EXPECT_EQ(tallied, july);
-    EXPECT_EQ(f->GrdSM.text(july.size() + 2, TallyCol::Number),
-              QStringLiteral("%1件").arg(july.size()));
+    EXPECT_EQ(f->GrdSM.text(july.size() + 2, 0), QStringLiteral("%1件").arg(july.size()));
 }
 
 TEST_F(Area, PressedLookPaintsTheShapes) {
@@ -233,11 +228,11 @@ TEST_F(Area, PressedLookPaintsTheShapes) {
         f->LabelButton_MouseDown(shape);
         for (int i = 0; i < 11; ++i) {
             const bool pressed = std::count(shapes.begin(), shapes.end(), i) > 0;
-            EXPECT_EQ(f->Shape1[i].red(), pressed ? 0 : (i == 1 ? 35 : 37)) << i;
+            EXPECT_EQ(f->Shape1[i].red, pressed ? 0 : (i == 1 ? 35 : 37)) << i;
         }
         f->LabelButton_MouseUp(shape);
         for (int i : shapes)
-            EXPECT_EQ(f->Shape1[i].green(), i == 1 ? 35 : 37);
+            EXPECT_EQ(f->Shape1[i].green, i == 1 ? 35 : 37);
     }
     EXPECT_EQ(f->shapeOf(f->Label2), -1);
 }

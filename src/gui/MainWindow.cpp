@@ -683,7 +683,7 @@ void MainWindow::refresh() {
         const int shape = form_.shapeOf(*label);
         if (shape >= 0) {
             const ui::Shape& s = form_.Shape1[shape];
-            widget->setFill(QColor(s.red(), s.green(), s.blue()));
+            widget->setFill(QColor(s.red, s.green, s.blue));
         }
     }
     // The draw list offers Combo1's entries and shows the chosen draw.

@@ -81,15 +81,16 @@ struct Timer {
 
 // A coloured shape under a label that acts as a button: its fill gives the pressed look.
 struct Shape {
-    unsigned fillColor = 0x252525; // 0xRRGGBB
+    int red = 37, green = 37, blue = 37;
     bool visible = true;
 
     void setFill(int r, int g, int b) {
-        fillColor = unsigned(r) << 16 | unsigned(g) << 8 | unsigned(b);
+        red = r;
+        green = g;
+        blue = b;
     }
-    int red() const { return int(fillColor >> 16 & 0xff); }
-    int green() const { return int(fillColor >> 8 & 0xff); }
-    int blue() const { return int(fillColor & 0xff); }
+    // The fill as 0xRRGGBB.
+    unsigned fill() const { return unsigned(red) << 16 | unsigned(green) << 8 | unsigned(blue); }
 };
 
 // An image or picture box: only its visibility belongs to the logic.
