@@ -58,6 +58,16 @@ TEST(DrawRecordTest, DecodesHandMadeBytes) {
     EXPECT_EQ(r.slashedDate(), QStringLiteral("2021/02/03"));
 }
 
+TEST(RecordCountTest, LengthOver128RoundedHalfToEven) {
+    const struct {
+        qint64 length;
+        int count;
+    } cases[] = {{0, 0},   {63, 0},      {64, 0},           {65, 1},
+                 {127, 1}, {3 * 128, 3}, {2 * 128 + 64, 2}, {3 * 128 + 64, 4}};
+    for (const auto& c : cases)
+        EXPECT_EQ(history::recordCount(c.length), c.count) << "length " << c.length;
+}
+
 class HistoryFilesTest : public ::testing::Test {
 protected:
     Workspace ws;

@@ -2,6 +2,8 @@
 
 #include "FolderLock.h"
 
+#include "ui/Numeric.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +11,11 @@
 #include <algorithm>
 
 namespace history {
+
+int recordCount(qint64 lengthBytes) {
+    return static_cast<int>(
+        ui::roundHalfEven(static_cast<double>(lengthBytes) / DrawRecord::kSize));
+}
 
 namespace {
 

@@ -36,6 +36,11 @@ private:
     int record_;
 };
 
+// Record count of a file of the given length: length / 128, rounded half to even. For a
+// quick look at a file without checking it; the history refuses any length that is not
+// whole records.
+int recordCount(qint64 lengthBytes);
+
 // Why record n is not a stored draw, or empty when it is one: its draw number must be n,
 // its date a real date YYYYMMDD (after the previous record's when that is given), its
 // number four digits.

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using mainwindow::Grd2Col;
+
 namespace {
 
 // Records the sound commands, so the test can see the unload happen.
@@ -110,5 +112,3 @@ private:
 
 QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"
-
-using mainwindow::Grd2Col;

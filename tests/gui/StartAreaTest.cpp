@@ -14,6 +14,10 @@
 
 using testing_support::Workspace;
 
+using mainwindow::Grd2Col;
+using mainwindow::ListCol;
+using mainwindow::TallyCol;
+
 namespace {
 
 QString s(const char16_t* text) {
@@ -232,7 +236,3 @@ private slots:
 
 QTEST_MAIN(StartAreaTest)
 #include "StartAreaTest.moc"
-
-using mainwindow::Grd2Col;
-using mainwindow::ListCol;
-using mainwindow::TallyCol;

@@ -7,6 +7,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+using mainwindow::TallyCol;
+
 namespace {
 
 template <typename W> W* withText(QWidget& root, const QString& text) {
@@ -48,5 +50,3 @@ private slots:
 
 QTEST_MAIN(VerificationTabTest)
 #include "VerificationTabTest.moc"
-
-using mainwindow::TallyCol;
