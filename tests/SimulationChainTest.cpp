@@ -6,6 +6,7 @@
 #include <algorithm>
 
 using mainwindow::Grd2Col;
+using mainwindow::ListCol;
 
 namespace {
 
@@ -69,7 +70,8 @@ TEST(Chain, HundredDrawsAgreeWithTheHistoryAndReplayAlone) {
     const ui::Grid& list = single ? f.GrdSS : f.GrdWW;
     bool found = false;
     for (int r = 1; r <= (single ? f.basicCountS : f.basicCountW); ++r)
-        found = found || box(list.text(r, 1)) == box(f.Grd2.text(draw, Grd2Col::WinNumber));
+        found = found ||
+                box(list.text(r, ListCol::Number)) == box(f.Grd2.text(draw, Grd2Col::WinNumber));
     EXPECT_TRUE(found);
 }
 

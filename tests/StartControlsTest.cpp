@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+using mainwindow::Grd2Col;
+using mainwindow::ListCol;
 using mainwindow::MainForm;
+using mainwindow::TallyCol;
 using testing_support::Workspace;
 
 namespace {
@@ -114,7 +117,7 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
             ws.host.messages.clear();
             f->Check4.value = f->Check5.value = 7; // neither 0 nor 1: a start must set them
             f->Combo4[0].text = f->Combo4[1].text = s(u"140");
-            f->GrdSM.setText(1, 0, s(u"old"));
+            f->GrdSM.setText(1, TallyCol::Number, s(u"old"));
             f->LabTimer.caption = s(u"untouched");
             if (predictionArea) {
                 setPrediction(*f, c.options);
@@ -129,7 +132,7 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
                 EXPECT_EQ(ws.host.messages[0].title, s(u"設定違い"));
                 EXPECT_EQ(f->Check4.value, 7);
                 EXPECT_EQ(f->Combo4[0].text, s(u"140"));
-                EXPECT_EQ(f->GrdSM.text(1, 0), s(u"old"));
+                EXPECT_EQ(f->GrdSM.text(1, TallyCol::Number), s(u"old"));
                 EXPECT_EQ(f->LabTimer.caption, s(u"untouched"));
                 continue;
             }
@@ -173,7 +176,7 @@ TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
         c.append(f->Grd1a.text(r, 2));
     ASSERT_GT(f->narrowCountS, 0);
     for (int r = 1; r <= f->narrowCountS; ++r) {
-        const QString x = f->GrdSS2.text(r, 1);
+        const QString x = f->GrdSS2.text(r, ListCol::Number);
         const auto held = std::count_if(c.begin(), c.end(), [&](auto& d) { return x.contains(d); });
         EXPECT_TRUE(held == 1 || held == 2) << x.toStdString();
     }
@@ -210,13 +213,14 @@ TEST_F(Area, VerificationTalliesTheMonthOfThePanel) {
     EXPECT_EQ(f->Option1.selected, 1);
     QStringList july, tallied;
     for (int r = 1; r <= f->HistRows; ++r)
-        if (f->Grd2.text(r, 8).startsWith(s(u"2026/07")))
-            july.append(f->Grd2.text(r, 0));
+        if (f->Grd2.text(r, Grd2Col::Date).startsWith(s(u"2026/07")))
+            july.append(f->Grd2.text(r, Grd2Col::Number));
     for (int r = 1; r <= july.size(); ++r)
-        tallied.append(f->GrdSM.text(r, 0));
+        tallied.append(f->GrdSM.text(r, TallyCol::Number));
     ASSERT_GT(july.size(), 15);
     EXPECT_EQ(tallied, july);
-    EXPECT_EQ(f->GrdSM.text(july.size() + 2, 0), QStringLiteral("%1件").arg(july.size()));
+    EXPECT_EQ(f->GrdSM.text(july.size() + 2, TallyCol::Number),
+              QStringLiteral("%1件").arg(july.size()));
 }
 
 TEST_F(Area, PressedLookPaintsTheShapes) {

@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QtTest>
 
+using cardprint::PrintListCol;
 using namespace testing_support;
 
 class CardWindowsTest : public QObject {
@@ -45,18 +46,20 @@ void CardWindowsTest::cellCyclingAndTyping() {
     QStringList buyTypes, flags;
     for (int i = 0; i < 4; ++i) {
         click(7, 5);
-        buyTypes << list.text(7, 5);
+        buyTypes << list.text(7, PrintListCol::BuyWay);
     }
     for (int i = 0; i < 2; ++i) {
         click(7, 6);
-        flags << list.text(7, 6);
+        flags << list.text(7, PrintListCol::Print);
     }
     QCOMPARE(buyTypes, (QStringList{"S", "B", "T", "S"}));
     QCOMPARE(flags, (QStringList{QString::fromUtf16(u"○"), QString::fromUtf16(u"×")}));
 
     click(7, 1);
     QTest::keyClicks(view, QStringLiteral("1x234"));
-    QCOMPARE((QStringList{list.text(7, 1), list.text(7, 2), list.text(7, 3), list.text(7, 4)}),
+    QCOMPARE((QStringList{
+                 list.text(7, PrintListCol::DigitA), list.text(7, PrintListCol::DigitA + 1),
+                 list.text(7, PrintListCol::DigitA + 2), list.text(7, PrintListCol::DigitA + 3)}),
              (QStringList{"1", "2", "3", "4"}));
     QCOMPARE(list.selectedCell(), std::make_pair(8, 1));
     QCOMPARE(view->currentIndex(), view->model()->index(7, 1));

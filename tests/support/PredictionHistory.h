@@ -14,14 +14,14 @@ namespace testing_support {
 inline QStringList listOf(const ui::Grid& list, int count) {
     QStringList items;
     for (int r = 1; r <= count; ++r)
-        items.append(list.text(r, 1));
+        items.append(list.text(r, mainwindow::ListCol::Number));
     return items;
 }
 
 // Writes a basic list by hand and sets its count.
 inline void setList(ui::Grid& list, int& count, const QStringList& items) {
     for (int r = 1; r <= 30; ++r)
-        list.setText(r, 1, items.value(r - 1));
+        list.setText(r, mainwindow::ListCol::Number, items.value(r - 1));
     count = static_cast<int>(items.size());
 }
 
