@@ -30,6 +30,12 @@ size_t writeBody(char* data, size_t size, size_t count, void* user) {
                                                                                              : 0;
 }
 
+// curl calls it several times a second even on a quiet connection, so a stop ends the
+// transfer at once.
+int stopWhenAsked(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::atomic_bool*>(user)->load() ? 1 : 0;
+}
+
 } // namespace
 
 QString CurlClient::download(const QString& url, const QString& localPath) {
@@ -49,26 +55,38 @@ QString CurlClient::download(const QString& url, const QString& localPath) {
     CURL* h = curl.get();
     curl_easy_setopt(h, CURLOPT_URL, address.constData());
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // A secure address must not be redirected to plain http; only a plain address (a local
+    // mirror, the tests' loopback server) may use http at all.
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR,
+                     url.startsWith(QStringLiteral("https:"), Qt::CaseInsensitive) ? "https"
+                                                                                   : "http,https");
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, limits_.connectTimeoutMs);
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, limits_.totalTimeoutMs);
+    // A server that stalls or trickles is given up long before the total time-out.
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSecond);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, limits_.lowSpeedSeconds);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L); // time-outs without SIGALRM
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.maxBytes));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, writeBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(h, CURLOPT_USERAGENT, "Tessarin");
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, stopWhenAsked);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &stop);
 
     const CURLcode code = curl_easy_perform(h);
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
 
     QString failure;
-    if (sink.tooLarge)
+    if (stop)
+        failure = QStringLiteral("中止しました。");
+    else if (sink.tooLarge)
         failure = QStringLiteral("応答が大きすぎます（%1 バイト超）。").arg(limits_.maxBytes);
     else if (code != CURLE_OK)
         failure = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));

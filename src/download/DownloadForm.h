@@ -7,6 +7,8 @@
 #include "ui/Grid.h"
 #include "ui/Host.h"
 
+#include <QDate>
+
 #include <array>
 #include <memory>
 
@@ -58,6 +60,18 @@ public:
     bool DataTuika();
     // Label3(7) = the number of records of number414.dat.
     void SaisinKai();
+
+    // What the history holds around draw drawNo, read without opening it for writing: its
+    // record count, the latest draw's date, the date of the stored draw before drawNo (the
+    // latest one when drawNo lies beyond it) and of the stored draw after it. Dates are null
+    // where there is no such draw.
+    struct StoredDates {
+        int count = 0;
+        QDate latest;
+        QDate before;
+        QDate after;
+    };
+    StoredDates storedDates(long long drawNo) const;
 
     struct CatchUp {
         int appended = 0;     // draws written
@@ -127,6 +141,13 @@ public:
 
 private:
     void refreshMainWindow();
+    // Downloads url into localPath through the host, so that a window keeps answering and
+    // can stop it. Sets lastFailure; returns false only when the user stopped it.
+    bool fetch(const QString& url, const QString& localPath, const QString& progress);
+
+    // Which draw of the catch-up is being fetched, for the progress line (0: none).
+    long long runStep_ = 0;
+    long long runTotal_ = 0;
 };
 
 } // namespace download

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Controls.h"
 #include "Host.h"
 
 #include <QStringList>
@@ -10,7 +11,8 @@
 namespace ui {
 
 // A host for tests and benchmarks: it records every message, fixes "now", and lets a test
-// hook into event processing.
+// hook into event processing. Time passes only in event processing: every pass is one tick
+// of each enabled timer, whatever its interval.
 class RecordingHost : public Host {
 public:
     struct Message {
@@ -27,7 +29,19 @@ public:
         ++eventPasses;
         if (onProcessEvents)
             onProcessEvents();
+        const std::vector<Timer*> running = timers;
+        for (Timer* t : running)
+            if (t->enabled)
+                t->tick();
     }
+    bool runInBackground(const std::function<void()>& work, const QString& progressText,
+                         std::atomic_bool& stop) override {
+        progressTexts.append(progressText);
+        return Host::runInBackground(work, progressText, stop);
+    }
+    void watchTimer(Timer& timer) override { timers.push_back(&timer); }
+    void forgetTimer(Timer& timer) override { std::erase(timers, &timer); }
+    bool drivesTimers() const override { return true; }
     QDateTime now() const override { return now_; }
     void setNow(const QDateTime& now) { now_ = now; }
     void soundCommand(const QString& command, const QString&) override {
@@ -62,7 +76,9 @@ public:
     QStringList nextFileNames;
     std::vector<FileDialog> fileDialogs;
     QStringList soundCommands;
+    QStringList progressTexts; // of every runInBackground, in order
     int eventPasses = 0;
+    std::vector<Timer*> timers;
     std::function<void()> onProcessEvents;
 
 private:
