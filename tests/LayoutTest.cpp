@@ -82,27 +82,18 @@ TEST(BoxTablesTest, EverySingleAndDoubleInOrder) {
         ASSERT_EQ(mainwindow::numberType(f.GrdW.text(r, 1)), s(u"W")) << r;
 }
 
-TEST(ListResetTest, CandidateListsGetFiveHundredRowsAndOnlyHeadings) {
+TEST(ListResetTest, ResetsLeaveNothingOfTheLastRun) {
     Workspace ws;
     auto& f = ws.load();
-    f.GrdSS.setText(3, 1, s(u"1234"));
-    f.GrdWW2.selectCell(2, 1);
-    f.GrdWW2.setCellBackColor(12);
+    for (auto* g : {&f.GrdSS, &f.GrdSS2, &f.GrdWW, &f.GrdWW2, &f.GrdSM}) {
+        g->setText(3, 1, s(u"1234"));
+        g->selectCell(2, 1);
+        g->setCellBackColor(12);
+    }
     f.frmYosoClear();
-    for (const auto* g : {&f.GrdSS, &f.GrdSS2, &f.GrdWW, &f.GrdWW2}) {
-        EXPECT_EQ(g->rows(), 500);
-        EXPECT_EQ(g->text(0, 0), s(u"No"));
+    f.GrdSMClear();
+    for (const auto* g : {&f.GrdSS, &f.GrdSS2, &f.GrdWW, &f.GrdWW2, &f.GrdSM}) {
         EXPECT_EQ(g->text(3, 1), QString());
         EXPECT_EQ(g->cellBackColor(2, 1), -1);
     }
-    EXPECT_EQ(f.GrdSS.text(0, 1), s(u"Ｓ予想"));
-    EXPECT_EQ(f.GrdWW2.text(0, 1), s(u"Ｗ予想"));
-}
-
-TEST(ListResetTest, TallyResetLeavesNothingOfTheLastTally) {
-    Workspace ws;
-    auto& f = ws.load();
-    f.GrdSM.setText(5, 5, s(u"〇"));
-    f.GrdSMClear();
-    EXPECT_EQ(f.GrdSM.text(5, 5), QString());
 }
