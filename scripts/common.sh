@@ -8,7 +8,7 @@ PACKAGES=(
     g++ cmake ninja-build pkg-config clang-format
     qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev clang-14 libclang-rt-14-dev
-    fonts-ipafont-gothic poppler-utils dpkg-dev desktop-file-utils appstream
+    ccache fonts-ipafont-gothic poppler-utils dpkg-dev desktop-file-utils appstream
     libzip-dev libpugixml-dev qt6-multimedia-dev python3-openpyxl
 )
 
@@ -31,7 +31,11 @@ install_packages() {
     fi
 }
 
+# ccache with paths taken relative to the repository lets the second build folder of
+# scripts/test reuse the first one's objects.
 build() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
     cmake --build "$BUILD_DIR"
 }

@@ -1,7 +1,6 @@
-// ②集計, the hit check, ③S・W絞り and the whole chain by hand.
+// ②集計, the hit check and ③S・W絞り. The whole chain: PredictionCasesTest.
 #include "support/PredictionHistory.h"
 
-#include "simulate/Narrowing.h"
 #include "ui/Palette.h"
 
 #include <gtest/gtest.h>
@@ -101,33 +100,4 @@ TEST(SwNarrowing, RulesDropCandidates) {
         EXPECT_EQ(listOf(form.GrdSS2, form.narrowCountS), wordsOf(wantS)) << basicS;
         EXPECT_EQ(listOf(form.GrdWW2, form.narrowCountW), wordsOf(wantW)) << basicW;
     }
-}
-
-TEST(PredictionChain, HandWorkedHistoryByHand) {
-    Workspace ws;
-    ws.writeHistory(handWorkedHistory());
-    auto& form = ws.load();
-    form.Combo1.text = QStringLiteral("53");
-    form.Combo1_Click();
-    form.Command1_Click();
-    const char* const tables[] = {"5", "7", "0 3 4 7", "3 4 6 7 8 9"};
-    for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(simulate::digitColumn(form.Grd1a, c, 9), wordsOf(tables[c])) << c;
-    EXPECT_EQ(form.Label12.caption + form.LabJiku[0].caption + form.LabJiku[1].caption, "346");
-
-    form.Option2.selected = 1; // AB
-    form.Command2_Click();
-    EXPECT_EQ(listOf(form.GrdSS, form.basicCountS), wordsOf(kHandWorkedBasicS));
-    EXPECT_EQ(listOf(form.GrdWW, form.basicCountW), wordsOf(kHandWorkedBasicW));
-    EXPECT_EQ(form.winKeyS, QStringLiteral("2579"));
-
-    form.Check1.value = 1;
-    form.Combo4[0].text = QStringLiteral("3");
-    form.Combo4[1].text = QStringLiteral("1");
-    form.Command4_Click();
-    EXPECT_EQ(form.Label11.caption, QStringLiteral("6"));
-    EXPECT_EQ(listOf(form.GrdSS2, form.narrowCountS), wordsOf(kHandWorkedNarrowS));
-    EXPECT_EQ(listOf(form.GrdWW2, form.narrowCountW), wordsOf(kHandWorkedNarrowW));
-    EXPECT_EQ(form.narrowHit, 1);
-    EXPECT_EQ(form.GrdSS2.cellBackColor(11, 1), ui::kHitColour);
 }

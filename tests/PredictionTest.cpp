@@ -87,30 +87,7 @@ TEST(RecencyOrder, DrawnDigitsMoveToTheFrontByPattern) {
         EXPECT_EQ(predict::patternCode(QString::fromLatin1(number)), code) << number;
 }
 
-TEST(Yoso, DigitTablesFollowTheLatestDraws) {
-    std::map<int, QString> single{{51, "1234"}}; // Rec(P) = 8 0 5 6 3 7 2 9 1 4
-    placeOrder(single, 50, "8056372914");
-    const std::tuple<std::map<int, QString>, int, const char*, bool> cases[] = {
-        {single, 0, "1 3 4", false}, // Ａ: the two longest waiting, then the newest
-        {{{51, "7777"}}, 0, "7", false},
-        {{{50, "3303"}}, 1, "0 3", false},
-        {{{50, "8888"}}, 1, "8", false},
-        {{{41, "2020"}}, 2, "0 2", false}, // Ｃ: the month's first draw, repeats removed
-        {{{2, "4864"}}, 2, "4 6 8", true}, // a window within one month: its oldest draw
-    };
-    for (const auto& [numbers, col, want, oneMonth] : cases) {
-        Workspace ws;
-        auto draws = historyWith(numbers);
-        // No day of month below the one before it: the same day of successive months.
-        for (size_t i = 0; oneMonth && i < draws.size(); ++i)
-            draws[i].date =
-                QDate(2020, 1, 2).addMonths(static_cast<int>(i)).toString(u"yyyy/MM/dd");
-        ws.writeHistory(draws);
-        predictFor(ws.load(), 52);
-        EXPECT_EQ(column(ws.form->Grd1a, col), want) << want;
-    }
-}
-
+// The digit tables of real and hand-made histories: tests/data/prediction.
 TEST(Yoso, ShorterColumnLeavesNoStaleDigitAndTooEarlyChangesNothing) {
     Workspace ws;
     ws.writeHistory(historyWith({{50, "1234"}, {51, "5522"}}));

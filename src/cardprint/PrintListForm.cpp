@@ -17,8 +17,8 @@ bool fits16(int v) {
 
 } // namespace
 
-PrintListForm::PrintListForm(ui::Host& host, history::AppModule& module)
-    : host(host), module(module), frmPrsetn4(host, module, InjiPos) {}
+PrintListForm::PrintListForm(ui::Host& host_, history::AppModule& module_)
+    : host(host_), module(module_), frmPrsetn4(host_, module_, InjiPos) {}
 
 void PrintListForm::Show() {
     if (!loaded)

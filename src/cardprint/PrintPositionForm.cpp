@@ -6,8 +6,8 @@
 
 namespace cardprint {
 
-PrintPositionForm::PrintPositionForm(ui::Host& host, history::AppModule& module, Positions& pos)
-    : host(host), module(module), InjiPos(pos) {}
+PrintPositionForm::PrintPositionForm(ui::Host& host_, history::AppModule& module_, Positions& pos)
+    : host(host_), module(module_), InjiPos(pos) {}
 
 void PrintPositionForm::Show() {
     if (!loaded)

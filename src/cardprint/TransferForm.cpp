@@ -6,8 +6,8 @@ namespace cardprint {
 
 using mainwindow::ListCol;
 
-TransferForm::TransferForm(mainwindow::MainForm& mainForm, PrintListForm& printList)
-    : mainForm(mainForm), printList(printList) {}
+TransferForm::TransferForm(mainwindow::MainForm& mainForm_, PrintListForm& printList_)
+    : mainForm(mainForm_), printList(printList_) {}
 
 void TransferForm::Label1_Click(int index) {
     if (index == kTransferLabel)

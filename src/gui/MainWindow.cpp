@@ -224,10 +224,10 @@ QWidget* MainWindow::buildTitleBar() {
     bar->addWidget(kai);
     const std::pair<const ui::Label*, const char16_t*> results[] = {
         {&form_.LabDays, nullptr}, {&form_.Label2, u"当数"}, {&form_.Label8, u"W・S予想"}};
-    for (const auto& [l, title] : results) {
+    for (const auto& [l, heading] : results) {
         bar->addSpacing(10);
-        if (title)
-            bar->addWidget(caption(QString::fromUtf16(title)));
+        if (heading)
+            bar->addWidget(caption(QString::fromUtf16(heading)));
         auto* shown = bind_.label(*l);
         shown->setStyleSheet(QStringLiteral("font-size: 14px; font-weight: bold;"));
         bar->addWidget(shown);

@@ -1,0 +1,90 @@
+// The prediction chain against expected output, one folder per case under
+// tests/data/prediction: history.csv (or "bundled-through": N in the settings for the bundled
+// history up to draw N), settings.json (predict's options: "name": value, true for a
+// switch) and expected.json (what tessarin-cli predict --json prints). A new case is a new
+// folder.
+#include "support/TestHistory.h"
+
+#include "Cli.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using testing_support::Workspace;
+
+namespace {
+
+const QString kCases = QStringLiteral(TESSARIN_TEST_DATA "/prediction");
+const QString kBundledThrough = QStringLiteral("bundled-through");
+
+std::vector<std::string> caseNames() {
+    std::vector<std::string> names;
+    for (const QString& name : QDir(kCases).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        names.push_back(name.toStdString());
+    return names;
+}
+
+QJsonObject readJson(const QString& path) {
+    return QJsonDocument::fromJson(testing_support::readFile(path)).object();
+}
+
+// One key and its value as compact JSON, so a difference prints readably.
+std::string entry(const QJsonObject& o, const QString& key) {
+    return QJsonDocument(QJsonObject{{key, o.value(key)}})
+        .toJson(QJsonDocument::Compact)
+        .toStdString();
+}
+
+class PredictionCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(PredictionCase, ChainPrintsTheExpectedJson) {
+    const QDir source(kCases + u'/' + QString::fromStdString(GetParam()));
+    const QJsonObject settings = readJson(source.filePath(QStringLiteral("settings.json")));
+    ASSERT_FALSE(settings.isEmpty()) << "settings.json missing or not an object";
+
+    Workspace ws; // a copy of the case in a temporary folder, made current
+    QString outText, errText;
+    QTextStream out(&outText), err(&errText);
+    if (settings.contains(kBundledThrough)) {
+        auto records = testing_support::bundledHistory();
+        records.resize(static_cast<size_t>(settings[kBundledThrough].toInt()));
+        ws.writeHistoryRecords(records);
+    } else {
+        ASSERT_TRUE(QFile::copy(source.filePath(QStringLiteral("history.csv")),
+                                ws.path(QStringLiteral("history.csv"))));
+        ASSERT_EQ(cli::run({QStringLiteral("import"), QStringLiteral("history.csv")}, out, err),
+                  cli::kOk)
+            << errText.toStdString();
+    }
+
+    QStringList args{QStringLiteral("predict"), QStringLiteral("--json")};
+    for (auto it = settings.begin(); it != settings.end(); ++it) {
+        if (it.key() == kBundledThrough || it.value() == QJsonValue(false))
+            continue;
+        args.append(QStringLiteral("--") + it.key());
+        if (!it.value().isBool())
+            args.append(it.value().toVariant().toString());
+    }
+    outText.clear();
+    ASSERT_EQ(cli::run(args, out, err), cli::kOk) << errText.toStdString();
+    const QJsonObject got = QJsonDocument::fromJson(outText.toUtf8()).object();
+    const QJsonObject want = readJson(source.filePath(QStringLiteral("expected.json")));
+    ASSERT_FALSE(want.isEmpty()) << "no expected.json; the chain printed:\n"
+                                 << outText.toStdString();
+    EXPECT_EQ(got.keys(), want.keys());
+    for (const QString& key : want.keys())
+        EXPECT_EQ(entry(got, key), entry(want, key));
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, PredictionCase, testing::ValuesIn(caseNames()),
+                         [](const testing::TestParamInfo<std::string>& folder) {
+                             std::string name = folder.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+} // namespace
