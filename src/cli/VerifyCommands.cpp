@@ -13,8 +13,7 @@ namespace cli {
 namespace {
 
 constexpr int kTallyCols = 18;
-// The first draw with the 50 draws before it that a prediction needs.
-constexpr int kFirstPredictableDraw = 51;
+using mainwindow::kFirstPredictableDraw;
 
 int usage(QTextStream& err, const QString& message) {
     err << message << Qt::endl;

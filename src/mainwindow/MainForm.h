@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/AppModule.h"
+#include "simulate/TallyRecord.h"
 #include "ui/Controls.h"
 #include "ui/Grid.h"
 #include "ui/Host.h"
@@ -9,8 +10,12 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace mainwindow {
+
+// The first draw that has the 50 draws before it which a prediction analyses.
+inline constexpr int kFirstPredictableDraw = 51;
 
 // The main window, Form1: its controls, its window values and its procedures. The grids
 // are the program's working memory; the member functions keep the names the rest of the
@@ -102,6 +107,7 @@ public:
     ui::Label LabKensyo{QStringLiteral("スタート")};
     ui::Label Label2;                 // winning number of the selected draw
     ui::Label Label6;                 // narrowing sizes of the last tally
+    ui::Label LabBaseline;            // the chance baseline of the last tally
     ui::Label Label8;                 // W・S prediction of the selected draw
     ui::Label LabDays;                // date of the selected draw
     ui::Label LabKai;                 // "第N回"
@@ -141,7 +147,8 @@ public:
     ui::CheckBox Check3{QStringLiteral("シュミ集計に使用")};
     ui::CheckBox Check4{QStringLiteral("シュミ集計に使用")};
     ui::CheckBox Check5{QStringLiteral("シュミ集計に使用")};
-    ui::OptionGroup Option1{{QStringLiteral("回数"), QStringLiteral("月間")}, 0};
+    ui::OptionGroup Option1{{QStringLiteral("回数"), QStringLiteral("月間"), QStringLiteral("全期間")},
+                            0};
     ui::OptionGroup Option2{{QStringLiteral("AC"), QStringLiteral("AB"), QStringLiteral("CD"),
                              QStringLiteral("BC"), QStringLiteral("AD"), QStringLiteral("BD")},
                             0};
@@ -172,6 +179,10 @@ public:
     int hitS = 0, hitW = 0;
     QString winKeyS, winKeyW;
     int simRows = 0;
+    // The draws of the last tally as its narrowed lists played them, and their chance
+    // baseline (shown in LabBaseline).
+    std::vector<simulate::TallyDraw> tallyDraws;
+    simulate::Baseline tallyBaseline;
     int monthFirstDraw = 0, monthLastDraw = 0;
     int axisDigit1 = 0, axisDigit2 = 0; // shown in LabJiku
 

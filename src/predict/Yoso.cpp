@@ -72,7 +72,7 @@ void writeColumn(ui::Grid& grid, int col, int rows, Digits digits) {
         grid.setText(r, col, QString());
     std::sort(digits.begin(), digits.end());
     for (size_t i = 0; i < digits.size() && static_cast<int>(i) < rows; ++i)
-        grid.setText(static_cast<int>(i) + 1, col, QString::number(digits[i]));
+        grid.setText(static_cast<int>(i) + 1, col, ui::numberText(digits[i]));
 }
 
 // The first draw of the latest calendar month in the window: the newest row whose day of
@@ -92,31 +92,26 @@ void MainForm::Yoso() {
     const int target = static_cast<int>(ui::leadingInt(Combo1.text));
     if (target < kWindow + 1)
         return;
-    files.OpenNumberFile();
-    // A draw more than one past the history has no window; reading on would fill the table
-    // with blank records.
-    if (target - 1 > files.HistCount) {
-        files.CloseAll();
+    // The window comes from the history grid, which holds every draw of the history file.
+    // A draw more than one past the history has no window.
+    if (target - 1 > HistRows)
         return;
-    }
     ui::Grid& a = GrdA[0];
     for (int n = target - kWindow, r = 2; n <= target - 1; ++n, ++r) {
-        files.readHist(n);
-        a.setText(r, 0, QString::number(n));
-        a.setText(r, 1, files.HistRec.numberText());
-        a.setText(r, 2, files.HistRec.slashedDate());
+        a.setText(r, 0, ui::numberText(n));
+        a.setText(r, 1, Grd2.text(n, 1));
+        a.setText(r, 2, Grd2.text(n, 8));
     }
-    files.CloseAll();
 
     // Each window draw is ranked against the order left by the row above; row 1 holds the
     // starting order written by the layout.
     RecencyOrder order = windowRow(a, 1).order;
     for (int r = 2; r <= kLatestRow; ++r) {
         const QString& number = a.text(r, 1);
-        a.setText(r, 13, QString::number(predict::patternCode(number)));
+        a.setText(r, 13, ui::numberText(predict::patternCode(number)));
         order = predict::nextRecencyOrder(order, number);
         for (int k = 0; k < 10; ++k)
-            a.setText(r, 3 + k, QString::number(order[k]));
+            a.setText(r, 3 + k, ui::numberText(order[k]));
     }
 
     const WindowRow L = windowRow(a, kLatestRow);

@@ -4,6 +4,7 @@
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <utility>
@@ -25,19 +26,17 @@ int digitBit(const QString& text) {
 // Builds one basic list from the box table: every number holding a digit of the first
 // list and a digit of the second, in the order found, each box once. Singles need two
 // different digits; for doubles a digit may pair with itself. Returns the count.
+// The grid ends as the hand-run procedure leaves it: column 1 the list, column 0 its running
+// numbers, column 2 the findings in order with repeats emptied, cut after row count + 1.
 int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const QString& heading,
                    const QStringList& first, const QStringList& second, bool singles) {
-    list.clear();
-    list.setRows(1000);
-    list.setText(0, 0, QStringLiteral("No"));
-    list.setText(0, 1, heading);
-
     std::vector<int> held(tableCount + 1, 0);
     for (int j = 1; j <= tableCount; ++j)
         for (int c = 2; c <= 5; ++c)
             held[j] |= digitBit(table.text(j, c));
 
-    int total = 0;
+    // The box table rows found, in order.
+    std::vector<int> found;
     for (const QString& x : first) {
         for (const QString& y : second) {
             if (singles && x == y)
@@ -46,14 +45,9 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
             const int by = digitBit(y);
             if (bx == 0 || by == 0)
                 continue;
-            for (int j = 1; j <= tableCount; ++j) {
-                if ((held[j] & bx) && (held[j] & by)) {
-                    ++total;
-                    simulate::ensureRow(list, total);
-                    list.setText(total, 0, QString::number(total));
-                    list.setText(total, 2, table.text(j, 1));
-                }
-            }
+            for (int j = 1; j <= tableCount; ++j)
+                if ((held[j] & bx) && (held[j] & by))
+                    found.push_back(j);
         }
     }
 
@@ -61,25 +55,35 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
     // box is the same text; the first finding is kept.
     // A box table number is four digits, so its value names it.
     std::bitset<10000> seen;
-    int count = 0;
-    for (int j = 1; j <= total; ++j) {
-        const QString x = list.text(j, 2);
+    std::vector<int> kept;
+    std::vector<bool> repeat(found.size(), false);
+    for (size_t k = 0; k < found.size(); ++k) {
+        const QString& x = table.text(found[k], 1);
         if (x.isEmpty())
             continue;
         const auto key = static_cast<size_t>(ui::leadingInt(x)) % seen.size();
         if (seen.test(key)) {
-            list.setText(j, 2, QString());
+            repeat[k] = true;
             continue;
         }
         seen.set(key);
-        ++count;
-        list.setText(count, 1, x);
+        kept.push_back(found[k]);
     }
-    for (int j = count + 1; j <= total; ++j) {
-        list.setText(j, 0, QString());
-        list.setText(j, 1, QString());
-    }
+
+    const int count = static_cast<int>(kept.size());
+    list.clear();
     list.setRows(count + 2);
+    list.setText(0, 0, QStringLiteral("No"));
+    list.setText(0, 1, heading);
+    const int shown = std::min(static_cast<int>(found.size()), count + 1);
+    for (int r = 1; r <= shown; ++r) {
+        if (r <= count) {
+            list.setText(r, 0, ui::numberText(r));
+            list.setText(r, 1, table.text(kept[r - 1], 1));
+        }
+        if (!repeat[r - 1])
+            list.setText(r, 2, table.text(found[r - 1], 1));
+    }
     list.setTopRow(count);
     return count;
 }

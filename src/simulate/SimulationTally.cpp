@@ -2,17 +2,19 @@
 // with hits, list sizes, payouts and rates booked into GrdSM.
 #include "SimulationTally.h"
 
+#include "TallyWorker.h"
+
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace simulate {
 
 namespace {
 
-// The first draw that has the 50 draws before it which a prediction analyses.
-constexpr int kFirstPredictableDraw = 51;
+using mainwindow::kFirstPredictableDraw;
 
 const QString kHitS = QStringLiteral("〇");
 const QString kHitW = QStringLiteral("●");
@@ -34,7 +36,28 @@ TallyChain windowChain(mainwindow::MainForm& f) {
             [&f] { f.Command4_Click(); }};
 }
 
-void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
+bool tallyRange(mainwindow::MainForm& f, int& first, int& last) {
+    first = 0;
+    last = 0;
+    if (f.Option1.selected == 0) {
+        last = static_cast<int>(ui::leadingInt(f.Combo1.text)) - 1;
+        first = last - static_cast<int>(ui::leadingInt(f.Combo3[2].text)) + 1;
+        first = std::max(first, kFirstPredictableDraw);
+    } else if (f.Option1.selected == 2) {
+        first = kFirstPredictableDraw;
+        last = f.HistRows;
+    } else {
+        f.NenGetuS();
+        first = f.monthFirstDraw;
+        last = f.monthLastDraw;
+    }
+    // Only draws in the history can be replayed; a range left empty is a range without data
+    // (and would otherwise divide by a count of 0).
+    last = std::min(last, f.HistRows);
+    return first != 0 && first <= last;
+}
+
+bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgress& progress) {
     ui::Grid& sm = f.GrdSM;
     const ui::Grid& hist = f.Grd2;
 
@@ -50,25 +73,13 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
 
     int first = 0;
     int last = 0;
-    if (f.Option1.selected == 0) {
-        last = static_cast<int>(ui::leadingInt(f.Combo1.text)) - 1;
-        first = last - static_cast<int>(ui::leadingInt(f.Combo3[2].text)) + 1;
-        first = std::max(first, kFirstPredictableDraw);
-    } else {
-        f.NenGetuS();
-        first = f.monthFirstDraw;
-        last = f.monthLastDraw;
-    }
-    // Only draws in the history can be replayed; a range left empty is a range without data
-    // (and would otherwise divide by a count of 0).
-    last = std::min(last, f.HistRows);
-    if (first == 0 || first > last) {
+    if (!tallyRange(f, first, last)) {
         f.host.messageBox(QStringLiteral("抽選結果のデータがありません。"),
                           QStringLiteral("Tessarin"));
         f.GrdA[0].setVisible(true);
         for (auto* g : workGrids)
             g->setVisible(true);
-        return;
+        return true;
     }
 
     const int count = last - first + 1;
@@ -86,10 +97,12 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
 
     int basicHitsS = 0, basicHitsW = 0, narrowHitsS = 0, narrowHitsW = 0;
     long long basicPayout = 0, narrowPayout = 0;
+    std::vector<TallyDraw> played;
+    played.reserve(static_cast<size_t>(count));
     r = 0;
     for (int i = first; i <= last; ++i) {
         ++r;
-        f.Combo1.text = QString::number(i);
+        f.Combo1.text = ui::numberText(i);
         f.Label2.caption = hist.text(i, 1);
         chain.Yoso();
         chain.Jyuni();
@@ -99,8 +112,8 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
         f.hitS = 0;
         f.hitW = 0;
         chain.Command2_Click();
-        sm.setText(r, 3, QString::number(f.basicCountS));
-        sm.setText(r, 4, QString::number(f.basicCountW));
+        sm.setText(r, 3, ui::numberText(f.basicCountS));
+        sm.setText(r, 4, ui::numberText(f.basicCountW));
         const QString& payout = hist.text(i, 7);
         const long long payoutYen = ui::leadingInt(payout);
         if (f.hitS == 1) {
@@ -125,14 +138,19 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
             chain.Command14_Click();
         else
             chain.Command4_Click();
-        sm.setText(r, 8, QString::number(f.narrowCountS));
-        sm.setText(r, 9, QString::number(f.narrowCountW));
-        if (f.narrowHit == 1 || f.narrowHit == 2) {
+        sm.setText(r, 8, ui::numberText(f.narrowCountS));
+        sm.setText(r, 9, ui::numberText(f.narrowCountW));
+        const bool narrowedHit = f.narrowHit == 1 || f.narrowHit == 2;
+        if (narrowedHit) {
             sm.setText(r, 10, f.narrowHit == 1 ? kHitS : kHitW);
             ++(f.narrowHit == 1 ? narrowHitsS : narrowHitsW);
             sm.setText(r, 11, payout);
             narrowPayout += payoutYen;
         }
+        played.push_back(
+            {i, {drawKind(hist.text(i, 2)), f.narrowCountS, f.narrowCountW, payoutYen}, narrowedHit});
+        if (progress && !progress(r, count))
+            return false;
     }
 
     f.Label6.caption =
@@ -162,9 +180,17 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
             ++wsHits;
     }
     sm.setText(n + 1, 14, ratePercent(QStringLiteral("当率:"), wsHits, count));
+
+    // The narrowed hits are counted here, not from the marks of column 10: a tally into an
+    // uncleared grid keeps the marks of an earlier run on rows it did not hit.
+    f.tallyBaseline = tallyBaseline(played);
+    f.tallyDraws = std::move(played);
+    f.LabBaseline.caption = baselineCaption(f.tallyBaseline);
+
     f.GrdA[0].setVisible(true);
     for (auto* g : workGrids)
         g->setVisible(true);
+    return true;
 }
 
 } // namespace simulate
@@ -172,7 +198,13 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
 namespace mainwindow {
 
 void MainForm::Command3_Click() {
-    simulate::runTally(*this, simulate::windowChain(*this));
+    // On a worker's own form, so that a stopped tally leaves this window as it was.
+    simulate::TallyWorker worker(*this);
+    const bool finished = host.runLongWork(
+        QStringLiteral("シュミ集計"),
+        [&worker](const ui::Host::Progress& report) { return worker.run(report); });
+    if (finished)
+        worker.apply(*this);
 }
 
 } // namespace mainwindow

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 namespace ui {
 
 // Everything a window's logic asks of the platform. The GUI, the command line and the
@@ -17,6 +19,20 @@ public:
 
     // Runs the events that are waiting (paints, clicks, timer ticks) and returns.
     virtual void processEvents() = 0;
+
+    // Reports progress of long work: the steps done and the steps in all. Returns false once
+    // the user has asked to stop.
+    using Progress = std::function<bool(int done, int total)>;
+
+    // Long work (a whole-history tally, the strategy table): runs work, which reports its
+    // progress through the function it is given and returns false when it stopped early,
+    // where the platform keeps the window alive and offers to stop it ("中止"). Returns
+    // what work returned. Without a window the work runs on the calling thread.
+    virtual bool runLongWork(const QString& caption,
+                             const std::function<bool(const Progress&)>& work) {
+        Q_UNUSED(caption);
+        return work([](int, int) { return true; });
+    }
 
     // The system date and time.
     virtual QDateTime now() const = 0;
