@@ -8,7 +8,8 @@ PACKAGES=(
     g++ cmake ninja-build pkg-config clang-format
     qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev clang-14 libclang-rt-14-dev
-    fonts-ipafont-gothic dpkg-dev desktop-file-utils appstream
+    fonts-ipafont-gothic poppler-utils dpkg-dev desktop-file-utils appstream
+    libzip-dev libpugixml-dev qt6-multimedia-dev python3-openpyxl
 )
 
 as_root() {

@@ -27,7 +27,7 @@ QString drawFile(int d) {
 // latest, with the result files of the given draws.
 struct Site {
     Site(int latest, const std::vector<int>& draws) {
-        ws.writeHistory(weekdayDraws(kHeld, QStringLiteral("2025/01/06"),
+        ws.writeHistory(weekdayDraws(kHeld, QStringLiteral("1999/06/01"),
                                      {QStringLiteral("1234"), QStringLiteral("5567")}));
         ws.load();
         before = history();
@@ -140,6 +140,9 @@ TEST(CatchUp, AppendRefusesDrawsThatWouldLeaveAHole) {
         const QByteArray was = s.history();
         s.dl.Grd1.setText(1, 1, QString::fromLatin1(drawNo));
         s.dl.Grd1.setText(1, 3, QStringLiteral("0042"));
+        // Draw 7070 (the latest, rewritten) falls on 2026/07/06.
+        s.dl.Grd1.setText(
+            1, 2, atoi(drawNo) == 7071 ? QStringLiteral("20260707") : QStringLiteral("20260706"));
         s.dl.Command7_Click();
         EXPECT_EQ(s.messages() == QStringList{QStringLiteral("追加しました。")}, accepted)
             << drawNo;

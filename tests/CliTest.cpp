@@ -2,6 +2,9 @@
 #include "support/TestHistory.h"
 
 #include "Cli.h"
+#include "Session.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -52,15 +55,67 @@ TEST(CliTest, ImportThenSummaryAndHistory) {
     EXPECT_EQ(lines[2], s(u"次回: 第3回 2026/08/24"));
 }
 
-TEST(CliTest, UsageErrorsExitWithTwo) {
+TEST(CliTest, UsageErrorsExitWithTwoAndOneLineOnStderr) {
     Workspace ws;
-    for (const QStringList& args :
-         {QStringList{s(u"frobnicate")}, QStringList{s(u"history"), s(u"--last")},
-          QStringList{s(u"history"), s(u"--last"), s(u"x")},
-          QStringList{s(u"history"), s(u"--bogus")}, QStringList{s(u"import"), s(u"a"), s(u"b")}}) {
-        const CliRun r = runCli(args);
-        EXPECT_EQ(r.code, 2) << args.join(u' ').toStdString();
-        EXPECT_FALSE(r.err.isEmpty());
+    for (const char16_t* line :
+         {u"frobnicate", u"history --last", u"history --last x", u"history --last -1",
+          u"history --bogus", u"import a b", u"--bogus", u"--results-url", u"fetch", u"fetch 0",
+          u"help frobnicate", u"--results-url http://127.0.0.1:9 history",
+          u"summary --results-url http://127.0.0.1:9"}) {
+        const CliRun r = runCli(s(line).split(u' '));
+        EXPECT_EQ(r.code, 2) << s(line).toStdString();
+        EXPECT_EQ(r.out, QString()) << s(line).toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+    }
+}
+
+// Each command's help comes from its own options, with or without the history.
+TEST(CliTest, EveryCommandAnswersHelp) {
+    Workspace ws;
+    const std::pair<const char16_t*, QStringList> cases[] = {
+        {u"summary", {}},
+        {u"import", {s(u"FILE")}},
+        {u"history", {s(u"--last <N>")}},
+        {u"predict",
+         {s(u"--draw <N>"), s(u"--pair <PAIR>"), s(u"AC|AB|CD|BC|AD|BD"),
+          s(u"axis2（③軸数字絞り２"), s(u"--cframe2"), s(u"--json")}},
+        {u"verify",
+         {s(u"--month <YYYY-MM>"), s(u"--count <C>"), s(u"--csv"),
+          s(u"perfect（基本予想とWS予想が100％だったら）")}},
+        {u"back100", {s(u"--draw <N>")}},
+        {u"update", {s(u"--results-url <URL>")}},
+        {u"fetch", {s(u"--append"), s(u"--results-url <URL>")}},
+    };
+    for (const auto& [name, mentions] : cases) {
+        const QString command = s(name);
+        for (const QString& flag : {s(u"--help"), s(u"-h")}) {
+            const CliRun r = runCli({command, flag});
+            EXPECT_EQ(r.code, 0) << command.toStdString();
+            EXPECT_EQ(r.err, QString());
+            EXPECT_TRUE(r.out.startsWith(s(u"使い方: tessarin-cli ") + command + u' '))
+                << r.out.toStdString();
+            for (const QString& m : mentions + QStringList{s(u"-h, --help")})
+                EXPECT_TRUE(r.out.contains(m)) << command.toStdString() << ": " << m.toStdString();
+            EXPECT_EQ(runCli({s(u"help"), command}).out, r.out);
+        }
+        EXPECT_TRUE(runCli({s(u"--help")}).out.contains(s(u"\n  ") + command + u' '))
+            << command.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(ws.path(s(u"number414.dat"))));
+}
+
+TEST(CliTest, MessagesShowTheirTitleOrTheProgramsAndBreakLinesAtCr) {
+    const std::tuple<const char16_t*, const char16_t*, const char16_t*> cases[] = {
+        {u"一行目\r二行目", u"", u"[Tessarin] 一行目\n二行目\n"},
+        {u"生成終了しました。", u"終了", u"[終了] 生成終了しました。\n"},
+    };
+    for (const auto& [text, title, want] : cases) {
+        QString err;
+        QTextStream e(&err);
+        cli::ConsoleHost host(e);
+        host.messageBox(s(text), s(title));
+        e.flush();
+        EXPECT_EQ(err, s(want));
     }
 }
 

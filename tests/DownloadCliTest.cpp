@@ -26,21 +26,25 @@ TEST(DownloadCli, UpdateFetchAndAFailedFetch) {
         {"fetch 7090", cli::kFailed, "", "最新抽選結果がダウンロードできませんでした。", 7070},
     };
     for (const auto& [command, wantCode, wantOut, wantErr, wantRecords] : cases) {
-        Workspace ws;
-        ws.writeHistory(weekdayDraws(7070, QStringLiteral("2000/01/03"), {QStringLiteral("3141")}));
-        QString out;
-        QString err;
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        const QStringList args =
-            command.split(u' ') + QStringList{"--results-url", server.baseUrl()};
-        EXPECT_EQ(cli::run(args, outStream, errStream), wantCode) << command.toStdString();
-        outStream.flush();
-        errStream.flush();
-        EXPECT_TRUE(out.contains(wantOut)) << out.toStdString();
-        EXPECT_TRUE(err.contains(wantErr)) << err.toStdString();
-        EXPECT_EQ(readFile(ws.path(QStringLiteral("number414.dat"))).size(), wantRecords * 128)
-            << command.toStdString();
+        // The address is a global option: before the command name or after it.
+        for (const bool before : {false, true}) {
+            Workspace ws;
+            ws.writeHistory(
+                weekdayDraws(7070, QStringLiteral("1999/06/01"), {QStringLiteral("3141")}));
+            QString out;
+            QString err;
+            QTextStream outStream(&out);
+            QTextStream errStream(&err);
+            const QStringList url{"--results-url", server.baseUrl()};
+            const QStringList args = before ? url + command.split(u' ') : command.split(u' ') + url;
+            EXPECT_EQ(cli::run(args, outStream, errStream), wantCode) << command.toStdString();
+            outStream.flush();
+            errStream.flush();
+            EXPECT_TRUE(out.contains(wantOut)) << out.toStdString();
+            EXPECT_TRUE(err.contains(wantErr)) << err.toStdString();
+            EXPECT_EQ(readFile(ws.path(QStringLiteral("number414.dat"))).size(), wantRecords * 128)
+                << command.toStdString();
+        }
     }
 }
 

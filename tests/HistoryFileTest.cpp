@@ -81,31 +81,39 @@ TEST_F(HistoryFilesTest, ReadsRecordNAtItsOffset) {
     ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
                      {QStringLiteral("4567"), QStringLiteral("2021/02/02")},
                      {QStringLiteral("8901"), QStringLiteral("2021/02/03")}});
-    files.OpenNumberFile();
+    const auto session = files.OpenNumberFile();
     EXPECT_EQ(files.HistCount, 3);
     files.readHist(3);
     EXPECT_EQ(files.HistRec.DrawNo, 3);
     EXPECT_EQ(files.HistRec.numberText(), QStringLiteral("8901"));
     files.readHist(1);
     EXPECT_EQ(files.HistRec.dateText(), QStringLiteral("20210201"));
+    EXPECT_THROW(files.readHist(4), history::FileError);
 }
 
 TEST_F(HistoryFilesTest, AppendGrowsTheFileAndRewriteReplacesInPlace) {
     ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
                      {QStringLiteral("4567"), QStringLiteral("2021/02/02")}});
-    files.OpenNumberFile();
-    files.HistRec =
-        testing_support::makeRecord(3, {QStringLiteral("7777"), QStringLiteral("2021/02/03")});
-    files.writeHist(3);
-    files.CloseAll();
+    {
+        const auto session = files.OpenNumberFile(history::Access::Write);
+        files.HistRec =
+            testing_support::makeRecord(3, {QStringLiteral("7777"), QStringLiteral("2021/02/03")});
+        files.writeHist(3);
+    }
     EXPECT_EQ(QFileInfo(path).size(), 3 * 128);
-
-    files.OpenNumberFile();
-    EXPECT_EQ(files.HistCount, 3);
-    files.HistRec =
-        testing_support::makeRecord(2, {QStringLiteral("1111"), QStringLiteral("2021/02/02")});
-    files.writeHist(2);
-    files.CloseAll();
+    {
+        const auto session = files.OpenNumberFile(history::Access::Write);
+        EXPECT_EQ(files.HistCount, 3);
+        files.HistRec =
+            testing_support::makeRecord(2, {QStringLiteral("1111"), QStringLiteral("2021/02/02")});
+        files.writeHist(2);
+        // A record that does not fit between its neighbours is not written.
+        files.HistRec =
+            testing_support::makeRecord(2, {QStringLiteral("2222"), QStringLiteral("2021/02/04")});
+        EXPECT_THROW(files.writeHist(2), history::FileError);
+        files.HistRec.DrawNo = 5;
+        EXPECT_THROW(files.writeHist(5), history::FileError); // a hole
+    }
     const QByteArray bytes = readFile(path);
     EXPECT_EQ(bytes.size(), 3 * 128);
     EXPECT_EQ(bytes.mid(128 + 12, 4), QByteArray("1111"));
@@ -116,20 +124,33 @@ TEST_F(HistoryFilesTest, AppendGrowsTheFileAndRewriteReplacesInPlace) {
 TEST_F(HistoryFilesTest, RefusesRecordNumbersBelowOne) {
     ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")}});
     const QByteArray before = readFile(path);
-    files.OpenNumberFile();
-    EXPECT_THROW(files.readHist(0), history::FileError);
+    {
+        const auto reading = files.OpenNumberFile();
+        EXPECT_THROW(files.readHist(0), history::FileError);
+        EXPECT_THROW(files.writeHist(1), history::FileError); // not opened for writing
+    }
+    EXPECT_FALSE(files.isHistOpen());
+    const auto session = files.OpenNumberFile(history::Access::Write);
     EXPECT_THROW(files.writeHist(0), history::FileError);
     EXPECT_THROW(files.writeHist(-5), history::FileError);
-    files.CloseAll();
     EXPECT_EQ(readFile(path), before);
 }
 
-TEST_F(HistoryFilesTest, PartialLastRecordCountsByTheRoundingRule) {
-    writeFile(path, testing_support::historyBytes(
-                        {{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
-                         {QStringLiteral("4567"), QStringLiteral("2021/02/02")},
-                         {QStringLiteral("8901"), QStringLiteral("2021/02/03")}})
-                        .left(2 * 128 + 64));
-    files.OpenNumberFile();
-    EXPECT_EQ(files.HistCount, 2);
+TEST_F(HistoryFilesTest, TornLastRecordIsNeverARecord) {
+    for (const int tail : {1, 64, 100, 127}) {
+        writeFile(path, testing_support::historyBytes(
+                            {{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
+                             {QStringLiteral("4567"), QStringLiteral("2021/02/02")},
+                             {QStringLiteral("8901"), QStringLiteral("2021/02/03")}})
+                            .left(2 * 128 + tail));
+        for (const auto access : {history::Access::Read, history::Access::Write}) {
+            try {
+                const auto session = files.OpenNumberFile(access);
+                ADD_FAILURE() << "opened with a torn tail of " << tail;
+            } catch (const history::DamagedHistory& e) {
+                EXPECT_EQ(e.record(), 3);
+            }
+            EXPECT_FALSE(files.isHistOpen());
+        }
+    }
 }

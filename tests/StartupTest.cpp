@@ -100,14 +100,13 @@ TEST(StartupTest, ShortHistoryListsFromTheFirstDraw) {
     EXPECT_EQ(f.LabCom1.caption, s(u"6"));
 }
 
-TEST(StartupTest, EmptyHistoryStopsAfterOpeningTheFile) {
+TEST(StartupTest, MissingHistoryStopsEarlyAndIsNotCreated) {
     Workspace ws(at(2021, 2, 3));
     bool caughtUp = false;
     ws.form->catchUp = [&] { caughtUp = true; };
     ws.form->Form_Load(true);
     auto& f = *ws.form;
-    EXPECT_TRUE(QFile::exists(ws.path(s(u"number414.dat"))));
-    EXPECT_EQ(QFileInfo(ws.path(s(u"number414.dat"))).size(), 0);
+    EXPECT_FALSE(QFile::exists(ws.path(s(u"number414.dat"))));
     EXPECT_EQ(f.Grd2.rows(), 2); // heading and next-draw rows, no date
     EXPECT_EQ(f.Grd2.text(1, 8), QString());
     EXPECT_TRUE(f.Combo1.items.isEmpty());

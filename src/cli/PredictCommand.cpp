@@ -1,8 +1,9 @@
-// tessarin-cli predict: ①集計, ②集計 and ③S・W絞り for one draw, as a user runs them by hand.
-#include "Cli.h"
+#include "PredictCommand.h"
 
+#include "export/Workbook.h"
+
+#include "predict/Analysis.h"
 #include "simulate/Narrowing.h"
-
 #include "ui/Numeric.h"
 
 #include <QJsonArray>
@@ -86,74 +87,109 @@ void printText(const mainwindow::MainForm& f, int draw, QTextStream& out) {
 
 } // namespace
 
-int cmdPredict(const QStringList& words, QTextStream& out, QTextStream& err) {
-    const QString drawOpt = QStringLiteral("--draw");
-    const QString pairOpt = QStringLiteral("--pair");
-    const QString singleOpt = QStringLiteral("--single-size");
-    const QString doubleOpt = QStringLiteral("--double-size");
-    Args args = parseArgs(
-        words, {QStringLiteral("--more"), QStringLiteral("--cframe2"), QStringLiteral("--json")},
-        {drawOpt, pairOpt, singleOpt, doubleOpt, QStringLiteral("--narrow")});
-    const int drawArg = args.intValue(drawOpt, 0);
-    const int singles = args.intValue(singleOpt, 100);
-    const int doubles = args.intValue(doubleOpt, 100);
-    if (args.error.isEmpty() && !args.positional.isEmpty())
-        args.error = QStringLiteral("不明な引数です: %1").arg(args.positional.join(u' '));
-    if (args.error.isEmpty() && (singles < 0 || doubles < 0))
-        args.error = QStringLiteral("絞りの件数には 0 以上の整数を指定してください。");
-    if (!args.error.isEmpty()) {
-        err << args.error << Qt::endl;
-        return kUsage;
-    }
+QList<QCommandLineOption> predictionOptions() {
+    const auto& w = windowCaptions();
+    return {
+        {QStringLiteral("pair"),
+         QStringLiteral("%1: %2（既定 %3）")
+             .arg(w.Frame2.caption, w.Option2.captions.join(u'|'), w.Option2.captions.value(0)),
+         QStringLiteral("PAIR")},
+        {QStringLiteral("single-size"), QStringLiteral("Ｓ絞りの件数（既定 100）"),
+         QStringLiteral("N")},
+        {QStringLiteral("double-size"), QStringLiteral("Ｗ絞りの件数（既定 100）"),
+         QStringLiteral("M")},
+        {QStringLiteral("more"), QStringLiteral("「%1」を使う").arg(w.Check1.caption)},
+        {QStringLiteral("cframe2"), QStringLiteral("「%1」を使う").arg(w.Check2.caption)},
+    };
+}
 
-    // The narrowing run after ②集計, as the buttons of the prediction tab.
-    using Narrowing = void (mainwindow::MainForm::*)();
-    static const QMap<QString, Narrowing> narrowings = {
-        {QStringLiteral("sw"), &mainwindow::MainForm::Command4_Click},
-        {QStringLiteral("cframe"), &mainwindow::MainForm::Command12_Click},
-        {QStringLiteral("axis"), &mainwindow::MainForm::Command13_Click},
-        {QStringLiteral("axis2"), &mainwindow::MainForm::Command14_Click},
-        {QStringLiteral("more"), &mainwindow::MainForm::Command10_Click},
-        {QStringLiteral("test"), &mainwindow::MainForm::Command9_Click}};
-    const QString narrowName = args.value(QStringLiteral("--narrow"), QStringLiteral("sw"));
-    if (!narrowings.contains(narrowName)) {
-        err << "--narrow には sw|cframe|axis|axis2|more|test のどれかを指定してください。"
-            << Qt::endl;
-        return kUsage;
-    }
+int chosenPair(const QCommandLineParser& parser) {
+    const QStringList& pairs = windowCaptions().Option2.captions;
+    const QString given = parser.isSet(QStringLiteral("pair"))
+                              ? parser.value(QStringLiteral("pair")).toUpper()
+                              : pairs.value(0);
+    const qsizetype pair = pairs.indexOf(given);
+    if (pair < 0)
+        throw UsageError{
+            QStringLiteral("--pair には %1 のどれかを指定してください。").arg(pairs.join(u'|'))};
+    return static_cast<int>(pair);
+}
 
-    Session s(err);
-    auto& f = s.form;
-    const qsizetype pair = f.Option2.captions.indexOf(args.value(pairOpt, "AC").toUpper());
-    if (pair < 0) {
-        err << "--pair には " << f.Option2.captions.join(u'|') << " のどれかを指定してください。"
-            << Qt::endl;
-        return kUsage;
+QCommandLineOption xlsxOption(const QString& description) {
+    return {QStringLiteral("xlsx"), description, QStringLiteral("FILE")};
+}
+
+bool writeXlsxOption(const QCommandLineParser& parser, exports::Sheet sheet,
+                     const mainwindow::MainForm& f, QTextStream& err) {
+    const QString path = parser.value(QStringLiteral("xlsx"));
+    if (path.isEmpty())
+        return true;
+    try {
+        exports::writeSheet(sheet, f, f.files.AppDir, path);
+    } catch (const exports::WorkbookError& e) {
+        err << e.message() << Qt::endl;
+        return false;
     }
-    f.Form_Load(false);
+    return true;
+}
+
+PredictCommand::PredictCommand()
+    : SessionCommand(QStringLiteral("predict"),
+                     QStringLiteral("第N回（既定は次回）を①集計・②集計・③絞りで予想する")) {
+    options.append(drawOption(QStringLiteral("予想する回（既定は次回）")));
+    options.append(predictionOptions());
+    options.append({QStringLiteral("narrow"),
+                    QStringLiteral("②集計の後の絞り（既定 sw）: %1")
+                        .arg(describeActions(simulate::narrowings())),
+                    QStringLiteral("NAME")});
+    options.append({QStringLiteral("json"), QStringLiteral("結果を JSON で出力する")});
+    options.append(xlsxOption(QStringLiteral("予想表を FILE（.xlsx）に書き出す")));
+}
+
+void PredictCommand::readOptions(const QCommandLineParser& parser) {
+    singleSize_ = intOption(parser, QStringLiteral("single-size"), 100, 0);
+    doubleSize_ = intOption(parser, QStringLiteral("double-size"), 100, 0);
+    narrowing_ = &simulate::narrowings().front();
+    if (parser.isSet(QStringLiteral("narrow")))
+        narrowing_ = &chooseAction(simulate::narrowings(), parser.value(QStringLiteral("narrow")),
+                                   QStringLiteral("narrow"));
+    pair_ = chosenPair(parser);
+}
+
+int PredictCommand::executeWithSession(Session& session, const QCommandLineParser& parser,
+                                       QTextStream& out, QTextStream& err) {
+    auto& f = session.form;
     const int next = f.HistRows + 1;
     const int draw =
-        args.values.contains(drawOpt) ? drawArg : static_cast<int>(ui::leadingInt(f.Combo1.text));
-    // The 50 draws before the target must all be stored.
-    if (draw < 51 || draw > next) {
-        err << "第" << draw << "回は予想できません（第51回から第" << next << "回まで）。"
-            << Qt::endl;
-        return kUsage;
+        intOption(parser, QStringLiteral("draw"), static_cast<int>(ui::leadingInt(f.Combo1.text)));
+    // The draws before the target that the analysis reads must all be stored.
+    if (draw < predict::kFirstPredictableDraw || draw > next) {
+        const QString why = QStringLiteral("第%1回は予想できません（第%2回から第%3回まで）。")
+                                .arg(draw)
+                                .arg(predict::kFirstPredictableDraw)
+                                .arg(next);
+        // A draw asked for is a bad argument; the next draw of a short history is not.
+        if (parser.isSet(QStringLiteral("draw")))
+            throw UsageError{why};
+        err << why << Qt::endl;
+        return kFailed;
     }
 
     // As the user does: choose the draw, then ①, the pair and ②, the options and ③.
     f.Combo1.text = QString::number(draw);
     f.Combo1_Click();
     f.Command1_Click();
-    f.Option2.selected = static_cast<int>(pair);
+    f.Option2.selected = pair_;
     f.Command2_Click();
-    f.Check1.value = args.has(QStringLiteral("--more")) ? 1 : 0;
-    f.Check2.value = args.has(QStringLiteral("--cframe2")) ? 1 : 0;
-    f.Combo4[0].text = QString::number(singles);
-    f.Combo4[1].text = QString::number(doubles);
-    (f.*narrowings.value(narrowName))();
+    f.Check1.value = parser.isSet(QStringLiteral("more")) ? 1 : 0;
+    f.Check2.value = parser.isSet(QStringLiteral("cframe2")) ? 1 : 0;
+    f.Combo4[0].text = QString::number(singleSize_);
+    f.Combo4[1].text = QString::number(doubleSize_);
+    (f.*narrowing_->handler)();
+    if (!writeXlsxOption(parser, exports::Sheet::Prediction, f, err))
+        return kFailed;
 
-    if (args.has(QStringLiteral("--json")))
+    if (parser.isSet(QStringLiteral("json")))
         printJson(f, draw, out);
     else
         printText(f, draw, out);

@@ -47,35 +47,41 @@ bool DownloadForm::DataPicup(const QString& path) {
 }
 
 bool DownloadForm::DataTuika() {
-    files.CloseAll();
     files.HistPath = QDir::current().filePath(Label4[1].caption);
-    files.OpenNumberFile();
     const long long drawNo = ui::leadingInt(Grd1.text(1, 1));
-    const int latest = files.HistCount;
-    if (drawNo < 1 || drawNo > latest + 1) {
-        files.CloseAll();
-        host.messageBox(
-            drawNo == 0
-                ? QStringLiteral("追加する抽選結果がありません。先に抽選結果を表示してください。")
-                : QStringLiteral("第%1回は追加できません。%2 に追加できるのは第1回から第%3回"
-                                 "（最新回の次）までです。")
-                      .arg(drawNo)
-                      .arg(Label4[1].caption)
-                      .arg(latest + 1));
+    try {
+        // Under the folder's lock, and only behind a sound history: a torn or damaged record
+        // must never get a draw appended behind it.
+        const auto session = files.OpenNumberFile(history::Access::Write);
+        files.checkHistory();
+        const int latest = files.HistCount;
+        if (drawNo < 1 || drawNo > latest + 1) {
+            host.messageBox(
+                drawNo == 0
+                    ? QStringLiteral(
+                          "追加する抽選結果がありません。先に抽選結果を表示してください。")
+                    : QStringLiteral("第%1回は追加できません。%2 に追加できるのは第1回から第%3回"
+                                     "（最新回の次）までです。")
+                          .arg(drawNo)
+                          .arg(Label4[1].caption)
+                          .arg(latest + 1));
+            return false;
+        }
+
+        history::DrawRecord& rec = files.HistRec;
+        rec = history::DrawRecord{};
+        rec.DrawNo = static_cast<int32_t>(drawNo);
+        rec.DrawDate = history::DrawRecord::fixedText(Grd1.text(1, 2), 8);
+        rec.WinNumber = history::DrawRecord::fixedText(Grd1.text(1, 3), 4);
+        for (int k = 0; k < 4; ++k) {
+            rec.Winners[k] = static_cast<int16_t>(ui::leadingInt(Grd1.text(1, 4 + k)));
+            rec.Payout[k] = static_cast<int32_t>(ui::leadingInt(Grd1.text(1, 8 + k)));
+        }
+        files.writeHist(static_cast<int>(drawNo));
+    } catch (const history::FileError& e) {
+        host.messageBox(e.message());
         return false;
     }
-
-    history::DrawRecord& rec = files.HistRec;
-    rec = history::DrawRecord{};
-    rec.DrawNo = static_cast<int32_t>(drawNo);
-    rec.DrawDate = history::DrawRecord::fixedText(Grd1.text(1, 2), 8);
-    rec.WinNumber = history::DrawRecord::fixedText(Grd1.text(1, 3), 4);
-    for (int k = 0; k < 4; ++k) {
-        rec.Winners[k] = static_cast<int16_t>(ui::leadingInt(Grd1.text(1, 4 + k)));
-        rec.Payout[k] = static_cast<int32_t>(ui::leadingInt(Grd1.text(1, 8 + k)));
-    }
-    files.writeHist(static_cast<int>(drawNo));
-    files.CloseAll();
     return true;
 }
 
@@ -85,11 +91,9 @@ void DownloadForm::Command7_Click() {
 }
 
 void DownloadForm::SaisinKai() {
-    files.CloseAll();
     files.HistPath = QDir::current().filePath(QStringLiteral("number414.dat"));
-    files.OpenNumberFile();
+    const auto session = files.OpenNumberFile();
     Label3[7].caption = QString::number(files.HistCount);
-    files.CloseAll();
 }
 
 DownloadForm::CatchUp DownloadForm::SaisinKousin() {
@@ -133,9 +137,12 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
 }
 
 void DownloadForm::refreshMainWindow() {
-    files.OpenNumberFile();
-    const int count = files.HistCount;
-    files.readHist(count);
+    int count = 0;
+    {
+        const auto session = files.OpenNumberFile();
+        count = files.HistCount;
+        files.readHist(count);
+    }
     auto& combo = mainForm.Combo1;
     combo.clear();
     // 350 draws back and the next one; a short history starts at draw 1.
@@ -143,16 +150,15 @@ void DownloadForm::refreshMainWindow() {
         combo.addItem(QString::number(n));
     combo.text = QString::number(count + 1);
     mainForm.LabCom1.caption = combo.text;
-    files.CloseAll();
     mainForm.Grd2Hyoji();
     mainForm.GrdSWHyoji();
     mainForm.NewWSset();
 }
 
 void DownloadForm::Command5_Click() {
-    files.CloseAll();
     files.HistPath = QDir::current().filePath(QStringLiteral("number414.dat"));
-    files.OpenNumberFile();
+    const auto session = files.OpenNumberFile();
+    files.checkHistory(); // the whole file is read anyway
     const int count = files.HistCount;
     Grd2.setRows(count + 1);
     int row = 0;
@@ -172,7 +178,6 @@ void DownloadForm::Command5_Click() {
             Grd2.setText(row, 12 + digit, QString::number(rec.DigitTable[digit]));
         Grd2.setText(row, 22, QString::number(rec.HitFlag));
     }
-    files.CloseAll();
 }
 
 } // namespace download

@@ -51,8 +51,10 @@ public:
     // Reads the result file at path as draw Text2 into row 1 of Grd1. A file that does not
     // hold that draw empties the row and shows a message naming the draw.
     bool DataPicup(const QString& path);
-    // Writes row 1 of Grd1 as its draw's record of number414.dat. Refuses, with a message and
-    // without writing, a draw below 1 or past the latest draw + 1 (that would leave a hole).
+    // Writes row 1 of Grd1 as its draw's record of number414.dat, under the data folder's
+    // lock, behind a history checked whole, synced before it returns. Refuses, with a message
+    // and without writing, a damaged history, a draw below 1 or past the latest draw + 1
+    // (that would leave a hole), and a date not between its neighbours'.
     bool DataTuika();
     // Label3(7) = the number of records of number414.dat.
     void SaisinKai();
@@ -69,11 +71,14 @@ public:
     // ---- listing and regeneration ---------------------------------------------------------
     // Every record into Grd2, newest first.
     void Command5_Click();
-    // Rebuilds number414.dat from the import file named by Label4(0). The new history is
-    // built beside the old one as number414.tmp and renamed over it only when every line
-    // was read, so a bad import file leaves the old history exactly as it was. Returns
+    // Rebuilds number414.dat from the import file named by Label4(0), as the button does.
+    bool Command8_Click() { return Command8_Click(Label4[0].caption); }
+    // Rebuilds number414.dat from importName (relative to the current directory). The new
+    // history is built beside the old one under a unique name, synced, and renamed over it
+    // only when every line was read, so a bad import file leaves the old history exactly as
+    // it was; then the main window is refreshed. Holds the data folder's lock. Returns
     // whether the history was replaced.
-    bool Command8_Click();
+    bool Command8_Click(const QString& importName);
 
     // ---- buttons ----------------------------------------------------------------------------
     void Command1_Click() { TSkeisan(); }

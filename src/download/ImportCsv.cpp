@@ -1,8 +1,6 @@
 #include "ImportCsv.h"
 
-#include "ui/Numeric.h"
-
-#include <QDate>
+#include <QBuffer>
 
 #include <limits>
 
@@ -32,6 +30,26 @@ QString importDate(const QString& text) {
         return {};
     return parts[0] + (u'0' + parts[1]).right(2) + (u'0' + parts[2]).right(2);
 }
+
+// Field captions, by field number (1-based) as the messages name them.
+const char16_t* const kFieldNames[] = {u"",
+                                       u"抽選回",
+                                       u"抽選日",
+                                       u"当籤数字",
+                                       u"ストレート口数",
+                                       u"ストレート配当",
+                                       u"ボックス口数",
+                                       u"ボックス配当",
+                                       u"セット（ストレート）口数",
+                                       u"セット（ストレート）配当",
+                                       u"セット（ボックス）口数",
+                                       u"セット（ボックス）配当"};
+
+// The shortest line a draw can take ("1,2000/1/1,1234,,0,,0,,0,,0," and its line end), so a
+// first draw number the file cannot reach is refused before anything is written for it.
+constexpr qint64 kShortestLine = 29;
+
+constexpr qsizetype kChunk = 64 * 1024;
 
 } // namespace
 
@@ -65,67 +83,176 @@ QStringList splitImportLine(const QString& line) {
     return fields;
 }
 
-ImportResult parseImportCsv(const QByteArray& content, const QString& fileName) {
-    ImportResult result;
-    auto fail = [&](int lineNo, const QString& what) {
-        result.records.clear();
-        result.error = QStringLiteral("%1 の %2 行目: %3").arg(fileName).arg(lineNo).arg(what);
-        return result;
-    };
+ImportReader::ImportReader(QIODevice& in, QString fileName, QDate today)
+    : in_(in), fileName_(std::move(fileName)), today_(today) {}
 
-    const QStringList lines = QString::fromLatin1(content).split(u'\n');
-    int lineNo = 0;
-    int lastLineNo = 0;
-    for (QString line : lines) {
-        ++lineNo;
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (line.trimmed().isEmpty())
-            continue;
-        const QStringList f = splitImportLine(line);
-        if (f.size() < 12)
-            return fail(lineNo, QStringLiteral("項目が12個ありません（%1個）。").arg(f.size()));
-        if (!allDigits(f[0]) || f[0].size() > 9)
-            return fail(lineNo, QStringLiteral("抽選回「%1」が数字ではありません。").arg(f[0]));
-        const int drawNo = f[0].toInt();
-        if (!result.records.empty() && drawNo != result.records.back().DrawNo - 1)
-            return fail(lineNo,
-                        QStringLiteral("抽選回 %1 の次の行は第%2回のはずですが、第%3回です。")
-                            .arg(result.records.back().DrawNo)
-                            .arg(result.records.back().DrawNo - 1)
-                            .arg(drawNo));
-        const QString date = importDate(f[1]);
-        if (date.isEmpty())
-            return fail(lineNo,
-                        QStringLiteral("抽選日「%1」が正しい日付ではありません。").arg(f[1]));
-        if (f[2].size() != 4 || !allDigits(f[2]))
-            return fail(lineNo,
-                        QStringLiteral("当籤数字「%1」が4桁の数字ではありません。").arg(f[2]));
+int ImportReader::nextByte() {
+    if (pos_ == buffer_.size()) {
+        buffer_ = in_.read(kChunk);
+        pos_ = 0;
+        if (buffer_.isEmpty())
+            return -1;
+    }
+    return static_cast<unsigned char>(buffer_[pos_++]);
+}
 
-        history::DrawRecord rec;
-        rec.DrawNo = drawNo;
-        rec.DrawDate = history::DrawRecord::fixedText(date, 8);
-        rec.WinNumber = history::DrawRecord::fixedText(f[2], 4);
-        for (int k = 0; k < 4; ++k) {
-            const long long winners = ui::leadingInt(f[3 + 2 * k]);
-            const long long payout = ui::leadingInt(f[4 + 2 * k]);
-            if (winners < 0 || winners > std::numeric_limits<int16_t>::max())
-                return fail(lineNo, QStringLiteral("口数「%1」が範囲外です。").arg(f[3 + 2 * k]));
-            if (payout < 0 || payout > std::numeric_limits<int32_t>::max())
-                return fail(lineNo, QStringLiteral("配当「%1」が範囲外です。").arg(f[4 + 2 * k]));
-            rec.Winners[k] = static_cast<int16_t>(winners);
-            rec.Payout[k] = static_cast<int32_t>(payout);
+bool ImportReader::readLine(QByteArray& line) {
+    line.clear();
+    if (ended_)
+        return false;
+    ++lineNo_;
+    for (;;) {
+        int c = nextByte();
+        if (atStart_) {
+            atStart_ = false;
+            // A byte-order mark some editors put in front of UTF-8 text.
+            if (c == 0xEF && nextByte() == 0xBB && nextByte() == 0xBF)
+                c = nextByte();
+            else if (c == 0xEF)
+                return failLine(
+                    QStringLiteral("先頭の文字が読めません（UTF-8 の BOM が壊れています）。"));
         }
+        if (afterCr_) {
+            afterCr_ = false;
+            if (c == '\n')
+                continue; // the LF of a CR LF
+        }
+        if (c < 0) {
+            ended_ = true;
+            return !line.isEmpty();
+        }
+        if (c == '\n')
+            return true;
+        if (c == '\r') {
+            afterCr_ = true;
+            return true;
+        }
+        if (line.size() >= kMaxLineBytes)
+            return failLine(QStringLiteral("1行が %1 バイトを超えています（改行は CR LF、LF、CR "
+                                           "のどれかです）。")
+                                .arg(kMaxLineBytes));
+        line.append(static_cast<char>(c));
+    }
+}
+
+bool ImportReader::failLine(const QString& what) {
+    error_ = QStringLiteral("%1 の %2 行目: %3").arg(fileName_).arg(lineNo_).arg(what);
+    ended_ = true;
+    return false;
+}
+
+bool ImportReader::fail(int field, const QString& what) {
+    error_ = QStringLiteral("%1 の %2 行目、%3項目目（%4）: %5")
+                 .arg(fileName_)
+                 .arg(lineNo_)
+                 .arg(field)
+                 .arg(QString::fromUtf16(kFieldNames[field]), what);
+    ended_ = true;
+    return false;
+}
+
+bool ImportReader::next(history::DrawRecord& rec) {
+    if (!error_.isEmpty())
+        return false;
+    if (lineNo_ == 0 && !in_.isSequential() && in_.size() > kMaxFileBytes)
+        return failLine(QStringLiteral("ファイルが大きすぎます（%1 バイト、上限 %2 バイト）。")
+                            .arg(in_.size())
+                            .arg(kMaxFileBytes));
+    QByteArray bytes;
+    for (;;) {
+        if (!readLine(bytes)) {
+            if (!error_.isEmpty())
+                return false;
+            if (previousDraw_ == 0) {
+                error_ = QStringLiteral("%1 に抽選結果がありません。").arg(fileName_);
+            } else if (previousDraw_ != 1) {
+                lineNo_ = lastRecordLine_;
+                failLine(QStringLiteral("最後の行が第%1回です。第1回まで続いていません。")
+                             .arg(previousDraw_));
+            }
+            return false;
+        }
+        if (!bytes.trimmed().isEmpty())
+            break;
+    }
+
+    const QStringList f = splitImportLine(QString::fromLatin1(bytes));
+    if (f.size() != 12)
+        return failLine(QStringLiteral("項目が12個ではありません（%1個）。").arg(f.size()));
+    auto quoted = [](const QString& text) { return QStringLiteral("「%1」").arg(text); };
+
+    if (!allDigits(f[0]) || f[0].size() > 9)
+        return fail(1, quoted(f[0]) + QStringLiteral("が数字ではありません。"));
+    const int drawNo = f[0].toInt();
+    if (previousDraw_ == 0) {
+        if (drawNo < 1)
+            return fail(1, QStringLiteral("第0回はありません。"));
+        if (!in_.isSequential() && (drawNo - 1) * kShortestLine > in_.size())
+            return fail(1, QStringLiteral("第%1回から第1回までの行がこのファイルに収まりません。")
+                               .arg(drawNo));
+        firstDraw_ = drawNo;
+    } else if (drawNo != previousDraw_ - 1) {
+        return fail(1, QStringLiteral("第%1回の次の行は第%2回のはずですが、第%3回です。")
+                           .arg(previousDraw_)
+                           .arg(previousDraw_ - 1)
+                           .arg(drawNo));
+    }
+
+    const QString date = importDate(f[1]);
+    if (date.isEmpty())
+        return fail(2, quoted(f[1]) + QStringLiteral("が正しい日付ではありません。"));
+    const QByteArray dateBytes = date.toLatin1();
+    if (QDate::fromString(date, QStringLiteral("yyyyMMdd")) > today_)
+        return fail(2, quoted(f[1]) + QStringLiteral("は今日（%1）より後です。")
+                                          .arg(today_.toString(QStringLiteral("yyyy/MM/dd"))));
+    if (previousDraw_ != 0 && dateBytes >= previousDate_)
+        return fail(2, quoted(f[1]) + QStringLiteral("が前の行（第%1回）の抽選日より前では"
+                                                     "ありません。")
+                                          .arg(previousDraw_));
+    if (f[2].size() != 4 || !allDigits(f[2]))
+        return fail(3, quoted(f[2]) + QStringLiteral("が4桁の数字ではありません。"));
+
+    history::DrawRecord r;
+    r.DrawNo = drawNo;
+    r.DrawDate = dateBytes;
+    r.WinNumber = f[2].toLatin1();
+    for (int k = 0; k < 4; ++k) {
+        const int wField = 4 + 2 * k;
+        const int pField = 5 + 2 * k;
+        const QString& winners = f[wField - 1];
+        const QString& payout = f[pField - 1];
+        if (!winners.isEmpty() && !allDigits(winners))
+            return fail(wField, quoted(winners) + QStringLiteral("が数字だけではありません。"));
+        if (winners.size() > 5 || winners.toInt() > std::numeric_limits<int16_t>::max())
+            return fail(wField, quoted(winners) + QStringLiteral("が範囲外です。"));
+        // The operator leaves the payout empty where nobody won.
+        const bool noWinners = payout.isEmpty() && winners == u"0";
+        if (!noWinners && !allDigits(payout))
+            return fail(pField, quoted(payout) + QStringLiteral("が数字だけではありません。"));
+        if (payout.size() > 10 || payout.toLongLong() > std::numeric_limits<int32_t>::max())
+            return fail(pField, quoted(payout) + QStringLiteral("が範囲外です。"));
+        r.Winners[k] = static_cast<int16_t>(winners.toInt());
+        r.Payout[k] = static_cast<int32_t>(payout.toLongLong());
+    }
+    previousDraw_ = drawNo;
+    previousDate_ = dateBytes;
+    lastRecordLine_ = lineNo_;
+    rec = r;
+    return true;
+}
+
+ImportResult parseImportCsv(const QByteArray& content, const QString& fileName, QDate today) {
+    QByteArray copy = content;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    ImportReader reader(buffer, fileName, today);
+    ImportResult result;
+    history::DrawRecord rec;
+    while (reader.next(rec))
         result.records.push_back(rec);
-        lastLineNo = lineNo;
-    }
-    if (result.records.empty()) {
-        result.error = QStringLiteral("%1 に抽選結果がありません。").arg(fileName);
-        return result;
-    }
-    if (result.records.back().DrawNo != 1)
-        return fail(lastLineNo, QStringLiteral("最後の行が第%1回です。第1回まで続いていません。")
-                                    .arg(result.records.back().DrawNo));
+    result.error = reader.error();
+    if (!result.error.isEmpty())
+        result.records.clear();
     return result;
 }
 

@@ -1,7 +1,5 @@
 #include "DownloadWindow.h"
 
-#include "history/HistoryFiles.h"
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -126,12 +124,7 @@ QLabel* DownloadWindow::label(const ui::Label& control) {
 void DownloadWindow::run(const std::function<void()>& handler) {
     QWidget* previousParent = host_.parent;
     host_.parent = this; // messages over this window
-    try {
-        handler();
-    } catch (const history::FileError& e) {
-        form_.files.CloseAll();
-        host_.messageBox(e.message(), QString());
-    }
+    runReportingFileErrors(handler, host_);
     host_.parent = previousParent;
     if (host_.afterEvents)
         host_.afterEvents();

@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "history/HistoryFiles.h"
+#include "simulate/Actions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -145,15 +146,10 @@ QWidget* MainWindow::buildPredictionTab() {
 
     // The other narrowings of the basic lists.
     auto* others = new QHBoxLayout;
-    const std::pair<ui::Button*, void (mainwindow::MainForm::*)()> narrowings[] = {
-        {&form_.Command12, &mainwindow::MainForm::Command12_Click},
-        {&form_.Command13, &mainwindow::MainForm::Command13_Click},
-        {&form_.Command14, &mainwindow::MainForm::Command14_Click},
-        {&form_.Command10, &mainwindow::MainForm::Command10_Click},
-        {&form_.Command9, &mainwindow::MainForm::Command9_Click}};
-    for (const auto& [control, handler] : narrowings)
+    // ③S・W絞り, the first, sits among the steps above.
+    for (const auto& n : simulate::narrowings().subspan(1))
         others->addWidget(bind_.button(
-            *control, [this, handler] { (form_.*handler)(); }, page));
+            form_.*n.button, [this, handler = n.handler] { (form_.*handler)(); }, page));
     others->addStretch();
     outer->addLayout(others);
 
@@ -267,14 +263,12 @@ QWidget* MainWindow::buildVerificationTab() {
     settings->addWidget(start);
     auto* checks = new QGridLayout;
     checks->setVerticalSpacing(0);
-    const std::pair<ui::CheckBox*, const ui::Button*> narrowings[] = {
-        {&form_.Check3, &form_.Command12},
-        {&form_.Check4, &form_.Command13},
-        {&form_.Check5, &form_.Command14}};
     int row = 0;
-    for (const auto& [check, narrowing] : narrowings) {
-        checks->addWidget(caption(narrowing->caption, page), row, 0);
-        checks->addWidget(bind_.checkBox(*check, page), row++, 1);
+    for (const auto& n : simulate::narrowings()) {
+        if (!n.tallySwitch)
+            continue;
+        checks->addWidget(caption((form_.*n.button).caption, page), row, 0);
+        checks->addWidget(bind_.checkBox(form_.*n.tallySwitch, page), row++, 1);
     }
     auto* checkBoxPanel = new QWidget(page);
     checkBoxPanel->setLayout(checks);
@@ -311,16 +305,10 @@ QWidget* MainWindow::buildVerificationTab() {
 
     // The purchase what-ifs over the last tally; the one shown is highlighted.
     auto* whatIfs = new QGridLayout;
-    const std::pair<ui::Button*, void (mainwindow::MainForm::*)()> buttons[] = {
-        {&form_.Command6, &mainwindow::MainForm::Command6_Click},
-        {&form_.Command7, &mainwindow::MainForm::Command7_Click},
-        {&form_.Command8, &mainwindow::MainForm::Command8_Click},
-        {&form_.Command11, &mainwindow::MainForm::Command11_Click},
-        {&form_.Command15, &mainwindow::MainForm::Command15_Click}};
     int index = 0;
-    for (const auto& [control, handler] : buttons) {
+    for (const auto& w : simulate::whatIfs()) {
         auto* b = bind_.button(
-            *control, [this, handler] { (form_.*handler)(); }, page);
+            form_.*w.button, [this, handler = w.handler] { (form_.*handler)(); }, page);
         whatIfs->addWidget(b, index / 3, index % 3);
         ++index;
     }
@@ -341,12 +329,7 @@ QWidget* MainWindow::buildBoxTablesTab() {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const history::FileError& e) {
-        form_.files.CloseAll();
-        host_.messageBox(e.message(), QString());
-    }
+    runReportingFileErrors(handler, host_);
     refresh();
 }
 

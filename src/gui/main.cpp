@@ -64,7 +64,6 @@ int main(int argc, char** argv) {
     try {
         form.Form_Load(true);
     } catch (const history::FileError& e) {
-        module.files.CloseAll();
         QMessageBox::critical(nullptr, QStringLiteral("Tessarin"), e.message());
         return 1;
     }

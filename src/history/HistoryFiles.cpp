@@ -1,15 +1,108 @@
 #include "HistoryFiles.h"
 
+#include "FolderLock.h"
+
 #include "ui/Numeric.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace history {
 
 int recordCount(qint64 lengthBytes) {
     return static_cast<int>(
         ui::roundHalfEven(static_cast<double>(lengthBytes) / DrawRecord::kSize));
+}
+
+namespace {
+
+bool digitsOnly(const QByteArray& text) {
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return !text.isEmpty();
+}
+
+// Shown in a message: printable ASCII as it is, anything else as hex.
+QString shown(const QByteArray& text) {
+    for (char c : text)
+        if (c < 0x20 || c > 0x7e)
+            return QStringLiteral("0x") + QString::fromLatin1(text.toHex());
+    return QStringLiteral("「%1」").arg(QString::fromLatin1(text));
+}
+
+QString historyName(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+DamagedHistory damagedIn(const QString& fileName, int record, const QString& problem,
+                         const QString& advice) {
+    return DamagedHistory(record, QStringLiteral("抽選履歴 %1 の第%2回の記録が壊れています: %3\n%4")
+                                      .arg(fileName)
+                                      .arg(record)
+                                      .arg(problem, advice));
+}
+
+QString tornProblem(qint64 length) {
+    return QStringLiteral("ファイルが途中で切れています（最後の記録が %1 / %2 バイト）。")
+        .arg(length % DrawRecord::kSize)
+        .arg(DrawRecord::kSize);
+}
+
+int tornRecord(qint64 length) {
+    return static_cast<int>(length / DrawRecord::kSize) + 1;
+}
+
+} // namespace
+
+QString recordProblem(const DrawRecord& r, int n, const DrawRecord* previous) {
+    if (r.DrawNo != n)
+        return QStringLiteral("回が %1 です。").arg(r.DrawNo);
+    const QDate date =
+        QDate::fromString(QString::fromLatin1(r.DrawDate), QStringLiteral("yyyyMMdd"));
+    if (!digitsOnly(r.DrawDate) || !date.isValid())
+        return QStringLiteral("抽選日 %1 が日付ではありません。").arg(shown(r.DrawDate));
+    if (previous && r.DrawDate <= previous->DrawDate)
+        return QStringLiteral("抽選日 %1 が前の回（%2）より後ではありません。")
+            .arg(r.slashedDate(), previous->slashedDate());
+    if (!digitsOnly(r.WinNumber))
+        return QStringLiteral("当籤数字 %1 が4桁の数字ではありません。").arg(shown(r.WinNumber));
+    return {};
+}
+
+int checkHistoryBytes(const QByteArray& bytes, const QString& fileName, const QString& advice) {
+    if (bytes.size() % DrawRecord::kSize != 0)
+        throw damagedIn(fileName, tornRecord(bytes.size()), tornProblem(bytes.size()), advice);
+    const int count = static_cast<int>(bytes.size() / DrawRecord::kSize);
+    DrawRecord previous;
+    for (int n = 1; n <= count; ++n) {
+        const DrawRecord r = DrawRecord::decode(QByteArray::fromRawData(
+            bytes.constData() + (n - 1) * DrawRecord::kSize, DrawRecord::kSize));
+        const QString problem = recordProblem(r, n, n > 1 ? &previous : nullptr);
+        if (!problem.isEmpty())
+            throw damagedIn(fileName, n, problem, advice);
+        previous = r;
+    }
+    return count;
+}
+
+FileSession::FileSession(std::unique_ptr<QFile>* slot, QFile* file,
+                         std::unique_ptr<FolderLock> lock)
+    : slot_(slot), file_(file), lock_(std::move(lock)) {}
+
+FileSession::FileSession(FileSession&& other) noexcept
+    : slot_(other.slot_), file_(other.file_), lock_(std::move(other.lock_)) {
+    other.slot_ = nullptr;
+    other.file_ = nullptr;
+}
+
+FileSession::~FileSession() {
+    // Only the file this session opened: CloseAll and a later open may have replaced it.
+    if (slot_ && file_ && slot_->get() == file_)
+        slot_->reset();
 }
 
 HistoryFiles::HistoryFiles() = default;
@@ -25,64 +118,136 @@ QString HistoryFiles::appFile(const QString& name) const {
     return QDir(AppDir).filePath(name);
 }
 
-void HistoryFiles::open(std::unique_ptr<QFile>& file, const QString& path, int& fileNo,
-                        int& count) {
-    file.reset();
-    auto f = std::make_unique<QFile>(path);
-    if (!f->open(QIODevice::ReadWrite))
-        throw FileError(QStringLiteral("ファイルを開けません: %1\n%2").arg(path, f->errorString()));
-    fileNo = nextFileNo_++;
-    count = recordCount(f->size());
-    file = std::move(f);
+DamagedHistory HistoryFiles::damaged(int record, const QString& problem) const {
+    return damagedIn(historyName(HistPath), record, problem, damageAdvice);
 }
 
-void HistoryFiles::OpenNumberFile() {
-    open(hist_, HistPath, HistFileNo, HistCount);
+FileSession HistoryFiles::open(std::unique_ptr<QFile>& slot, const QString& path, Access access) {
+    slot.reset();
+    std::unique_ptr<FolderLock> lock;
+    if (access == Access::Write)
+        lock = std::make_unique<FolderLock>(QFileInfo(path).absolutePath(), lockWaitMs);
+    auto f = std::make_unique<QFile>(path);
+    if (access == Access::Read && !f->exists())
+        return FileSession(&slot, nullptr, std::move(lock)); // an empty history, not created
+    if (!f->open(access == Access::Read ? QIODevice::ReadOnly : QIODevice::ReadWrite))
+        throw FileError(QStringLiteral("ファイルを開けません: %1\n%2")
+                            .arg(QDir::toNativeSeparators(path), f->errorString()));
+    QFile* raw = f.get();
+    slot = std::move(f);
+    return FileSession(&slot, raw, std::move(lock));
 }
-void HistoryFiles::OpenNumberTmp() {
-    open(tmp_, TmpPath, TmpFileNo, TmpCount);
+
+FileSession HistoryFiles::OpenNumberFile(Access access) {
+    lastReadNo_ = 0;
+    FileSession session = open(hist_, HistPath, access);
+    const qint64 length = hist_ ? hist_->size() : 0;
+    HistCount = 0;
+    if (length % DrawRecord::kSize != 0)
+        throw damaged(tornRecord(length), tornProblem(length)); // the session closes the file
+    HistFileNo = nextFileNo_++;
+    HistCount = static_cast<int>(length / DrawRecord::kSize);
+    return session;
 }
-void HistoryFiles::OpenInjiFile() {
-    open(inji_, InjiPath, InjiFileNo, InjiCount);
+
+FileSession HistoryFiles::OpenInjiFile(Access access) {
+    FileSession session = open(inji_, InjiPath, access);
+    InjiFileNo = nextFileNo_++;
+    InjiCount = inji_ ? recordCount(inji_->size()) : 0;
+    return session;
 }
 
 QByteArray HistoryFiles::read(QFile* file, const QString& path, int n) {
     if (!file)
-        throw FileError(QStringLiteral("ファイルが開かれていません: %1").arg(path));
+        throw FileError(
+            QStringLiteral("ファイルが開かれていません: %1").arg(QDir::toNativeSeparators(path)));
     if (n < 1)
         throw FileError(QStringLiteral("レコード番号 %1 は読み込めません（1 から始まります）: %2")
                             .arg(n)
-                            .arg(path));
+                            .arg(QDir::toNativeSeparators(path)));
     if (!file->seek(static_cast<qint64>(n - 1) * DrawRecord::kSize))
-        throw FileError(QStringLiteral("レコード %1 を読み込めません: %2").arg(n).arg(path));
+        throw FileError(QStringLiteral("レコード %1 を読み込めません: %2")
+                            .arg(n)
+                            .arg(QDir::toNativeSeparators(path)));
     return file->read(DrawRecord::kSize);
 }
 
 void HistoryFiles::write(QFile* file, const QString& path, int n, const QByteArray& bytes) {
-    if (!file)
-        throw FileError(QStringLiteral("ファイルが開かれていません: %1").arg(path));
+    if (!file || !file->isWritable())
+        throw FileError(
+            QStringLiteral("書き込み用に開かれていません: %1").arg(QDir::toNativeSeparators(path)));
     if (n < 1)
         throw FileError(QStringLiteral("レコード番号 %1 には書き込めません（1 から始まります）: %2")
                             .arg(n)
-                            .arg(path));
+                            .arg(QDir::toNativeSeparators(path)));
     if (!file->seek(static_cast<qint64>(n - 1) * DrawRecord::kSize) ||
-        file->write(bytes) != bytes.size() || !file->flush())
+        file->write(bytes) != bytes.size())
         throw FileError(QStringLiteral("レコード %1 を書き込めません: %2\n%3")
                             .arg(n)
-                            .arg(path, file->errorString()));
+                            .arg(QDir::toNativeSeparators(path), file->errorString()));
+    syncFile(*file, path);
 }
 
 void HistoryFiles::readHist(int n) {
-    HistRec = DrawRecord::decode(read(hist_.get(), HistPath, n));
+    if (n > HistCount)
+        throw FileError(QStringLiteral("%1 に第%2回の記録はありません（第%3回まで）。")
+                            .arg(historyName(HistPath))
+                            .arg(n)
+                            .arg(HistCount));
+    const QByteArray bytes = read(hist_.get(), HistPath, n);
+    if (bytes.size() != DrawRecord::kSize) // the file shrank since it was opened
+        throw damaged(n,
+                      tornProblem(static_cast<qint64>(n - 1) * DrawRecord::kSize + bytes.size()));
+    const DrawRecord r = DrawRecord::decode(bytes);
+    DrawRecord previous;
+    const bool inOrder = lastReadNo_ == n - 1 && n > 1;
+    previous.DrawDate = lastReadDate_;
+    const QString problem = recordProblem(r, n, inOrder ? &previous : nullptr);
+    if (!problem.isEmpty()) {
+        lastReadNo_ = 0;
+        throw damaged(n, problem);
+    }
+    HistRec = r;
+    lastReadNo_ = n;
+    lastReadDate_ = r.DrawDate;
 }
+
+void HistoryFiles::checkHistory() {
+    if (!hist_)
+        return;
+    if (!hist_->seek(0))
+        throw FileError(QStringLiteral("%1 を読み込めません。").arg(historyName(HistPath)));
+    const QByteArray all = hist_->read(static_cast<qint64>(HistCount) * DrawRecord::kSize);
+    checkHistoryBytes(all, historyName(HistPath), damageAdvice);
+    if (all.size() != static_cast<qint64>(HistCount) * DrawRecord::kSize)
+        throw damaged(static_cast<int>(all.size() / DrawRecord::kSize) + 1,
+                      tornProblem(all.size()));
+}
+
 void HistoryFiles::writeHist(int n) {
-    write(hist_.get(), HistPath, n, HistRec.encode());
-}
-void HistoryFiles::readTmp(int n) {
-    TmpRec = DrawRecord::decode(read(tmp_.get(), TmpPath, n));
-}
-void HistoryFiles::writeTmp(int n) {
-    write(tmp_.get(), TmpPath, n, TmpRec.encode());
+    if (n < 1 || n > HistCount + 1)
+        throw FileError(QStringLiteral("%1 に第%2回は書き込めません（第1回から第%3回まで）。")
+                            .arg(historyName(HistPath))
+                            .arg(n)
+                            .arg(HistCount + 1));
+    const DrawRecord record = HistRec;
+    // The neighbours are read without the order check; the record must fit between them.
+    auto neighbour = [&](int k) { return DrawRecord::decode(read(hist_.get(), HistPath, k)); };
+    const DrawRecord before = n > 1 ? neighbour(n - 1) : DrawRecord{};
+    QString problem = recordProblem(record, n, n > 1 ? &before : nullptr);
+    if (problem.isEmpty() && n < HistCount) {
+        const DrawRecord after = neighbour(n + 1);
+        if (after.DrawDate <= record.DrawDate)
+            problem = QStringLiteral("抽選日 %1 が次の回（%2）より前ではありません。")
+                          .arg(record.slashedDate(), after.slashedDate());
+    }
+    if (!problem.isEmpty())
+        throw FileError(QStringLiteral("第%1回を %2 に書き込めません: %3")
+                            .arg(n)
+                            .arg(historyName(HistPath), problem));
+    write(hist_.get(), HistPath, n, record.encode());
+    HistCount = std::max(HistCount, n);
+    lastReadNo_ = 0;
 }
 
 QByteArray HistoryFiles::readInji(int n) {
@@ -98,8 +263,8 @@ void HistoryFiles::writeInji(int n, const QByteArray& record) {
 
 void HistoryFiles::CloseAll() {
     hist_.reset();
-    tmp_.reset();
     inji_.reset();
+    lastReadNo_ = 0;
 }
 
 } // namespace history

@@ -10,8 +10,10 @@
 
 namespace history {
 
-// A file operation that failed, or a record number below 1. The message is meant for the
-// user and names the file.
+class FolderLock;
+
+// A file operation that failed, or a record number out of range. The message is meant for
+// the user and names the file.
 class FileError : public std::runtime_error {
 public:
     explicit FileError(const QString& message)
@@ -22,15 +24,59 @@ private:
     QString message_;
 };
 
-// Record count of a file of the given length: length / 128, rounded half to even, so a
-// trailing partial record counts only when it is more than half a record (or exactly half
-// and the count comes out even).
+// number414.dat does not hold draws 1 to N one record each: a record that is not its draw,
+// or a torn last record. Nothing may be appended behind it; the way out is a regeneration.
+class DamagedHistory : public FileError {
+public:
+    DamagedHistory(int record, const QString& message) : FileError(message), record_(record) {}
+    // The record found damaged (a torn tail names the record it would have been).
+    int record() const { return record_; }
+
+private:
+    int record_;
+};
+
+// Record count of a file of the given length: length / 128, rounded half to even. Used for
+// inji04.dat; the history refuses any length that is not whole records.
 int recordCount(qint64 lengthBytes);
 
-// The program's shared file state: the application folder, the three random-access files
-// (number414.dat, number414.tmp, inji04.dat), their record counts as of the last open and
-// the record buffers every read and write goes through. Every operation sets the path,
-// opens, reads or writes and ends with CloseAll(); nothing stays open between two actions.
+// Why record n is not a stored draw, or empty when it is one: its draw number must be n,
+// its date a real date YYYYMMDD (after the previous record's when that is given), its
+// number four digits.
+QString recordProblem(const DrawRecord& record, int n, const DrawRecord* previous);
+
+// The whole history image checked record by record; returns the record count. Throws
+// DamagedHistory naming the first bad record, the advice appended to the message.
+int checkHistoryBytes(const QByteArray& bytes, const QString& fileName, const QString& advice);
+
+enum class Access {
+    Read, // read-only; a missing file is an empty history and is not created
+    Write // read-write under the data folder's lock; created when missing
+};
+
+class HistoryFiles;
+
+// One open of a data file: the file is closed (and the folder's lock released) when the
+// session ends, however the operation ends.
+class [[nodiscard]] FileSession {
+public:
+    FileSession(FileSession&& other) noexcept;
+    FileSession& operator=(FileSession&&) = delete;
+    ~FileSession();
+
+private:
+    friend class HistoryFiles;
+    FileSession(std::unique_ptr<QFile>* slot, QFile* file, std::unique_ptr<FolderLock> lock);
+
+    std::unique_ptr<QFile>* slot_;
+    QFile* file_;
+    std::unique_ptr<FolderLock> lock_;
+};
+
+// The program's shared file state: the application folder, the random-access files
+// (number414.dat, inji04.dat), their record counts as of the last open and the record
+// buffer every read and write of the history goes through. Every operation sets the path and
+// opens a session; nothing stays open between two actions.
 class HistoryFiles {
 public:
     HistoryFiles();
@@ -42,50 +88,60 @@ public:
     int HistCount = 0;
     DrawRecord HistRec;
 
-    QString TmpPath;
-    int TmpFileNo = 0;
-    int TmpCount = 0;
-    DrawRecord TmpRec;
-
     QString InjiPath;
     int InjiFileNo = 0;
     int InjiCount = 0;
+
+    // What a damaged history message tells the user to do; the command line names its own
+    // way out.
+    QString damageAdvice = QStringLiteral(
+        "「抽選結果ダウンロード」画面の「データ取込み」で「開　始」を押し、numbers4_2.csv "
+        "から抽選履歴を生成し直してください。");
+    // How long a writer waits for another copy of the program to finish.
+    int lockWaitMs = 5000;
 
     // Captures the current directory into AppDir.
     void GetAppDir();
     // AppDir joined with a file name.
     QString appFile(const QString& name) const;
 
-    // Each opens its path for reading and writing (creating an empty file when there is
-    // none) and sets its count from the file length. Throws FileError when it cannot.
-    void OpenNumberFile();
-    void OpenNumberTmp();
-    void OpenInjiFile();
+    // Opens HistPath and sets HistCount. A length that is not whole records throws
+    // DamagedHistory; a failed open, or the lock held by another copy (LockBusy), FileError.
+    FileSession OpenNumberFile(Access access = Access::Read);
+    FileSession OpenInjiFile(Access access = Access::Read);
 
-    // Record n into HistRec / TmpRec, and the buffer back as record n. Writing at
-    // count + 1 appends, at an existing n replaces. n below 1 throws FileError.
+    // Record n into HistRec, checked: a record that is not draw n (or, read right after
+    // record n - 1, not dated after it) throws DamagedHistory; n outside 1..HistCount throws
+    // FileError.
     void readHist(int n);
+    // Every record checked in one pass, for the operations that read the whole history.
+    void checkHistory();
+    // HistRec as record n (1..HistCount + 1), in a Write session, synced to the disk before
+    // it returns. A record that would not fit between its neighbours throws FileError.
     void writeHist(int n);
-    void readTmp(int n);
-    void writeTmp(int n);
     // The raw 128 bytes of inji04.dat's record n (its layout belongs to card printing).
     QByteArray readInji(int n);
     void writeInji(int n, const QByteArray& record);
 
-    // Closes every open file of the program.
+    // Closes every open file of the program (the sessions make this unnecessary; it stays for
+    // callers that want a clean slate).
     void CloseAll();
 
     bool isHistOpen() const { return hist_ != nullptr; }
 
+    // The message of a damaged history, with the advice.
+    DamagedHistory damaged(int record, const QString& problem) const;
+
 private:
-    void open(std::unique_ptr<QFile>& file, const QString& path, int& fileNo, int& count);
     QByteArray read(QFile* file, const QString& path, int n);
     void write(QFile* file, const QString& path, int n, const QByteArray& bytes);
+    FileSession open(std::unique_ptr<QFile>& slot, const QString& path, Access access);
 
     int nextFileNo_ = 1;
     std::unique_ptr<QFile> hist_;
-    std::unique_ptr<QFile> tmp_;
     std::unique_ptr<QFile> inji_;
+    int lastReadNo_ = 0; // the record last read and found sound, for the order check
+    QByteArray lastReadDate_;
 };
 
 } // namespace history

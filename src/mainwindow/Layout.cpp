@@ -141,15 +141,24 @@ void MainForm::sizecells() {
 }
 
 void MainForm::Grd2Hyoji() {
-    files.OpenNumberFile();
-    HistRows = files.HistCount;
-    Grd2.setRows(HistRows + 2);
-    if (HistRows == 0) {
-        files.CloseAll();
+    // Emptied first: a damaged history leaves no draws of the previous fill behind.
+    HistRows = 0;
+    Grd2.setRows(1);
+    Grd2.setRows(2);
+    const auto session = files.OpenNumberFile();
+    const int count = files.HistCount;
+    if (count == 0)
         return;
-    }
-    for (int r = 1; r <= HistRows; ++r) {
-        files.readHist(r);
+    Grd2.setRows(count + 2);
+    // Every record is read in order, so each is checked against the one before it.
+    for (int r = 1; r <= count; ++r) {
+        try {
+            files.readHist(r);
+        } catch (const history::FileError&) {
+            Grd2.setRows(1);
+            Grd2.setRows(2);
+            throw;
+        }
         const auto& rec = files.HistRec;
         const QString number = rec.numberText();
         const int pairs = equalPairs(number);
@@ -162,7 +171,7 @@ void MainForm::Grd2Hyoji() {
         Grd2.setText(r, 8, rec.slashedDate());
         Grd2.setText(r, 9, pairs == 0 ? QStringLiteral("S") : QStringLiteral("W"));
     }
-    files.CloseAll();
+    HistRows = count;
     Grd2.showRow(HistRows);
 
     // The next draw is on the following weekday; holidays are not known here.

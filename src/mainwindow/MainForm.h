@@ -14,9 +14,6 @@
 
 namespace mainwindow {
 
-// The first draw that has the 50 draws before it which a prediction analyses.
-inline constexpr int kFirstPredictableDraw = 51;
-
 // The main window, Form1: its controls, its window values and its procedures. The grids
 // are the program's working memory; the member functions keep the names the rest of the
 // program knows them by and are spread over the subsystem folders (history grid and
@@ -32,6 +29,12 @@ public:
     void Form_Unload();
     // Installed by whoever owns the results window: the catch-up of the last start-up step.
     std::function<void()> catchUp;
+    // A damaged history at start-up is reported and the window carries on with an empty
+    // history grid (and no catch-up), so the user can regenerate it. The command line has
+    // nothing to carry on with: it sets this and gets the DamagedHistory thrown instead.
+    bool stopOnDamagedHistory = false;
+    // Set by the start-up when it found the history damaged.
+    bool historyDamaged = false;
 
     // ---- choosers ----------------------------------------------------------------------
     void LabCom1_Click();
@@ -42,6 +45,8 @@ public:
 
     // ---- grids and layout ---------------------------------------------------------------
     void sizecells();
+    // Fills Grd2 from number414.dat, checking every record; throws DamagedHistory (with the
+    // grid left empty) when one is not its draw.
     void Grd2Hyoji();
     void GrdSWHyoji();
     void frmYosoClear();
@@ -74,6 +79,18 @@ public:
 
     // ---- month range ----------------------------------------------------------------------
     void NenGetuS();
+
+    // ---- exports, window capture, home page (export/) -------------------------------------
+    void Image1_Click();           // opens the guide (docs/index.html)
+    void Image3_Click();           // prediction sheet into a copy of its template
+    void Image4_Click();           // tally sheet into a copy of its template
+    void PicCame_Click(int index); // window image to the clipboard, then the shutter sound
+    // Clears the clipboard and puts an image of the main window on it (false: the screen).
+    void HardCopy(bool blnTargetWin);
+    void MMControl1_Done(); // the shutter sound has finished
+    // Pictures: only their visibility matters to the logic.
+    ui::Label Image1, Image3, Image4;
+    std::array<ui::Label, 2> PicCame{ui::Label{}, ui::Label{QString(), false}};
 
     // ---- the platform and the shared module ---------------------------------------------
     ui::Host& host;

@@ -2,6 +2,7 @@
 // chosen in Combo3(0) and Combo3(1).
 #include "MainForm.h"
 
+#include "predict/Analysis.h"
 #include "ui/Numeric.h"
 
 namespace mainwindow {
@@ -28,7 +29,7 @@ void MainForm::NenGetuS() {
     // The first draw that can be predicted has the 50 draws before it; a month's earlier
     // draws cannot be verified.
     monthFirstDraw = 0;
-    for (int r = kFirstPredictableDraw; r <= HistRows; ++r) {
+    for (int r = predict::kFirstPredictableDraw; r <= HistRows; ++r) {
         if (QStringView(Grd2.text(r, 8)).left(7) == key) {
             monthFirstDraw = r;
             break;

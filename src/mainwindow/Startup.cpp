@@ -50,12 +50,18 @@ void MainForm::Form_Load(bool runCatchUp) {
     SetteiPath = files.appFile(QStringLiteral("seteifile.dat"));
 
     // 7. and 8.
-    Grd2Hyoji();
-    files.OpenNumberFile();
-    if (files.HistCount == 0) {
-        files.CloseAll();
+    historyDamaged = false;
+    try {
+        Grd2Hyoji();
+    } catch (const history::DamagedHistory& e) {
+        if (stopOnDamagedHistory)
+            throw;
+        historyDamaged = true;
+        host.messageBox(e.message(), QString());
         return;
     }
+    if (HistRows == 0)
+        return;
 
     // 9. to 12.
     fillDrawList();
@@ -102,6 +108,7 @@ void MainForm::Form_Load(bool runCatchUp) {
 }
 
 void MainForm::fillDrawList() {
+    const auto session = files.OpenNumberFile();
     Combo1.clear();
     // A short history starts the list at its first record.
     const int first = std::max(1, files.HistCount - 100);
@@ -113,7 +120,6 @@ void MainForm::fillDrawList() {
     Combo1.addItem(next);
     Combo1.text = next;
     LabCom1.caption = Combo1.text;
-    files.CloseAll();
 }
 
 void MainForm::fillMonthButtons() {

@@ -6,6 +6,11 @@
 
 namespace predict {
 
+// A prediction analyses the 50 draws before its target, so the first draw it can predict
+// is draw 51.
+constexpr int kAnalysedDraws = 50;
+constexpr int kFirstPredictableDraw = kAnalysedDraws + 1;
+
 // The ten digits in the order of their last appearance, most recent first.
 using RecencyOrder = std::array<int, 10>;
 

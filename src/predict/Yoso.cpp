@@ -11,7 +11,7 @@ namespace mainwindow {
 
 namespace {
 
-constexpr int kWindow = 50;
+constexpr int kWindow = predict::kAnalysedDraws;
 constexpr int kLatestRow = 51;   // L, the draw before the target
 constexpr int kPreviousRow = 50; // P, the draw before L
 

@@ -7,16 +7,18 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
-#include <utility>
 #include <vector>
 
 namespace mainwindow {
 
 namespace {
 
-// Grd1a columns combined by each option of Option2: AC, AB, CD, BC, AD, BD.
-constexpr std::array<std::pair<int, int>, 6> kPairs = {
-    {{0, 2}, {0, 1}, {2, 3}, {1, 2}, {0, 3}, {1, 3}}};
+// The Grd1a column of a table letter of an Option2 caption ("AC": A and C); -1 when the
+// letter names none of the four tables.
+int tableColumn(QChar letter) {
+    const int col = letter.unicode() - u'A';
+    return col >= 0 && col < 4 ? col : -1;
+}
 
 // The bit of a one-digit cell; anything else gives none.
 int digitBit(const QString& text) {
@@ -106,10 +108,10 @@ void MainForm::Command1_Click() {
 void MainForm::Command2_Click() {
     // No option selected gives empty digit lists and so empty candidate lists.
     QStringList first, second;
-    if (Option2.selected >= 0 && Option2.selected < static_cast<int>(kPairs.size())) {
-        const auto [a, b] = kPairs[Option2.selected];
-        first = simulate::digitColumn(Grd1a, a, 8);
-        second = simulate::digitColumn(Grd1a, b, 8);
+    const QString pair = Option2.captions.value(Option2.selected);
+    if (pair.size() == 2 && tableColumn(pair[0]) >= 0 && tableColumn(pair[1]) >= 0) {
+        first = simulate::digitColumn(Grd1a, tableColumn(pair[0]), 8);
+        second = simulate::digitColumn(Grd1a, tableColumn(pair[1]), 8);
     }
     basicCountS =
         buildBasicList(GrdS, SingleCount, GrdSS, QStringLiteral("Ｓ予想"), first, second, true);

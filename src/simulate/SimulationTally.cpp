@@ -2,19 +2,20 @@
 // with hits, list sizes, payouts and rates booked into GrdSM.
 #include "SimulationTally.h"
 
+#include "Actions.h"
 #include "TallyWorker.h"
 
 #include "mainwindow/MainForm.h"
+#include "predict/Analysis.h"
 #include "ui/Numeric.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace simulate {
 
 namespace {
-
-using mainwindow::kFirstPredictableDraw;
 
 const QString kHitS = QStringLiteral("〇");
 const QString kHitW = QStringLiteral("●");
@@ -22,6 +23,25 @@ const QString kHitW = QStringLiteral("●");
 QString ratePercent(const QString& label, long long hits, long long count) {
     return label + QString::number(ui::percentFloor(hits, count)) + u'%';
 }
+
+// Hides the work grids while the tally repaints, and shows them again however the tally
+// ends: a file fault in the middle must not leave the lists hidden.
+class HiddenWhileTallying {
+public:
+    explicit HiddenWhileTallying(std::initializer_list<ui::Grid*> grids) : grids_(grids) {
+        for (auto* g : grids_)
+            g->setVisible(false);
+    }
+    ~HiddenWhileTallying() {
+        for (auto* g : grids_)
+            g->setVisible(true);
+    }
+    HiddenWhileTallying(const HiddenWhileTallying&) = delete;
+    HiddenWhileTallying& operator=(const HiddenWhileTallying&) = delete;
+
+private:
+    std::vector<ui::Grid*> grids_;
+};
 
 } // namespace
 
@@ -42,9 +62,9 @@ bool tallyRange(mainwindow::MainForm& f, int& first, int& last) {
     if (f.Option1.selected == 0) {
         last = static_cast<int>(ui::leadingInt(f.Combo1.text)) - 1;
         first = last - static_cast<int>(ui::leadingInt(f.Combo3[2].text)) + 1;
-        first = std::max(first, kFirstPredictableDraw);
+        first = std::max(first, predict::kFirstPredictableDraw);
     } else if (f.Option1.selected == 2) {
-        first = kFirstPredictableDraw;
+        first = predict::kFirstPredictableDraw;
         last = f.HistRows;
     } else {
         f.NenGetuS();
@@ -62,23 +82,18 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
     const ui::Grid& hist = f.Grd2;
 
     // None of the what-ifs is shown any more once the tally is rewritten.
-    for (auto* b : {&f.Command6, &f.Command7, &f.Command8, &f.Command11, &f.Command15})
-        b->backColor = 15;
+    for (const auto& w : whatIfs())
+        (f.*w.button).backColor = 15;
     f.host.processEvents();
 
-    ui::Grid* const workGrids[] = {&f.Grd1a, &f.GrdSS, &f.GrdWW, &f.GrdSS2, &f.GrdWW2};
-    f.GrdA[0].setVisible(false);
-    for (auto* g : workGrids)
-        g->setVisible(false);
+    const HiddenWhileTallying hidden{&f.GrdA[0], &f.Grd1a,  &f.GrdSS,
+                                     &f.GrdWW,   &f.GrdSS2, &f.GrdWW2};
 
     int first = 0;
     int last = 0;
     if (!tallyRange(f, first, last)) {
         f.host.messageBox(QStringLiteral("抽選結果のデータがありません。"),
                           QStringLiteral("Tessarin"));
-        f.GrdA[0].setVisible(true);
-        for (auto* g : workGrids)
-            g->setVisible(true);
         return true;
     }
 
@@ -186,10 +201,6 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
     f.tallyBaseline = tallyBaseline(played);
     f.tallyDraws = std::move(played);
     f.LabBaseline.caption = baselineCaption(f.tallyBaseline);
-
-    f.GrdA[0].setVisible(true);
-    for (auto* g : workGrids)
-        g->setVisible(true);
     return true;
 }
 

@@ -77,10 +77,18 @@ bool runOnThreads(int threads, Job job, const std::atomic<int>& done, int total,
 
 } // namespace
 
-const QStringList& strategyNarrowings() {
-    static const QStringList names = {QStringLiteral("sw"), QStringLiteral("cframe"),
-                                      QStringLiteral("axis"), QStringLiteral("axis2")};
-    return names;
+std::vector<const FormAction*> strategyNarrowings() {
+    std::vector<const FormAction*> inTally;
+    for (const FormAction& n : narrowings())
+        if (n.inTally)
+            inTally.push_back(&n);
+    return inTally;
+}
+
+void chooseTallyNarrowing(mainwindow::MainForm& f, const FormAction& narrowing) {
+    for (const FormAction& n : narrowings())
+        if (n.tallySwitch)
+            (f.*n.tallySwitch).value = &n == &narrowing ? 1 : 0;
 }
 
 std::optional<std::vector<StrategyEntry>>
@@ -93,7 +101,9 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
             return std::vector<StrategyEntry>{};
     }
     const int draws = last - first + 1;
-    const int settings = kPairs * static_cast<int>(strategyNarrowings().size());
+    const std::vector<const FormAction*> narrows = strategyNarrowings();
+    const int narrowCount = static_cast<int>(narrows.size());
+    const int settings = kPairs * narrowCount;
     const int total = draws + settings * draws;
     std::atomic<int> done{0};
     std::atomic<bool> stop{false};
@@ -123,13 +133,11 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
         for (int s = next++; s < settings && !stop.load(); s = next++) {
             TallyWorker w(window);
             auto& f = w.form();
-            const int pair = s / 4;
-            const int narrow = s % 4;
+            const int pair = s / narrowCount;
+            const int narrow = s % narrowCount;
             f.GrdSMClear();
             f.Option2.selected = pair;
-            f.Check3.value = narrow == 1 ? 1 : 0;
-            f.Check4.value = narrow == 2 ? 1 : 0;
-            f.Check5.value = narrow == 3 ? 1 : 0;
+            chooseTallyNarrowing(f, *narrows[static_cast<size_t>(narrow)]);
             TallyChain chain = windowChain(f);
             chain.Yoso = [&f, &predictions, first] {
                 const auto draw = static_cast<int>(ui::leadingInt(f.Combo1.text));
@@ -147,7 +155,7 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
             e.pair = pair;
             e.narrow = narrow;
             e.pairName = f.Option2.captions.value(pair);
-            e.narrowName = strategyNarrowings()[narrow];
+            e.narrowName = QString::fromLatin1(narrows[static_cast<size_t>(narrow)]->key);
             e.draws = totals.draws;
             e.boxes = totals.boxes;
             e.costYen = totals.costYen;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Actions.h"
 #include "SimulationTally.h"
 
 #include <QString>
@@ -28,9 +29,11 @@ struct StrategyEntry {
     double pAtLeast = 1;
 };
 
-// The ③ narrowings a tally can use, by their command-line names: sw (none ticked),
-// cframe (Check3), axis (Check4), axis2 (Check5).
-const QStringList& strategyNarrowings();
+// The ③ narrowings a tally can replay (sw, cframe, axis, axis2), in button order.
+std::vector<const FormAction*> strategyNarrowings();
+
+// Ticks the check box that makes シュミ集計 replay the narrowing, and no other.
+void chooseTallyNarrowing(mainwindow::MainForm& form, const FormAction& narrowing);
 
 // Every 基本数値 pair with every ③ narrowing, each tallied as シュミ集計 would tally it alone
 // over the range and sizes set on the window (Option1, Combo1, Combo3, Combo4, Check1,

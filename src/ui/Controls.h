@@ -59,6 +59,12 @@ struct Frame {
     bool visible = true;
 };
 
+// A filled shape drawn under a label button; its fill shows the pressed look.
+struct Shape {
+    unsigned fillColor = 0x252525; // 0xRRGGBB
+    bool visible = true;
+};
+
 // A timer delivers its ticks through the host's event processing while it is enabled.
 struct Timer {
     int intervalMs = 1000;

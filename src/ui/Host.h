@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Printer.h"
+
 #include <QDateTime>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace ui {
 
@@ -14,8 +17,8 @@ public:
     virtual ~Host() = default;
 
     // A modal message with an OK button; returns when the user has closed it. An empty
-    // title means the application's title, "Tessarin".
-    virtual void messageBox(const QString& text, const QString& title = QString()) = 0;
+    // title means the application's title, "Tessarin"; a CR in the text breaks the line.
+    void messageBox(const QString& text, const QString& title = QString());
 
     // Runs the events that are waiting (paints, clicks, timer ticks) and returns.
     virtual void processEvents() = 0;
@@ -42,10 +45,46 @@ public:
         Q_UNUSED(command);
         Q_UNUSED(fileName);
     }
+
+    // ---- exports and window capture -------------------------------------------------------
+    // Opens a file (an exported workbook, the guide) with the desktop's default program.
+    // False when there is none or it could not be started.
+    virtual bool openFile(const QString& path) {
+        Q_UNUSED(path);
+        return false;
+    }
+    virtual void clearClipboard() {}
+    // Puts an image of the main window (windowOnly) or of the whole screen on the clipboard.
+    virtual void copyScreenImage(bool windowOnly) { Q_UNUSED(windowOnly); }
+
+    // The system's printer dialog; nullptr when the user cancelled it (or there is no
+    // printer to offer).
+    virtual std::unique_ptr<Printer> choosePrinter() { return nullptr; }
+
+    // The file choosers; an empty name when the user cancelled.
+    virtual QString saveFileName(const FileDialog& dialog) {
+        Q_UNUSED(dialog);
+        return QString();
+    }
+    virtual QString openFileName(const FileDialog& dialog) {
+        Q_UNUSED(dialog);
+        return QString();
+    }
+
+protected:
+    // Shows a message already made displayable by messageBox(): line breaks are LF and the
+    // title is never empty.
+    virtual void showMessage(const QString& text, const QString& title) = 0;
 };
 
 inline QString applicationTitle() {
     return QStringLiteral("Tessarin");
+}
+
+inline void Host::messageBox(const QString& text, const QString& title) {
+    QString shown = text;
+    shown.replace(u'\r', u'\n');
+    showMessage(shown, title.isEmpty() ? applicationTitle() : title);
 }
 
 } // namespace ui

@@ -36,8 +36,9 @@ inline QStringList wordsOf(const char* text) {
 // (30), 9875 (20), 2579 (10); recent doubles: 7570 (35), 1157 (25). Draw 53 is 9725.
 inline std::vector<Draw> handWorkedHistory() {
     std::vector<Draw> draws;
+    // One draw a day: draws 1 to 8 end December, 9 to 39 fill January, 40 on in February.
     for (int n = 1; n <= 53; ++n) {
-        const QDate date(2026, n < 40 ? 1 : 2, n < 40 ? std::min(n, 31) : n - 39);
+        const QDate date = QDate(2025, 12, 24).addDays(n - 1);
         draws.push_back({QStringLiteral("0000"), date.toString(u"yyyy/MM/dd"), 1000 * n});
     }
     for (int i = 0; i < 10; ++i)

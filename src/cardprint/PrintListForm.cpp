@@ -1,0 +1,214 @@
+#include "PrintListForm.h"
+
+#include <limits>
+#include <optional>
+
+namespace cardprint {
+
+namespace {
+
+const char16_t* const kHeadings[] = {u"Ｎｏ", u"Ａ", u"Ｂ", u"Ｃ", u"Ｄ", u"買方", u"印刷"};
+const QString kPrint = QStringLiteral("○");
+const QString kNoPrint = QStringLiteral("×");
+
+bool fits16(int v) {
+    return v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max();
+}
+
+} // namespace
+
+PrintListForm::PrintListForm(ui::Host& host, history::AppModule& module)
+    : host(host), module(module), frmPrsetn4(host, module, InjiPos) {}
+
+void PrintListForm::Show() {
+    if (!loaded)
+        Form_Load();
+    visible = true;
+    Form_Activate();
+}
+
+void PrintListForm::Form_Load() {
+    loaded = true;
+    fontSet_ = false;
+    GrdClear();
+}
+
+void PrintListForm::Form_Activate() {
+    auto& files = module.files;
+    files.InjiPath = files.appFile(QStringLiteral("inji04.dat"));
+    if (const auto record = readInjiFile(files.InjiPath))
+        InjiPos = record->pos;
+    else
+        frmPrsetn4.Show();
+}
+
+void PrintListForm::Form_Unload() {
+    GrdClear();
+    visible = false;
+    loaded = false;
+}
+
+void PrintListForm::GrdClear() {
+    PrintList.clear();
+    for (int c = 0; c < 7; ++c)
+        PrintList.setText(0, c, QString::fromUtf16(kHeadings[c]));
+    PrintList.setTopRow(1);
+    PrintList.selectCell(1, 1);
+}
+
+void PrintListForm::Picture1_Click() {
+    GrdClear();
+    visible = false;
+}
+
+void PrintListForm::Command1_Click(int k) {
+    static const char* const kBuy[] = {"S", "B", "T"};
+    for (int row = 1; row <= kRows; ++row)
+        if (!PrintList.text(row, 0).isEmpty())
+            PrintList.setText(row, 5, QString::fromLatin1(kBuy[k]));
+}
+
+void PrintListForm::Command2_Click(int k) {
+    for (int row = 1; row <= kRows; ++row)
+        if (!PrintList.text(row, 0).isEmpty())
+            PrintList.setText(row, 6, k == 0 ? kPrint : kNoPrint);
+}
+
+void PrintListForm::GrdA_Click(int row, int col) {
+    if (row < 1 || row > kRows || col < 0 || col > 6)
+        return;
+    PrintList.selectCell(row, col);
+    if (col == 0) {
+        PrintList.setText(row, 0, QString::number(row));
+    } else if (col == 5) {
+        const QString& t = PrintList.text(row, 5);
+        static const QStringList kCycle{QStringLiteral("S"), QStringLiteral("B"),
+                                        QStringLiteral("T")};
+        if (t.isEmpty())
+            PrintList.setText(row, 5, kCycle[0]);
+        else if (const qsizetype i = kCycle.indexOf(t); i >= 0)
+            PrintList.setText(row, 5, kCycle[(i + 1) % 3]);
+    } else if (col == 6) {
+        PrintList.setText(row, 6, PrintList.text(row, 6) == kPrint ? kNoPrint : kPrint);
+    }
+}
+
+void PrintListForm::GrdA_KeyPress(QChar ch) {
+    const auto [row, col] = PrintList.selectedCell();
+    if (row < 1 || row > kRows)
+        return;
+    if (col == 0) {
+        if (ch == u' ')
+            PrintList.setText(row, 0, QString());
+        return;
+    }
+    if (!(ch.isDigit() && ch.unicode() < 128) && ch != u' ' && ch != u'-')
+        return;
+    PrintList.setText(row, col, QString(ch));
+    if (col >= 1 && col <= 3)
+        PrintList.selectCell(row, col + 1);
+    else if (col == 4 && row < kRows) {
+        PrintList.selectCell(row + 1, 1);
+        PrintList.showRow(row + 1);
+    }
+}
+
+void PrintListForm::Command7_Click() {
+    frmPrsetn4.Show();
+}
+
+void PrintListForm::Command6_Click() {
+    auto printer = host.choosePrinter();
+    if (!printer)
+        return;
+    PrintCard(*printer);
+}
+
+bool PrintListForm::PrintCard(ui::Printer& printer) {
+    struct Entry {
+        int buyType;
+        std::array<int, 4> digits;
+    };
+    // Everything is checked before the first mark, so a bad row never leaves half a job.
+    std::vector<Entry> entries;
+    int buyType = 0;
+    for (int row = 1; row <= kRows; ++row) {
+        if (PrintList.text(row, 6) != kPrint)
+            continue;
+        const QString& buy = PrintList.text(row, 5);
+        if (buy == u"S")
+            buyType = 0;
+        else if (buy == u"B")
+            buyType = 1;
+        else if (buy == u"T")
+            buyType = 2;
+        Entry e{buyType, {}};
+        for (int m = 0; m < 4; ++m) {
+            const QString& cell = PrintList.text(row, m + 1);
+            if (cell.size() != 1 || cell[0] < u'0' || cell[0] > u'9') {
+                host.messageBox(QStringLiteral("%1行目の数字が正しくありません（各桁に0～9を1文字ず"
+                                               "つ入れてください）。印刷を中止しました。")
+                                    .arg(row),
+                                QStringLiteral("印刷"));
+                return false;
+            }
+            e.digits[m] = cell[0].unicode() - u'0';
+        }
+        const int slot = int(entries.size() % kSlotsPerCard);
+        bool inRange = true;
+        const Mark b = buyTypeMark(InjiPos, e.buyType, slot);
+        inRange = fits16(b.x) && fits16(b.y);
+        for (int m = 0; m < 4; ++m) {
+            const Mark d = digitMark(InjiPos, m, e.digits[m], slot);
+            inRange = inRange && fits16(d.x) && fits16(d.y);
+        }
+        if (!inRange) {
+            host.messageBox(
+                QStringLiteral("%1行目の印字位置が範囲を超えます。印字位置設定を確かめてください。")
+                    .arg(row),
+                QStringLiteral("印刷"));
+            return false;
+        }
+        entries.push_back(e);
+    }
+
+    if (entries.empty()) { // a blank sheet is no use to anyone
+        host.messageBox(QStringLiteral("印刷が「○」の行がありません。"), QStringLiteral("印刷"));
+        return false;
+    }
+    const auto failed = [&] {
+        host.messageBox(QStringLiteral("印刷できませんでした。\r%1").arg(printer.error()),
+                        QStringLiteral("印刷"));
+        fontSet_ = false;
+        return false;
+    };
+    if (!printer.begin())
+        return failed();
+    if (!fontSet_) {
+        printer.setFont(QStringLiteral("ＭＳ ゴシック"), 12);
+        fontSet_ = true;
+    }
+    int slot = 0;
+    for (const Entry& e : entries) {
+        // A full card starts the next sheet; no blank sheet follows the last card.
+        if (slot == kSlotsPerCard) {
+            slot = 0;
+            if (!printer.newPage())
+                return failed();
+        }
+        const Mark b = buyTypeMark(InjiPos, e.buyType, slot);
+        printer.fillRect(b.x, b.y, kMarkWidthTwips, kMarkHeightTwips);
+        for (int m = 0; m < 4; ++m) {
+            const Mark d = digitMark(InjiPos, m, e.digits[m], slot);
+            printer.fillRect(d.x, d.y, kMarkWidthTwips, kMarkHeightTwips);
+        }
+        if (!printer.error().isEmpty())
+            return failed();
+        ++slot;
+    }
+    if (!printer.end())
+        return failed();
+    return true;
+}
+
+} // namespace cardprint

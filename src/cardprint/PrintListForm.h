@@ -1,0 +1,103 @@
+#pragma once
+
+#include "CardLayout.h"
+#include "PrintPositionForm.h"
+
+#include "history/AppModule.h"
+#include "ui/Controls.h"
+#include "ui/Grid.h"
+#include "ui/Host.h"
+
+#include <array>
+
+namespace cardprint {
+
+// The print-list window, frmPrintn4: up to 1000 numbers with their buy types and print
+// flags, printed as marks on application cards. Owns the print-position window.
+class PrintListForm {
+public:
+    static constexpr int kRows = 1000;
+
+    PrintListForm(ui::Host& host, history::AppModule& module);
+
+    // Loads the window the first time, shows it and activates it.
+    void Show();
+    void Form_Load();
+    // Takes the print positions from inji04.dat, or opens the print-position window when the
+    // file holds none.
+    void Form_Activate();
+    // Closing the window empties the list; the next opening loads it afresh.
+    void Form_Unload();
+
+    // ---- the list ----------------------------------------------------------------------------
+    // Every cell emptied, the headings written again, scrolled to row 1.
+    void GrdClear();
+    // Item k: buy type "S", "B", "T" of every used row.
+    void Command1_Click(int k);
+    // Item k: print flag "○", "×" of every used row.
+    void Command2_Click(int k);
+    // A click on cell (row, col) makes it the current cell, then cycles it.
+    void GrdA_Click(int row, int col);
+    // A character typed into the current cell.
+    void GrdA_KeyPress(QChar ch);
+    void Picture1_Click();
+
+    // ---- printing ----------------------------------------------------------------------------
+    // "印　刷": the printer dialog (cancel ends silently), then PrintCard.
+    void Command6_Click();
+    // Prints every row flagged "○", five to a card. Checks every flagged row first: a row
+    // whose digit cells are not one digit each, or whose marks fall outside the 16-bit range,
+    // is named in a message and nothing is printed. A printer failure is reported. Returns
+    // whether the document was handed over.
+    bool PrintCard(ui::Printer& printer);
+    void Command7_Click(); // "印字位置設定": opens the print-position window
+
+    // ---- the print-list file -----------------------------------------------------------------
+    static ui::FileDialog fileDialog();
+    void Command3_Click(); // "保存"
+    void Command4_Click(); // "開く"
+    // Writes the digits of every row flagged "○", one line each, to name (".csv" appended
+    // unless it ends so). Replaces the file only when the whole list was written.
+    bool CsvOut(const QString& chosenName);
+    // Loads four-digit numbers into rows 1, 2, ...; stops at row 1000 and skips fields that
+    // are not four digits, saying how many it left out and why.
+    bool CsvIn(const QString& chosenName);
+
+    ui::Host& host;
+    history::AppModule& module;
+    bool loaded = false;
+    bool visible = false;
+    Positions InjiPos = kDefaultPositions;
+    PrintPositionForm frmPrsetn4;
+
+    // ---- controls ----------------------------------------------------------------------------
+    ui::Grid PrintList{kRows + 1, 7, 1, 1}; // the window's grid GrdA
+    std::array<ui::Button, 3> Command1{ui::Button{QStringLiteral("全て")},
+                                       ui::Button{QStringLiteral("全て")},
+                                       ui::Button{QStringLiteral("全て")}};
+    std::array<ui::Button, 2> Command2{ui::Button{QStringLiteral("全て")},
+                                       ui::Button{QStringLiteral("全て")}};
+    ui::Frame Frame1{QStringLiteral("買い方の記号")};
+    ui::Frame Frame2{QStringLiteral("印刷指定")};
+    ui::Frame Frame3{QStringLiteral("ＣＳＶデータ読込・保存")};
+    std::array<ui::Label, 3> LabBuy{ui::Label{QStringLiteral("Ｓ ： ストレート")},
+                                    ui::Label{QStringLiteral("B ： ボックス")},
+                                    ui::Label{QStringLiteral("Ｔ ： セット")}};
+    std::array<ui::Label, 2> LabFlag{ui::Label{QStringLiteral("○　印刷する")},
+                                     ui::Label{QStringLiteral("×　印刷しない")}};
+    std::array<ui::Label, 2> LabNote{
+        ui::Label{QStringLiteral(
+            "買い方の各セルをクリックすると、S・B・Tの順に変わり、個々に設定できます。")},
+        ui::Label{QStringLiteral(
+            "印刷の各セルをクリックすると、○・×の順に変わり、個々に設定できます。")}};
+    ui::Button Command3{QStringLiteral("保存")};
+    ui::Button Command4{QStringLiteral("開く")};
+    ui::Button Command5{QStringLiteral("コピー＆ペースト")};
+    ui::Button Command6{QStringLiteral("印　刷")};
+    ui::Button Command7{QStringLiteral("印字位置設定")};
+
+private:
+    bool fontSet_ = false;
+};
+
+} // namespace cardprint

@@ -1,0 +1,110 @@
+#include "CardsCommand.h"
+
+#include "Cli.h"
+
+#include "cardprint/PaintedPrinter.h"
+#include "cardprint/PrintListForm.h"
+#include "history/HistoryFiles.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPdfWriter>
+
+namespace cli {
+
+namespace {
+
+constexpr int kPdfDpi = 1200;
+
+// A4 portrait without margins: twips count from the page's top-left corner.
+std::unique_ptr<cardprint::PaintedPrinter> pdfPrinter(const QString& path) {
+    auto writer = std::make_unique<QPdfWriter>(path);
+    writer->setPageSize(QPageSize(QPageSize::A4));
+    writer->setPageOrientation(QPageLayout::Portrait);
+    writer->setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer->setResolution(kPdfDpi);
+    writer->setCreator(QStringLiteral("Tessarin"));
+    return std::make_unique<cardprint::PaintedPrinter>(std::move(writer));
+}
+
+} // namespace
+
+bool needsGuiApplication(const QStringList& args) {
+    return args.contains(QStringLiteral("cards")) &&
+           std::any_of(args.begin(), args.end(),
+                       [](const QString& a) { return a.startsWith(QStringLiteral("--pdf")); });
+}
+
+CardsCommand::CardsCommand()
+    : Command(QStringLiteral("cards"),
+              QStringLiteral(
+                  "印刷リストのファイルを申込みカードに印刷する（PDF）、または一覧を表示する")) {
+    options.append({QStringLiteral("list"), QStringLiteral("読み込んだ印刷リストを表示する")});
+    options.append(
+        {QStringLiteral("pdf"), QStringLiteral("カードを PDF に印刷する"), QStringLiteral("OUT")});
+    options.append({QStringLiteral("buy"), QStringLiteral("全行の買方 S|B|T（既定 S）"),
+                    QStringLiteral("S|B|T"), QStringLiteral("S")});
+    options.append({QStringLiteral("calibration"),
+                    QStringLiteral("位置合わせ用のテストカードを --pdf OUT に印刷する")});
+    positionals.append({QStringLiteral("LIST"),
+                        QStringLiteral("印刷リストのファイル（1行に4桁の数字）"),
+                        QStringLiteral("[LIST]")});
+}
+
+int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
+    const bool calibration = parser.isSet(QStringLiteral("calibration"));
+    const bool list = parser.isSet(QStringLiteral("list"));
+    const QString pdf = parser.value(QStringLiteral("pdf"));
+    const QString buy = parser.value(QStringLiteral("buy"));
+    const QStringList files = parser.positionalArguments();
+    const qsizetype buyIndex = QStringList{"S", "B", "T"}.indexOf(buy);
+    const bool wellFormed = calibration ? files.isEmpty() && !pdf.isEmpty() && !list
+                                        : files.size() == 1 && (list != !pdf.isEmpty());
+    if (!wellFormed || buyIndex < 0)
+        throw UsageError{QStringLiteral("使い方: tessarin-cli cards LIST (--list | --pdf OUT "
+                                        "[--buy S|B|T]) または cards --calibration --pdf OUT")};
+    if (!pdf.isEmpty() && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        err << "PDF の出力には QGuiApplication が必要です。" << Qt::endl;
+        return kFailed;
+    }
+
+    // The positions of this folder's inji04.dat, without creating it.
+    cardprint::Positions positions = cardprint::kDefaultPositions;
+    const QString injiPath = QDir::current().filePath(QStringLiteral("inji04.dat"));
+    if (const auto record = cardprint::readInjiFile(injiPath))
+        positions = record->pos;
+
+    if (calibration) {
+        auto printer = pdfPrinter(pdf);
+        if (!cardprint::printCalibration(*printer, positions)) {
+            err << pdf << ": " << printer->error() << Qt::endl;
+            return kFailed;
+        }
+        return kOk;
+    }
+
+    ConsoleHost host(err);
+    history::AppModule module;
+    module.files.GetAppDir();
+    cardprint::PrintListForm form(host, module);
+    form.Form_Load();
+    form.InjiPos = positions;
+    if (!form.CsvIn(files[0]))
+        return kFailed;
+    form.Command1_Click(int(buyIndex));
+    form.Command2_Click(0);
+    if (list) {
+        for (int row = 1; row <= cardprint::PrintListForm::kRows; ++row) {
+            const ui::Grid& g = form.PrintList;
+            if (g.text(row, 0).isEmpty())
+                break;
+            out << g.text(row, 0) << '\t' << g.text(row, 1) << g.text(row, 2) << g.text(row, 3)
+                << g.text(row, 4) << '\t' << g.text(row, 5) << '\t' << g.text(row, 6) << '\n';
+        }
+        return kOk;
+    }
+    auto printer = pdfPrinter(pdf);
+    return form.PrintCard(*printer) ? kOk : kFailed;
+}
+
+} // namespace cli

@@ -1,0 +1,98 @@
+#include "Command.h"
+
+namespace cli {
+
+namespace globals {
+
+QCommandLineOption resultsUrl() {
+    return {QStringLiteral("results-url"),
+            QStringLiteral("抽選結果のアドレス（既定は運営元のサイト）"), QStringLiteral("URL")};
+}
+
+QList<QCommandLineOption> all() {
+    return {resultsUrl()};
+}
+
+} // namespace globals
+
+QCommandLineOption helpOption() {
+    return {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("この説明を表示する")};
+}
+
+QString helpFor(const QCommandLineParser& parser, const QString& invocation) {
+    QString text = parser.helpText();
+    // Qt names the executable as started (a path, or a placeholder without an application).
+    const qsizetype start = text.indexOf(u' ') + 1;
+    const qsizetype end = text.indexOf(QStringLiteral(" [options]"));
+    if (start > 0 && end > start)
+        text.replace(start, end - start, invocation);
+    // Qt writes its headings in English; the program speaks Japanese.
+    for (const auto& [qt, ours] :
+         {std::pair{u"Usage:", u"使い方:"}, std::pair{u"Options:", u"オプション:"},
+          std::pair{u"Arguments:", u"引数:"}})
+        text.replace(QString::fromUtf16(qt), QString::fromUtf16(ours));
+    return text;
+}
+
+QString parseError(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return parser.errorText();
+    return QStringLiteral("不明なオプションです: %1%2")
+        .arg(unknown[0].size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown[0]);
+}
+
+int intOption(const QCommandLineParser& parser, const QString& name, int fallback, int minimum) {
+    if (!parser.isSet(name))
+        return fallback;
+    const QString text = parser.value(name);
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok)
+        throw UsageError{QStringLiteral("--%1 には整数を指定してください: %2").arg(name, text)};
+    if (value < minimum)
+        throw UsageError{
+            QStringLiteral("--%1 には %2 以上の整数を指定してください。").arg(name).arg(minimum)};
+    return value;
+}
+
+Command::Command(QString name_, QString description_)
+    : name(std::move(name_)), description(std::move(description_)) {}
+
+void Command::setUp(QCommandLineParser& parser) const {
+    parser.setApplicationDescription(description);
+    parser.addOption(helpOption());
+    parser.addOptions(options);
+    for (const auto& p : positionals)
+        parser.addPositionalArgument(p.name, p.description, p.syntax);
+}
+
+QString Command::helpText() const {
+    QCommandLineParser parser;
+    setUp(parser);
+    return helpFor(parser, QStringLiteral("tessarin-cli ") + name);
+}
+
+bool Command::takes(const QCommandLineOption& option) const {
+    for (const auto& o : options)
+        if (o.names() == option.names())
+            return true;
+    return false;
+}
+
+int Command::run(const QStringList& words, QTextStream& out, QTextStream& err) {
+    QCommandLineParser parser;
+    setUp(parser);
+    if (!parser.parse(QStringList{QStringLiteral("tessarin-cli")} + words))
+        throw UsageError{parseError(parser)};
+    if (parser.isSet(QStringLiteral("help"))) {
+        out << helpText();
+        return kOk;
+    }
+    const QStringList extra = parser.positionalArguments().mid(positionals.size());
+    if (!extra.isEmpty())
+        throw UsageError{QStringLiteral("不明な引数です: %1").arg(extra.join(u' '))};
+    return execute(parser, out, err);
+}
+
+} // namespace cli

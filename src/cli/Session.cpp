@@ -1,0 +1,78 @@
+#include "Session.h"
+
+#include "Command.h"
+
+#include "ui/RecordingHost.h"
+
+#include <unistd.h>
+
+namespace cli {
+
+void ConsoleHost::showMessage(const QString& text, const QString& title) {
+    err_ << "[" << title << "] " << text << Qt::endl;
+}
+
+bool ConsoleHost::runLongWork(const QString& caption,
+                              const std::function<bool(const Progress&)>& work) {
+    if (!showProgress)
+        return Host::runLongWork(caption, work);
+    int shownPercent = -1;
+    const bool finished = work([&](int done, int total) {
+        const int percent = total > 0 ? static_cast<int>(100LL * done / total) : 100;
+        if (percent != shownPercent) {
+            shownPercent = percent;
+            err_ << '\r' << caption << ' ' << done << '/' << total << Qt::flush;
+        }
+        return true;
+    });
+    err_ << '\r' << QString(caption.size() * 2 + 24, u' ') << '\r' << Qt::flush;
+    return finished;
+}
+
+Session::Session(QTextStream& err)
+    : host(err), form(host, module), downloadForm(host, module, form) {
+    // Progress lines are for a person watching, not for a file or a pipe.
+    host.showProgress = isatty(STDERR_FILENO) != 0;
+    // A damaged history ends the command with exit code 1, naming the way out.
+    module.files.damageAdvice = QStringLiteral(
+        "tessarin-cli import で numbers4_2.csv から抽選履歴を生成し直してください。");
+    form.stopOnDamagedHistory = true;
+}
+
+const mainwindow::MainForm& windowCaptions() {
+    static ui::RecordingHost host;
+    static history::AppModule module;
+    static const mainwindow::MainForm form(host, module);
+    return form;
+}
+
+QString describeActions(std::span<const simulate::FormAction> actions, bool tallyOnly) {
+    QStringList items;
+    for (const auto& a : actions)
+        if (a.inTally || !tallyOnly)
+            items.append(QStringLiteral("%1（%2）")
+                             .arg(QLatin1StringView(a.key), (windowCaptions().*a.button).caption));
+    return items.join(QStringLiteral(", "));
+}
+
+const simulate::FormAction& chooseAction(std::span<const simulate::FormAction> actions,
+                                         const QString& key, const QString& option,
+                                         bool tallyOnly) {
+    QStringList keys;
+    for (const auto& a : actions) {
+        if (tallyOnly && !a.inTally)
+            continue;
+        if (key == QLatin1StringView(a.key))
+            return a;
+        keys.append(QLatin1StringView(a.key));
+    }
+    throw UsageError{
+        QStringLiteral("--%1 には %2 のどれかを指定してください。").arg(option, keys.join(u'|'))};
+}
+
+void printNextDraw(const mainwindow::MainForm& form, QTextStream& out) {
+    out << "次回: 第" << form.LabCom1.caption << "回 " << form.Grd2.text(form.HistRows + 1, 8)
+        << Qt::endl;
+}
+
+} // namespace cli

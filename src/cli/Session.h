@@ -1,0 +1,59 @@
+#pragma once
+
+#include "download/DownloadForm.h"
+#include "history/AppModule.h"
+#include "mainwindow/MainForm.h"
+#include "simulate/Actions.h"
+#include "ui/Host.h"
+
+#include <QTextStream>
+
+#include <span>
+
+namespace cli {
+
+// Messages go to the error stream as lines; there is nobody to press OK.
+class ConsoleHost : public ui::Host {
+public:
+    explicit ConsoleHost(QTextStream& err) : err_(err) {}
+    void processEvents() override {}
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    // Long work runs here; with showProgress it keeps one line of the error stream up to
+    // date ("シュミ集計 1200/7004").
+    bool runLongWork(const QString& caption,
+                     const std::function<bool(const Progress&)>& work) override;
+    bool showProgress = false;
+
+protected:
+    void showMessage(const QString& text, const QString& title) override;
+
+private:
+    QTextStream& err_;
+};
+
+// The windows of the program, made headless in the current directory; nothing is read
+// until the main window's Form_Load runs.
+struct Session {
+    explicit Session(QTextStream& err);
+    ConsoleHost host;
+    history::AppModule module;
+    mainwindow::MainForm form;
+    download::DownloadForm downloadForm;
+};
+
+// A main window that is never loaded: its option captions and button captions, for the
+// help and for checking options before anything is read.
+const mainwindow::MainForm& windowCaptions();
+
+// The keys of the buttons, each with its caption: "sw（③S・W絞り）, cframe（③C枠絞り）".
+// tallyOnly keeps the narrowings シュミ集計 can replay.
+QString describeActions(std::span<const simulate::FormAction> actions, bool tallyOnly = false);
+// The button whose key is given; UsageError naming the choices of `option` when none is.
+const simulate::FormAction& chooseAction(std::span<const simulate::FormAction> actions,
+                                         const QString& key, const QString& option,
+                                         bool tallyOnly = false);
+
+// "次回: 第N回 date", the draw after the latest one as the start-up shows it.
+void printNextDraw(const mainwindow::MainForm& form, QTextStream& out);
+
+} // namespace cli

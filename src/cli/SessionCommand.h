@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Command.h"
+#include "Session.h"
+
+namespace cli {
+
+// A command that works on the loaded history: run() reads its options, then loads the main
+// window headless as the start-up does (without the download of the catch-up) and hands
+// the session to executeWithSession().
+class SessionCommand : public Command {
+public:
+    using Command::Command;
+
+protected:
+    // Reads and checks the options before anything is loaded; throws UsageError.
+    virtual void readOptions(const QCommandLineParser& parser) { Q_UNUSED(parser); }
+    virtual int executeWithSession(Session& session, const QCommandLineParser& parser,
+                                   QTextStream& out, QTextStream& err) = 0;
+
+    // The draw named by --draw, from 1 to the draw after the latest one; by default the
+    // draw after the latest one.
+    static int chosenDraw(const QCommandLineParser& parser, const mainwindow::MainForm& form);
+    static QCommandLineOption drawOption(const QString& description);
+
+private:
+    int execute(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) final;
+};
+
+} // namespace cli

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Workbook.h"
+
+#include <QString>
+
+namespace mainwindow {
+class MainForm;
+}
+
+namespace exports {
+
+// The template workbooks, looked up as shipped files.
+QString predictionTemplateName(); // R7予想表ひな形.xlsx
+QString tallyTemplateName();      // R7集計表ひな形.xlsx
+
+// The prediction sheet: the four candidate lists (basic S, basic W, narrowed S, narrowed W,
+// in that order, rows 1 to their counts) and then the headline captions. An empty list
+// gives no cells, so the template's cells stay as they are.
+SheetCells predictionSheetCells(const mainwindow::MainForm& f);
+
+// The tally sheet: the simRows draw rows of GrdSM, its two summary rows and the headline
+// captions. GrdSM column c goes to sheet column c + 2; the narrow columns 7, 12 and 15 are
+// left out, and the date (yy/mm/dd) is written with its century.
+SheetCells tallySheetCells(const mainwindow::MainForm& f);
+
+// File names that say what an export holds: "予想表_第7055回.xlsx"; "集計表_2026年07月.xlsx"
+// for a month, "集計表_第6991回-第7000回.xlsx" for a count of draws.
+QString predictionFileName(const mainwindow::MainForm& f);
+QString tallyFileName(const mainwindow::MainForm& f);
+
+// `dir`/`fileName`, or with _2, _3 ... before the extension when that file exists already.
+QString unusedPath(const QString& dir, const QString& fileName);
+
+// A read-only file shipped with the program (a template, the sound, the guide): the first
+// that exists of `dataDir`/`name`, ../share/tessarin/`name` beside the executable and
+// `name` in the source tree's folder `sourceFolder` ("data" or "docs", with `name` relative
+// to it). Empty when none exists.
+QString findShippedFile(const QString& dataDir, const QString& name,
+                        const QString& sourceFolder = QStringLiteral("data"));
+
+enum class Sheet { Prediction, Tally };
+
+// Writes the sheet of the form to `outPath` from its template (found beside `dataDir` as a
+// shipped file). Throws WorkbookError with a message naming the file.
+void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
+                const QString& outPath);
+
+} // namespace exports

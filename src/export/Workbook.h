@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+#include <vector>
+
+namespace exports {
+
+// One value for a worksheet cell; row and column count from 1 (B3 is row 3, column 2).
+struct CellText {
+    int row = 0;
+    int col = 0;
+    QString text;
+
+    bool operator==(const CellText&) const = default;
+};
+using SheetCells = std::vector<CellText>;
+
+// An export that could not be done. The message is meant for the user and names the file.
+class WorkbookError : public std::runtime_error {
+public:
+    explicit WorkbookError(const QString& message)
+        : std::runtime_error(message.toStdString()), message_(message) {}
+    const QString& message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+// "A", "B", ..., "Z", "AA": the letters of a column counted from 1.
+QString columnLetters(int col);
+
+// The worksheet XML with each cell set, in the order given (a later value for the same cell
+// wins), as an inline string that keeps the cell's style. Rows and cells are inserted in
+// order where the sheet has none; an empty text leaves the cell styled but empty. Throws
+// WorkbookError (naming `sheetName`) when the XML is not a worksheet.
+QByteArray setCellTexts(const QByteArray& sheetXml, const SheetCells& cells,
+                        const QString& sheetName);
+
+// Writes a copy of the template workbook with the cells of its first worksheet set as
+// above. The template is only read. The copy is written under a temporary name beside
+// `outPath` and renamed when complete, so no half-written workbook is ever left behind.
+// Throws WorkbookError when the template cannot be read or the copy cannot be written.
+void writeWorkbookCopy(const QString& templatePath, const QString& outPath,
+                       const SheetCells& cells);
+
+} // namespace exports

@@ -1,0 +1,342 @@
+#include "CardWindows.h"
+
+#include "history/HistoryFiles.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace gui {
+
+namespace {
+
+// The card's mark area drawn from the positions the text boxes hold: the buy-type row and
+// the four digit rows of slot 0, ten columns each, at a tenth of a pixel per twip.
+class CardDrawing : public QWidget {
+public:
+    explicit CardDrawing(const cardprint::PrintPositionForm& form, QWidget* parent)
+        : QWidget(parent), form_(form) {
+        setFixedSize(kWidth, kHeight);
+    }
+
+    static constexpr int kWidth = 620;
+    static constexpr int kHeight = 250;
+    static constexpr double kScale = 0.1; // pixels per twip
+    static constexpr int kOriginY = 500;  // twips above the drawing's top edge, in the card
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(0xFF, 0xF4, 0xF4));
+        p.setPen(QColor(0xC0, 0x30, 0x30));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        const cardprint::Positions pos = form_.textPositions();
+        const auto box = [&](cardprint::Mark m) {
+            return QRectF(m.x * kScale, (m.y - kOriginY) * kScale,
+                          cardprint::kMarkWidthTwips * kScale,
+                          cardprint::kMarkHeightTwips * kScale);
+        };
+        static const char16_t* const kRows[] = {u"Ａ", u"Ｂ", u"Ｃ", u"Ｄ"};
+        for (int row = 0; row < 4; ++row) {
+            for (int d = 0; d <= 9; ++d) {
+                const QRectF r = box(cardprint::digitMark(pos, row, d, 0));
+                p.drawRect(r);
+                if (row == 3)
+                    p.drawText(r.adjusted(0, -16, 0, -6), Qt::AlignCenter, QString::number(d));
+            }
+            const QRectF first = box(cardprint::digitMark(pos, row, 0, 0));
+            p.drawText(first.adjusted(-30, -6, -first.width() - 8, 6), Qt::AlignRight,
+                       QString::fromUtf16(kRows[row]));
+        }
+        static const char* const kBuy[] = {"S", "B", "T"};
+        for (int b = 0; b < 3; ++b) {
+            const QRectF r = box(cardprint::buyTypeMark(pos, b, 0));
+            p.fillRect(r, QColor(0xC0, 0x30, 0x30));
+            p.drawText(r.adjusted(0, -16, 0, -6), Qt::AlignCenter, QString::fromLatin1(kBuy[b]));
+        }
+    }
+
+private:
+    const cardprint::PrintPositionForm& form_;
+};
+
+QString colourSheet(unsigned rgb) {
+    return QStringLiteral("background-color: #%1; color: white; padding: 6px;")
+        .arg(rgb, 6, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
+// ---- transfer ------------------------------------------------------------------------------
+
+TransferWindow::TransferWindow(cardprint::TransferForm& form, CardWindows& owner)
+    : QWidget(nullptr, Qt::Window),
+      bind(this, [this](const std::function<void()>& h) { owner_.run(h, this); }), form_(form),
+      owner_(owner) {
+    setWindowTitle(form.Label1[0].caption);
+    auto* layout = new QVBoxLayout(this);
+    auto* title = bind.label(form.Label1[0]);
+    title->setStyleSheet(QStringLiteral("font-size: 16pt; font-weight: bold;"));
+    layout->addWidget(title);
+    for (int g = 0; g < 2; ++g) {
+        auto* box = new QGroupBox(form.Label1[1 + g].caption);
+        auto* bl = new QHBoxLayout(box);
+        auto& checks = g == 0 ? form.Check1 : form.Check2;
+        bl->addWidget(bind.checkBox(checks[0]));
+        bl->addWidget(bind.checkBox(checks[1]));
+        layout->addWidget(box);
+    }
+    action_ = new QLabel(form.Label1[cardprint::TransferForm::kTransferLabel].caption);
+    action_->setAlignment(Qt::AlignCenter);
+    action_->installEventFilter(this);
+    layout->addWidget(action_);
+    auto* close = new QPushButton(QStringLiteral("閉じる"));
+    QObject::connect(close, &QPushButton::clicked, this,
+                     [this] { owner_.run([this] { form_.Picture1_Click(); }, this); });
+    layout->addWidget(close, 0, Qt::AlignRight);
+    refresh();
+}
+
+bool TransferWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == action_ && event->type() == QEvent::MouseButtonPress) {
+        owner_.run([this] { form_.Label1_MouseDown(cardprint::TransferForm::kTransferLabel); },
+                   this);
+        return true;
+    }
+    if (watched == action_ && event->type() == QEvent::MouseButtonRelease) {
+        const auto* me = static_cast<QMouseEvent*>(event);
+        const bool inside = action_->rect().contains(me->position().toPoint());
+        owner_.run(
+            [this, inside] {
+                form_.Label1_MouseUp(cardprint::TransferForm::kTransferLabel);
+                if (inside)
+                    form_.Label1_Click(cardprint::TransferForm::kTransferLabel);
+            },
+            this);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TransferWindow::closeEvent(QCloseEvent* event) {
+    owner_.run([this] { form_.Picture1_Click(); }, this);
+    event->accept();
+}
+
+void TransferWindow::refresh() {
+    bind.refresh();
+    action_->setStyleSheet(colourSheet(form_.Shape1.fillColor));
+}
+
+// ---- print list ----------------------------------------------------------------------------
+
+PrintListWindow::PrintListWindow(cardprint::PrintListForm& form, CardWindows& owner)
+    : QWidget(nullptr, Qt::Window),
+      bind(this, [this](const std::function<void()>& h) { owner_.run(h, this); }), form_(form),
+      owner_(owner) {
+    setWindowTitle(QStringLiteral("ナンバーズ４申込みカード印刷"));
+    auto& f = form_;
+    static const int kWidths[] = {700, 450, 450, 450, 450, 700, 700};
+    for (int c = 0; c < 7; ++c)
+        f.PrintList.setColWidth(c, kWidths[c]);
+    list_ = bind.grid(f.PrintList, 1);
+    list_->setMinimumWidth(320);
+    list_->installEventFilter(this);
+    QObject::connect(list_, &QTableView::pressed, this, [this](const QModelIndex& index) {
+        owner_.run([this, index] { form_.GrdA_Click(index.row() + 1, index.column()); }, this);
+    });
+
+    auto* buyGrid = new QGridLayout;
+    for (int k = 0; k < 3; ++k) {
+        buyGrid->addWidget(bind.label(f.LabBuy[k]), k, 0);
+        buyGrid->addWidget(bind.button(f.Command1[k], [&f, k] { f.Command1_Click(k); }), k, 1);
+    }
+    auto* flagGrid = new QGridLayout;
+    for (int k = 0; k < 2; ++k) {
+        flagGrid->addWidget(bind.label(f.LabFlag[k]), k, 0);
+        flagGrid->addWidget(bind.button(f.Command2[k], [&f, k] { f.Command2_Click(k); }), k, 1);
+    }
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(bind.button(f.Command3, [&f] { f.Command3_Click(); }));
+    fileRow->addWidget(bind.button(f.Command4, [&f] { f.Command4_Click(); }));
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(bind.frame(f.Frame1, f.Frame1.caption, buyGrid));
+    for (int i = 0; i < 2; ++i) {
+        if (i == 1)
+            side->addWidget(bind.frame(f.Frame2, f.Frame2.caption, flagGrid));
+        auto* note = bind.label(f.LabNote[i]);
+        note->setWordWrap(true);
+        note->setMaximumWidth(260);
+        side->addWidget(note);
+    }
+    side->addWidget(bind.frame(f.Frame3, f.Frame3.caption, fileRow));
+    side->addStretch();
+    auto* print = bind.button(f.Command6, [&f] { f.Command6_Click(); });
+    print->setMinimumHeight(40);
+    side->addWidget(print);
+    side->addWidget(bind.button(f.Command7, [&f] { f.Command7_Click(); }));
+    auto* close = new QPushButton(QStringLiteral("閉じる"));
+    QObject::connect(close, &QPushButton::clicked, this,
+                     [this] { owner_.run([this] { form_.Picture1_Click(); }, this); });
+    side->addWidget(close);
+
+    auto* outer = new QHBoxLayout(this);
+    outer->addWidget(list_, 1);
+    outer->addLayout(side);
+    resize(640, 560);
+}
+
+bool PrintListWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !owner_.running() && form_.visible)
+        owner_.run([this] { form_.Form_Activate(); }, this);
+    return QWidget::event(event);
+}
+
+bool PrintListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (!text.isEmpty() && text[0].isPrint()) {
+            owner_.run([this, ch = text[0]] { form_.GrdA_KeyPress(ch); }, this);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PrintListWindow::closeEvent(QCloseEvent* event) {
+    owner_.run([this] { form_.Form_Unload(); }, this);
+    event->accept();
+}
+
+void PrintListWindow::refresh() {
+    bind.refresh();
+    const auto [row, col] = form_.PrintList.selectedCell();
+    const QModelIndex current = list_->model()->index(row - 1, col);
+    if (current.isValid() && list_->currentIndex() != current) {
+        list_->setCurrentIndex(current);
+        list_->scrollTo(current);
+    }
+}
+
+// ---- print positions -----------------------------------------------------------------------
+
+PrintPositionWindow::PrintPositionWindow(cardprint::PrintPositionForm& form, CardWindows& owner)
+    : QWidget(nullptr, Qt::Window),
+      bind(this, [this](const std::function<void()>& h) { owner_.run(h, this); }), form_(form),
+      owner_(owner) {
+    setWindowTitle(QStringLiteral("ナンバーズ４申込みカード印字位置設定"));
+    auto* drawing = new CardDrawing(form_, this);
+    drawing_ = drawing;
+    // Each text box sits where the value it holds is measured on the card.
+    const QPoint spots[6] = {{4, 134}, {480, 214}, {4, 88}, {260, 2}, {40, 2}, {480, 180}};
+    for (int i = 0; i < 6; ++i) {
+        auto* edit = bind.textBox(form_.Text1[i]);
+        edit->setParent(drawing);
+        edit->setFixedWidth(60);
+        edit->move(spots[i]);
+        QObject::connect(edit, &QLineEdit::textEdited, drawing, [drawing] { drawing->update(); });
+    }
+    auto* feed = bind.label(form_.Label1, drawing);
+    feed->move(spots[5] + QPoint(-100, 4));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(bind.button(form_.Command1, [this] { form_.Command1_Click(); }));
+    buttons->addWidget(bind.button(form_.Command2, [this] { form_.Command2_Click(); }));
+    buttons->addStretch();
+    auto* close = new QPushButton(QStringLiteral("閉じる"));
+    QObject::connect(close, &QPushButton::clicked, this,
+                     [this] { owner_.run([this] { form_.Picture2_Click(); }, this); });
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(drawing);
+    layout->addLayout(buttons);
+}
+
+bool PrintPositionWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !owner_.running() && form_.visible)
+        owner_.run([this] { form_.Form_Activate(); }, this);
+    return QWidget::event(event);
+}
+
+void PrintPositionWindow::closeEvent(QCloseEvent* event) {
+    owner_.run([this] { form_.Picture2_Click(); }, this);
+    event->accept();
+}
+
+void PrintPositionWindow::refresh() {
+    bind.refresh();
+    drawing_->update();
+}
+
+// ---- the three together --------------------------------------------------------------------
+
+CardWindows::CardWindows(mainwindow::MainForm& mainForm, QtHost& host, history::AppModule& module,
+                         QWidget*)
+    : printList(host, module), transfer(mainForm, printList), host_(host),
+      previousAfterEvents_(host.afterEvents) {
+    transferWindow = std::make_unique<TransferWindow>(transfer, *this);
+    printListWindow = std::make_unique<PrintListWindow>(printList, *this);
+    positionWindow = std::make_unique<PrintPositionWindow>(printList.frmPrsetn4, *this);
+    host_.afterEvents = [this] {
+        if (previousAfterEvents_)
+            previousAfterEvents_();
+        refresh();
+    };
+}
+
+CardWindows::~CardWindows() {
+    host_.afterEvents = previousAfterEvents_;
+}
+
+void CardWindows::openTransfer() {
+    run([this] { transfer.Show(); }, nullptr);
+}
+
+void CardWindows::run(const std::function<void()>& handler, QWidget* over) {
+    if (running_) { // a handler's own message box or dialog let another event in
+        handler();
+        return;
+    }
+    running_ = true;
+    QWidget* previousParent = host_.parent;
+    host_.parent = over;
+    try {
+        handler();
+    } catch (const history::FileError& e) {
+        printList.module.files.CloseAll();
+        host_.messageBox(e.message(), QString());
+    }
+    host_.parent = previousParent;
+    running_ = false;
+    refresh();
+}
+
+void CardWindows::refresh() {
+    const auto sync = [](QWidget* w, bool visible) {
+        if (visible && !w->isVisible()) {
+            w->show();
+            w->raise();
+        } else if (!visible && w->isVisible()) {
+            w->hide();
+        }
+    };
+    transferWindow->refresh();
+    printListWindow->refresh();
+    positionWindow->refresh();
+    sync(transferWindow.get(), transfer.visible);
+    sync(printListWindow.get(), printList.visible);
+    sync(positionWindow.get(), printList.frmPrsetn4.visible);
+}
+
+} // namespace gui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "HistoryFiles.h"
+
+#include <QLockFile>
+#include <QString>
+
+namespace history {
+
+// Held while a data file of the folder is written, so two copies of the program (the window
+// and the command line, or two command lines) never write the same file at once. The lock
+// is a file "tessarin.lock" in the data folder; a copy that crashed leaves a stale lock that
+// the next one takes over.
+class FolderLock {
+public:
+    static constexpr int kDefaultWaitMs = 5000;
+
+    // Waits up to waitMs for another writer to finish; throws LockBusy when it does not, or
+    // FileError when the folder cannot hold the lock at all.
+    explicit FolderLock(const QString& folder, int waitMs = kDefaultWaitMs);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    static QString lockPath(const QString& folder);
+
+private:
+    QLockFile lock_;
+};
+
+// Another copy of the program holds the folder's lock.
+class LockBusy : public FileError {
+public:
+    LockBusy() : FileError(QStringLiteral("別の Tessarin が履歴を更新中です。")) {}
+};
+
+// Makes what was written to the open file durable (fsync); throws FileError when the medium
+// refuses.
+void syncFile(QFileDevice& file, const QString& path);
+// Makes a rename or a new file in the folder durable.
+void syncFolder(const QString& folder);
+
+} // namespace history

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/Controls.h"
+
+#include <span>
+
+namespace mainwindow {
+class MainForm;
+}
+
+namespace simulate {
+
+// A button of the main window that runs a narrowing or a what-if: the word the command
+// line names it by, the button (its caption) and its handler. The window and the command
+// line both take them from here.
+struct FormAction {
+    const char* key;
+    ui::Button mainwindow::MainForm::*button;
+    void (mainwindow::MainForm::*handler)();
+    // Narrowings: whether シュミ集計 can replay it, and the check box that chooses it there
+    // (none for ③S・W絞り, the one replayed when no box is ticked).
+    bool inTally = false;
+    ui::CheckBox mainwindow::MainForm::*tallySwitch = nullptr;
+};
+
+// The ③ narrowings: ③S・W絞り first, then the other narrowings in the order of their buttons.
+std::span<const FormAction> narrowings();
+// The purchase what-ifs over the last tally, in the order of their buttons.
+std::span<const FormAction> whatIfs();
+
+} // namespace simulate

@@ -1,0 +1,141 @@
+// tessarin-cli cards: real PDFs, rendered by poppler's pdftoppm and checked pixel by pixel.
+#include "support/TestHistory.h"
+
+#include "Cli.h"
+#include "cardprint/CardLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QProcess>
+
+using testing_support::Workspace;
+using testing_support::writeFile;
+
+namespace {
+
+QGuiApplication& guiApp() {
+    static int argc = 1;
+    static char name[] = "CardPdfTest";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
+    return app;
+}
+
+struct CardsRun {
+    int code;
+    QString out, err;
+};
+
+CardsRun cards(const QStringList& words) {
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int code = cli::run(QStringList{QStringLiteral("cards")} + words, o, e);
+    o.flush();
+    e.flush();
+    return {code, out, err};
+}
+
+// The pages of a PDF at 144 dpi, where one pixel is ten twips.
+std::vector<QImage> render(const QString& pdf) {
+    const QString prefix = pdf + QStringLiteral(".page");
+    EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "144", "-gray", pdf, prefix}),
+              0);
+    std::vector<QImage> pages;
+    for (int p = 1;; ++p) {
+        QImage page(prefix + QStringLiteral("-%1.pgm").arg(p));
+        if (page.isNull())
+            break;
+        pages.push_back(page);
+    }
+    return pages;
+}
+
+// Pixels of the page inside the mark's rectangle, and rings of pixels just outside it.
+bool dark(const QImage& page, int x, int y) {
+    return qGray(page.pixel(x, y)) < 100;
+}
+// A 200 x 50 twips mark at (x, y) twips fills pixels x/10 .. x/10+19, y/10 .. y/10+4, give or
+// take the pixel at each edge.
+void expectMark(const QImage& page, int xTwips, int yTwips) {
+    const int x = xTwips / 10, y = yTwips / 10;
+    EXPECT_TRUE(dark(page, x + 10, y + 2) && dark(page, x + 1, y + 1) && dark(page, x + 18, y + 3))
+        << "no mark at " << xTwips << "," << yTwips;
+    EXPECT_FALSE(dark(page, x - 2, y + 2) || dark(page, x + 22, y + 2) ||
+                 dark(page, x + 10, y - 2) || dark(page, x + 10, y + 7))
+        << "mark at " << xTwips << "," << yTwips << " larger than 200 x 50 twips";
+}
+
+int darkPixels(const QImage& page) {
+    int n = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            n += dark(page, x, y);
+    return n;
+}
+
+} // namespace
+
+TEST(CardPdfTest, ListPrintsWhereTheMarksBelong) {
+    guiApp();
+    Workspace ws;
+    writeFile(ws.path("list.csv"), "1234\r\n0987\r\n1111\r\n2222\r\n3333\r\n4567\r\n");
+    CardsRun r = cards({ws.path("list.csv"), "--pdf", ws.path("out.pdf"), "--buy", "B"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(ws.path("inji04.dat"))) << "the command only reads the positions";
+    const std::vector<QImage> pages = render(ws.path("out.pdf"));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_NEAR(pages[0].width(), 1190.55, 1); // A4 at 144 dpi
+    // Row 1, slot 0: B in the fourth mark column; row 2 in slot 1.
+    for (const auto& [x, y] : {std::pair{1900, 1120},
+                               {1180, 1920},
+                               {1540, 1720},
+                               {1900, 1520},
+                               {2260, 1320},
+                               {1900, 2315},
+                               {820, 3115},
+                               {4060, 2915}})
+        expectMark(pages[0], x, y);
+    // Row 6 alone on the second sheet, back in slot 0; nothing else on it.
+    for (const auto& [x, y] :
+         {std::pair{1900, 1120}, {2260, 1920}, {2620, 1720}, {2980, 1520}, {3340, 1320}})
+        expectMark(pages[1], x, y);
+    EXPECT_NEAR(darkPixels(pages[1]), 5 * 20 * 5, 5 * 2 * 25);
+    EXPECT_NEAR(darkPixels(pages[0]), 25 * 20 * 5, 25 * 2 * 25);
+}
+
+TEST(CardPdfTest, CalibrationUsesTheFoldersPositions) {
+    guiApp();
+    Workspace ws;
+    cardprint::InjiRecord record;
+    record.pos = {2400, 1200, 250, 400, 900, 5};
+    writeFile(ws.path("inji04.dat"), cardprint::encodeInji(record));
+    CardsRun r = cards({"--calibration", "--pdf", ws.path("cal.pdf")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const std::vector<QImage> pages = render(ws.path("cal.pdf"));
+    ASSERT_EQ(pages.size(), 1u);
+    for (int row = 0; row < 4; ++row)
+        for (int d = 0; d <= 9; ++d)
+            expectMark(pages[0], 900 + d * 400, 2400 - row * 250);
+    for (int b = 0; b < 3; ++b)
+        expectMark(pages[0], 900 + 400 + b * 800, 2400 - 1000);
+}
+
+TEST(CardPdfTest, ListingAndUsage) {
+    Workspace ws;
+    writeFile(ws.path("list.csv"), "1234\r\nx\r\n0987\r\n");
+    CardsRun r = cards({ws.path("list.csv"), "--list", "--buy", "T"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "1\t1234\tT\t" + QString::fromUtf16(u"○") + "\n2\t0987\tT\t" +
+                         QString::fromUtf16(u"○") + "\n");
+    EXPECT_TRUE(r.err.contains(QStringLiteral("「x」"))) << r.err.toStdString();
+    for (const QStringList& bad :
+         {QStringList{ws.path("list.csv")},
+          QStringList{ws.path("list.csv"), "--list", "--pdf", "a"},
+          QStringList{ws.path("list.csv"), "--list", "--buy", "X"}, QStringList{"--calibration"}}) {
+        EXPECT_EQ(cards(bad).code, 2) << bad.join(' ').toStdString();
+    }
+    EXPECT_EQ(cards({ws.path("missing.csv"), "--list"}).code, 1);
+}

@@ -1,0 +1,365 @@
+// The application cards: the print list, its transfer, the marks printed, the print positions
+// and the print-list file.
+#include "support/TestHistory.h"
+
+#include "cardprint/PrintListForm.h"
+#include "cardprint/TransferForm.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+using cardprint::Mark;
+using testing_support::readFile;
+using testing_support::Workspace;
+using testing_support::writeFile;
+
+namespace {
+
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+// Records what a print run paints; can be told to fail at a new page.
+struct RecordingPrinter : ui::Printer {
+    struct Page {
+        std::vector<Mark> marks;
+    };
+    bool begin() override {
+        pages.emplace_back();
+        return begun = true;
+    }
+    void setFont(const QString& family, int) override { font = family; }
+    void fillRect(int x, int y, int w, int h) override {
+        EXPECT_EQ(w, 200);
+        EXPECT_EQ(h, 50);
+        pages.back().marks.push_back({x, y});
+    }
+    void drawText(int, int, const QString&) override {}
+    bool newPage() override {
+        if (failNewPage) {
+            why = QStringLiteral("paper jam");
+            return false;
+        }
+        pages.emplace_back();
+        return true;
+    }
+    bool end() override { return ended = why.isEmpty(); }
+    QString error() const override { return why; }
+
+    std::vector<Page> pages;
+    QString font, why;
+    bool begun = false, ended = false, failNewPage = false;
+};
+
+struct Cards {
+    Workspace ws;
+    cardprint::PrintListForm list{ws.host, ws.module};
+    Cards() {
+        ws.module.files.GetAppDir();
+        list.Form_Load();
+    }
+    // Rows from texts "NNNN buy flag", numbered from 1.
+    void fill(const QStringList& rows) {
+        for (int r = 1; r <= rows.size(); ++r) {
+            const QStringList f = rows[r - 1].split(u' ');
+            list.PrintList.setText(r, 0, QString::number(r));
+            for (int c = 1; c <= 4; ++c)
+                list.PrintList.setText(r, c, f[0].mid(c - 1, 1));
+            list.PrintList.setText(r, 5, f.value(1) == u"_" ? QString() : f.value(1));
+            list.PrintList.setText(r, 6, f.value(2));
+        }
+    }
+};
+
+// The five marks of a number in a slot with the default positions: buy type, then Ａ to Ｄ.
+std::vector<Mark> slotMarks(int buyType, const QString& digits, int slot) {
+    const int dy = slot * 1195;
+    std::vector<Mark> m{{1180 + buyType * 720, 1120 + dy}};
+    for (int i = 0; i < 4; ++i)
+        m.push_back({820 + digits[i].digitValue() * 360, 1920 - 200 * i + dy});
+    return m;
+}
+
+} // namespace
+
+TEST(CardPrintTest, MarksFollowTheRowsFiveToACard) {
+    const QString o = s(u"○"), x = s(u"×");
+    struct Case {
+        const char* what;
+        QStringList rows;
+        std::vector<std::vector<Mark>> pages;
+    };
+    const auto join = [](std::initializer_list<std::vector<Mark>> parts) {
+        std::vector<Mark> all;
+        for (const auto& p : parts)
+            all.insert(all.end(), p.begin(), p.end());
+        return all;
+    };
+    std::vector<Mark> fiveOnCard;
+    for (int k = 0; k < 5; ++k)
+        fiveOnCard = join({fiveOnCard, slotMarks(1, QStringLiteral("5678"), k)});
+    const Case cases[] = {
+        {"the worked example, slots 0 and 1",
+         {"1234 S " + o, "1234 S " + o},
+         {join({{{1180, 1120}, {1180, 1920}, {1540, 1720}, {1900, 1520}, {2260, 1320}},
+                {{1180, 2315}, {1180, 3115}, {1540, 2915}, {1900, 2715}, {2260, 2515}}})}},
+        {"six rows: the sixth on a second sheet, at slot 0",
+         {"5678 B " + o, "5678 B " + o, "5678 B " + o, "5678 B " + o, "5678 B " + o, "9012 T " + o},
+         {fiveOnCard, slotMarks(2, QStringLiteral("9012"), 0)}},
+        {"an empty buy type takes the previous row's, S at first",
+         {"0000 _ " + o, "1111 T " + o, "2222 _ " + o, "3333 Q " + o},
+         {join({slotMarks(0, "0000", 0), slotMarks(2, "1111", 1), slotMarks(2, "2222", 2),
+                slotMarks(2, "3333", 3)})}},
+        {"rows flagged × or not at all take no slot",
+         {"1111 S " + x, "2222 B", "3333 T " + o, "4444 S " + x, "5555 B " + o},
+         {join({slotMarks(2, "3333", 0), slotMarks(1, "5555", 1)})}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Cards cards;
+        cards.fill(c.rows);
+        RecordingPrinter printer;
+        EXPECT_TRUE(cards.list.PrintCard(printer));
+        ASSERT_EQ(printer.pages.size(), c.pages.size());
+        for (size_t p = 0; p < c.pages.size(); ++p)
+            EXPECT_EQ(printer.pages[p].marks, c.pages[p]) << "page " << p;
+        EXPECT_TRUE(printer.ended);
+        EXPECT_EQ(printer.font, s(u"ＭＳ ゴシック"));
+        EXPECT_TRUE(cards.ws.host.messages.empty());
+    }
+}
+
+TEST(CardPrintTest, BadRowsStopBeforeAnythingIsPrintedAndPrinterErrorsAreReported) {
+    const QString o = s(u"○");
+    for (const QString& bad : {QStringLiteral("12 4"), QStringLiteral("12-4"),
+                               QStringLiteral("123"), QStringLiteral("1234")}) {
+        Cards cards;
+        // The last case flags nothing at all: no blank sheet either.
+        const QString flag = bad == u"1234" ? s(u"×") : o;
+        cards.fill({"1234 S " + flag, "5678 S " + s(u"×"), "1234 S " + flag});
+        cards.list.PrintList.setText(3, 1, bad.mid(0, 1));
+        cards.list.PrintList.setText(3, 2, bad.mid(1, 1));
+        cards.list.PrintList.setText(3, 3, bad.mid(2, 1));
+        cards.list.PrintList.setText(3, 4, bad.mid(3, 1));
+        RecordingPrinter printer;
+        EXPECT_FALSE(cards.list.PrintCard(printer));
+        EXPECT_FALSE(printer.begun) << bad.toStdString();
+        ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+        EXPECT_TRUE(
+            cards.ws.host.messages[0].text.startsWith(bad == u"1234" ? s(u"印刷が") : s(u"3行目")));
+    }
+    Cards cards;
+    QStringList six;
+    for (int i = 0; i < 6; ++i)
+        six << "1234 S " + o;
+    cards.fill(six);
+    RecordingPrinter printer;
+    printer.failNewPage = true;
+    EXPECT_FALSE(cards.list.PrintCard(printer));
+    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+    EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral("paper jam")));
+}
+
+TEST(CardPrintTest, PrintButtonCancelledPrintsNothing) {
+    Cards cards;
+    cards.fill({"1234 S " + s(u"○")});
+    cards.list.Command6_Click();
+    EXPECT_EQ(cards.ws.host.printerDialogs, 1);
+    EXPECT_TRUE(cards.ws.host.messages.empty());
+}
+
+TEST(CardPrintTest, PositionsFileWrittenWithDefaultsKeptAndTrailerPreserved) {
+    Cards cards;
+    auto& list = cards.list;
+    const QString path = cards.ws.path(QStringLiteral("inji04.dat"));
+    list.Show();
+    EXPECT_TRUE(list.frmPrsetn4.visible);
+    QByteArray bytes = readFile(path);
+    ASSERT_EQ(bytes.size(), 128);
+    EXPECT_EQ(cardprint::decodeInji(bytes).pos, cardprint::kDefaultPositions);
+    EXPECT_EQ(bytes.mid(12), QByteArray(116, '\0'));
+
+    // A file of the user's, with bytes after the positions the program never sets.
+    cardprint::InjiRecord mine{{2000, 1190, 210, 350, 800, -3}, QByteArray(116, 'x')};
+    mine.trailer[0] = '\x7f';
+    writeFile(path, cardprint::encodeInji(mine));
+    list.frmPrsetn4.visible = false;
+    list.Form_Activate();
+    EXPECT_FALSE(list.frmPrsetn4.visible);
+    EXPECT_EQ(list.InjiPos, mine.pos);
+
+    auto& pos = list.frmPrsetn4;
+    pos.Show();
+    EXPECT_EQ(pos.Text1[5].text, QStringLiteral("-3"));
+    pos.Text1[0].text = QStringLiteral(" 2100");
+    pos.Text1[4].text = QStringLiteral("99999"); // beyond 16 bits: the nearest end
+    pos.Command1_Click();
+    EXPECT_FALSE(pos.visible);
+    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+    EXPECT_EQ(cards.ws.host.messages[0].text, s(u"保存しました。"));
+    EXPECT_EQ(cards.ws.host.messages[0].title, s(u"保存"));
+    bytes = readFile(path);
+    const cardprint::Positions want{2100, 1190, 210, 350, 32767, -3};
+    EXPECT_EQ(cardprint::decodeInji(bytes).pos, want);
+    EXPECT_EQ(bytes.mid(12), mine.trailer);
+    EXPECT_EQ(list.InjiPos, want);
+}
+
+TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
+    Cards cards;
+    mainwindow::MainForm& main = *cards.ws.form;
+    const auto put = [](ui::Grid& g, int& count, QStringList numbers) {
+        count = int(numbers.size());
+        for (int i = 0; i < count; ++i)
+            g.setText(i + 1, 1, numbers[i]);
+    };
+    put(main.GrdSS, main.basicCountS, {"0123", "0145", "2789"});
+    put(main.GrdWW, main.basicCountW, {"1123"});
+    put(main.GrdWW2, main.narrowCountW, {"5512", "9901"});
+    cardprint::TransferForm transfer(main, cards.list);
+    cards.list.PrintList.setText(6, 0, QStringLiteral("6"));
+    cards.list.PrintList.setText(2, 6, s(u"○"));
+    transfer.Check1[0].value = 1;
+    transfer.Check2[1].value = 1;
+    transfer.Show();
+    transfer.Label1_Click(0); // only the transfer label transfers
+    EXPECT_TRUE(cards.list.PrintList.text(1, 0).isEmpty());
+    transfer.Label1_MouseDown(3);
+    EXPECT_EQ(transfer.Shape1.fillColor, 0x000000u);
+    transfer.Label1_MouseUp(3);
+    EXPECT_EQ(transfer.Shape1.fillColor, 0x252525u);
+    transfer.Label1_Click(3);
+    QStringList got;
+    for (int r = 1; r <= 6; ++r) {
+        QStringList cells;
+        for (int c = 0; c <= 6; ++c)
+            cells << cards.list.PrintList.text(r, c);
+        got << cells.join(u'|');
+    }
+    EXPECT_EQ(got, (QStringList{"1|0|1|2|3||", "2|0|1|4|5||" + s(u"○"), "3|2|7|8|9||",
+                                "4|5|5|1|2||", "5|9|9|0|1||", "6||||||"}));
+    EXPECT_TRUE(cards.list.visible);
+    EXPECT_FALSE(transfer.visible);
+
+    // More than the list holds: rows 1 to 1000, and a message about the rest.
+    main.basicCountS = 999;
+    transfer.Transfer();
+    EXPECT_EQ(cards.list.PrintList.text(1000, 0), QStringLiteral("1000"));
+    EXPECT_EQ(cards.list.PrintList.text(1000, 1), QStringLiteral("5")); // GrdWW2 row 1
+    ASSERT_FALSE(cards.ws.host.messages.empty());
+    EXPECT_TRUE(cards.ws.host.messages.back().text.contains(QStringLiteral(" 1 件")));
+}
+
+TEST(CardPrintTest, SetAllSkipsUnusedRows) {
+    Cards cards;
+    cards.fill({"1234 _ ", "5678 _ "});
+    cards.list.PrintList.setText(2, 0, QString());
+    cards.list.Command1_Click(2);
+    cards.list.Command2_Click(1);
+    EXPECT_EQ(cards.list.PrintList.text(1, 5), QStringLiteral("T"));
+    EXPECT_EQ(cards.list.PrintList.text(1, 6), s(u"×"));
+    EXPECT_TRUE(cards.list.PrintList.text(2, 5).isEmpty());
+    EXPECT_TRUE(cards.list.PrintList.text(2, 6).isEmpty());
+}
+
+TEST(CardPrintTest, SaveWritesFlaggedRowsOnly) {
+    const QString o = s(u"○");
+    struct Case {
+        QString chosen, written;
+    };
+    for (const Case& c : {Case{"cards", "cards.csv"}, Case{"cards.CSV", "cards.CSV.csv"}}) {
+        Cards cards;
+        QStringList rows;
+        for (int i = 0; i < 10; ++i)
+            rows << QStringLiteral("%1 S %2").arg(1000 + 111 * i).arg(i % 4 == 1 ? o : s(u"×"));
+        rows[3] = "0042 S";
+        cards.fill(rows);
+        cards.ws.host.nextFileNames = {cards.ws.path(c.chosen)};
+        cards.list.Command3_Click();
+        ASSERT_EQ(cards.ws.host.fileDialogs.size(), 1u);
+        EXPECT_EQ(cards.ws.host.fileDialogs[0].filterIndex, 2);
+        EXPECT_EQ(cards.ws.host.fileDialogs[0].flags, 4);
+        EXPECT_EQ(readFile(cards.ws.path(c.written)), QByteArray("1111\r\n1555\r\n1999\r\n"));
+        ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+        EXPECT_EQ(cards.ws.host.messages[0].text, s(u"ＣＳＶにて保存しました。"));
+        EXPECT_EQ(cards.ws.host.messages[0].title, s(u"ＣＳＶ出力"));
+    }
+}
+
+TEST(CardPrintTest, FailedSaveKeepsTheEarlierFile) {
+    Cards cards;
+    QStringList rows;
+    for (int i = 0; i < 1000; ++i)
+        rows << QStringLiteral("%1 S ").arg(i, 4, 10, QLatin1Char('0')) + s(u"○");
+    cards.fill(rows);
+    const QString path = cards.ws.path(QStringLiteral("old.csv"));
+    writeFile(path, "4321\r\n");
+    // A file-size limit makes the write fail part-way, as a full disk would.
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = cards.list.CsvOut(path);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readFile(path), QByteArray("4321\r\n"));
+    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+    EXPECT_NE(cards.ws.host.messages[0].text, s(u"ＣＳＶにて保存しました。"));
+    EXPECT_EQ(QDir(cards.ws.path(".")).entryList(QDir::Files).size(), 1) << "no temporary left";
+}
+
+TEST(CardPrintTest, LoadFillsRowsAndSkipsWhatIsNotFourDigits) {
+    struct Case {
+        QByteArray file;
+        QStringList rows; // row texts "No|A|B|C|D|buy|flag" for rows 1..n, then row n+1 untouched
+        int messages;
+    };
+    const QString keep = QStringLiteral("|S|") + s(u"○");
+    const Case cases[] = {
+        {"0123\r\n9876\r\n", {"1|0|1|2|3||", "2|9|8|7|6||", "3|5|5|5|5" + keep}, 0},
+        {"1234,5678\n", {"1|1|2|3|4||", "2|5|6|7|8||", "3|5|5|5|5" + keep}, 0},
+        {"\xEF\xBB\xBF \"0042\" ,12,abcd,12345\r\n\r\n7777",
+         {"1|0|0|4|2||", "2|7|7|7|7||", "3|5|5|5|5" + keep},
+         1},
+    };
+    for (const Case& c : cases) {
+        Cards cards;
+        cards.fill({"5555 S " + s(u"○"), "5555 S " + s(u"○"), "5555 S " + s(u"○")});
+        cards.list.PrintList.setText(1, 5, QString());
+        cards.list.PrintList.setText(1, 6, QString());
+        cards.list.PrintList.setText(2, 5, QString());
+        cards.list.PrintList.setText(2, 6, QString());
+        writeFile(cards.ws.path("in.txt"), c.file);
+        cards.ws.host.nextFileNames = {cards.ws.path("in.txt")};
+        cards.list.Command4_Click();
+        QStringList got;
+        for (int r = 1; r <= 3; ++r) {
+            QStringList cells;
+            for (int col = 0; col <= 6; ++col)
+                cells << cards.list.PrintList.text(r, col);
+            got << cells.join(u'|');
+        }
+        EXPECT_EQ(got, c.rows);
+        ASSERT_EQ(int(cards.ws.host.messages.size()), c.messages);
+        if (c.messages) {
+            EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral(" 3 件")))
+                << cards.ws.host.messages[0].text.toStdString();
+        }
+    }
+
+    Cards cards; // more than the list holds
+    QByteArray many;
+    for (int i = 0; i < 1003; ++i)
+        many += QByteArray::number(1000 + i % 9000) + "\n";
+    writeFile(cards.ws.path("many.csv"), many);
+    EXPECT_TRUE(cards.list.CsvIn(cards.ws.path("many.csv")));
+    EXPECT_EQ(cards.list.PrintList.text(1000, 0), QStringLiteral("1000"));
+    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+    EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral(" 3 件")));
+}

@@ -1,0 +1,174 @@
+// The spreadsheet export: the sheet XML editing, the export pictures' files and messages,
+// and tessarin-cli's --xlsx. The cell values themselves are read back by check_sheets.py.
+#include "cli/Cli.h"
+#include "export/SheetCells.h"
+#include "export/Workbook.h"
+#include "support/PredictionHistory.h"
+
+#include <QDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using exports::CellText;
+
+// "dim REF", then "REF style type text" of every cell in document order, "+preserve" when
+// the text keeps its blanks.
+QStringList cellsOf(const QByteArray& xml) {
+    QStringList out;
+    QXmlStreamReader r(xml);
+    QString cell;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement() && r.name() == u"dimension")
+            out << QStringLiteral("dim ") + r.attributes().value(QStringLiteral("ref")).toString();
+        if (r.isStartElement() && r.name() == u"c") {
+            const auto a = r.attributes();
+            cell = QStringLiteral("%1 %2 %3 ")
+                       .arg(a.value(QStringLiteral("r")), a.value(QStringLiteral("s")),
+                            a.value(QStringLiteral("t")));
+        }
+        if (r.isStartElement() && (r.name() == u"t" || r.name() == u"v")) {
+            const bool preserve = r.attributes().value(QStringLiteral("xml:space")) == u"preserve";
+            cell += r.readElementText() + (preserve ? QStringLiteral("+preserve") : QString());
+        }
+        if (r.isEndElement() && r.name() == u"c")
+            out << cell;
+        if (r.hasError())
+            return {r.errorString()};
+    }
+    return out;
+}
+
+const char* const kSheet =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+    R"(<dimension ref="B2:D5"/><sheetData>)"
+    R"(<row r="2" spans="2:4"><c r="B2" s="1"/><c r="D2" s="2" t="s"><v>0</v></c></row>)"
+    R"(<row r="5"><c r="B5" s="3"><v>12</v></c></row>)"
+    R"(</sheetData><pageSetup/></worksheet>)";
+
+struct XmlCase {
+    const char* name;
+    exports::SheetCells cells;
+    QStringList want;
+};
+
+TEST(SheetXml, CellsAreSetInPlaceInOrder) {
+    const XmlCase cases[] = {
+        {"between cells, styles kept",
+         {{2, 3, "x"}, {2, 4, "y"}},
+         {"dim B2:D5", "B2 1  ", "C2  inlineStr x", "D2 2 inlineStr y", "B5 3  12"}},
+        {"new rows in order",
+         {{3, 1, "a"}, {7, 2, "b"}, {1, 1, "c"}},
+         {"dim A1:D7", "A1  inlineStr c", "B2 1  ", "D2 2 s 0", "A3  inlineStr a", "B5 3  12",
+          "B7  inlineStr b"}},
+        {"later value wins, empty text empties",
+         {{5, 2, "first"}, {5, 2, ""}, {2, 2, " 1 "}},
+         {"dim B2:D5", "B2 1 inlineStr  1 +preserve", "D2 2 s 0", "B5 3  "}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(cellsOf(exports::setCellTexts(kSheet, c.cells, "t.xlsx")), c.want);
+    }
+    EXPECT_THROW(exports::setCellTexts("<worksheet/>", {}, "t.xlsx"), exports::WorkbookError);
+}
+
+TEST(SheetXml, MissingTemplateIsNamedAndNothingIsWritten) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("R7予想表ひな形.xlsx");
+    const QString out = dir.filePath("out.xlsx");
+    try {
+        exports::writeWorkbookCopy(missing, out, {{1, 1, "x"}});
+        ADD_FAILURE() << "no error";
+    } catch (const exports::WorkbookError& e) {
+        EXPECT_TRUE(e.message().contains(missing)) << e.message().toStdString();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+struct ClickCase {
+    const char* name;
+    bool badTemplateInDataFolder;
+    bool canOpen;
+    int clicks;
+    QStringList wantFiles; // .xlsx files in the data folder afterwards
+    QString messageNames;  // the file the message names; empty: no message
+};
+
+// The export picture writes a new copy next to the history and opens it; its faults are
+// told with the file named, and never leave a partial file or touch the template.
+TEST(ExportPicture, WritesNewCopiesAndReportsFaults) {
+    const QString good = "予想表_第53回.xlsx";
+    const QString bad = "R7予想表ひな形.xlsx";
+    const ClickCase cases[] = {
+        {"two exports of one draw", false, true, 2, {good, "予想表_第53回_2.xlsx"}, {}},
+        {"no program to open it", false, false, 1, {good}, good},
+        {"unreadable template", true, true, 1, {bad}, bad},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::Workspace ws;
+        ws.writeHistory(testing_support::handWorkedHistory());
+        auto& f = ws.load();
+        f.Combo1.text = "53";
+        f.Combo1_Click();
+        f.Command1_Click();
+        if (c.badTemplateInDataFolder)
+            testing_support::writeFile(ws.path(bad), "not a zip");
+        ws.host.canOpenFiles = c.canOpen;
+        const QString shipped = exports::findShippedFile(f.files.AppDir, bad);
+        const QByteArray templateBytes = testing_support::readFile(shipped);
+        const QStringList before = QDir(ws.path(".")).entryList(QDir::Files);
+        for (int i = 0; i < c.clicks; ++i)
+            f.Image3_Click();
+
+        QStringList want = c.wantFiles;
+        QStringList got = QDir(ws.path(".")).entryList({"*.xlsx"}, QDir::Files);
+        want.sort();
+        EXPECT_EQ(got, want);
+        EXPECT_EQ(QDir(ws.path(".")).entryList(QDir::Files).size(),
+                  before.size() + (c.badTemplateInDataFolder ? 0 : c.clicks));
+        EXPECT_EQ(testing_support::readFile(shipped), templateBytes);
+        const int opened = c.badTemplateInDataFolder ? 0 : c.clicks;
+        ASSERT_EQ(ws.host.openedFiles.size(), opened);
+        if (opened > 0) {
+            EXPECT_EQ(QFileInfo(ws.host.openedFiles.last()).fileName(), c.wantFiles.last());
+        }
+        ASSERT_EQ(ws.host.messages.size(), c.messageNames.isEmpty() ? 0u : 1u);
+        if (!c.messageNames.isEmpty()) {
+            EXPECT_TRUE(ws.host.messages[0].text.contains(ws.path(c.messageNames)))
+                << ws.host.messages[0].text.toStdString();
+        }
+    }
+}
+
+TEST(ExportCli, XlsxOptionWritesTheSheetButNeverTheTemplate) {
+    testing_support::Workspace ws;
+    ws.writeHistory(testing_support::handWorkedHistory());
+    const QString shipped = exports::findShippedFile(ws.path("."), "R7集計表ひな形.xlsx");
+    const QByteArray templateBytes = testing_support::readFile(shipped);
+    struct Case {
+        QStringList args;
+        int exitCode;
+        QString file;
+    } cases[] = {
+        {{"predict", "--draw", "53", "--xlsx", "p.xlsx"}, cli::kOk, "p.xlsx"},
+        {{"verify", "--count", "2", "--xlsx", "t.xlsx"}, cli::kOk, "t.xlsx"},
+        {{"verify", "--count", "2", "--xlsx", shipped}, cli::kFailed, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        EXPECT_EQ(cli::run(c.args, o, e), c.exitCode) << err.toStdString();
+        if (!c.file.isEmpty()) {
+            EXPECT_TRUE(testing_support::readFile(ws.path(c.file)).startsWith("PK"));
+        }
+    }
+    EXPECT_EQ(testing_support::readFile(shipped), templateBytes);
+}
+
+} // namespace

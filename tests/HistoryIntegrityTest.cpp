@@ -1,0 +1,205 @@
+// A damaged, locked or read-only history: what every reader and writer does with it.
+#include "support/TestHistory.h"
+
+#include "Cli.h"
+#include "download/DownloadForm.h"
+#include "history/FolderLock.h"
+#include "simulate/SimulationTally.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+constexpr int kDraws = 60;
+
+std::vector<Draw> sixtyDraws() {
+    return weekdayDraws(kDraws, s(u"2021/01/04"), {s(u"1234"), s(u"5567"), s(u"0918")});
+}
+
+// Record n (1-based) of a history image replaced by the given bytes.
+QByteArray withRecord(QByteArray bytes, int n, const QByteArray& record) {
+    bytes.replace((n - 1) * 128, 128, record.leftJustified(128, '\0', true));
+    return bytes;
+}
+
+QByteArray recordWith(int n, const char* date, const char* number) {
+    history::DrawRecord r = makeRecord(n, {s(u"0000"), s(u"2000/01/01")});
+    r.DrawDate = date;
+    r.WinNumber = number;
+    return r.encode();
+}
+
+struct Damage {
+    const char* name;
+    QByteArray bytes;
+    int record; // the record the message names
+};
+
+std::vector<Damage> damages() {
+    const QByteArray good = historyBytes(sixtyDraws());
+    QByteArray garbage(128, '\0');
+    for (int i = 0; i < 128; ++i)
+        garbage[i] = static_cast<char>(i * 37 + 11);
+    return {
+        {"torn last record", good.left(59 * 128 + 100), 60},
+        {"zeroed last record", withRecord(good, 60, QByteArray(128, '\0')), 60},
+        {"garbage in the middle", withRecord(good, 40, garbage), 40},
+        {"draw number not the record", withRecord(good, 30, recordWith(31, "20210212", "1234")),
+         30},
+        {"date before the previous one", withRecord(good, 50, recordWith(50, "20210104", "1234")),
+         50},
+        {"date that does not exist", withRecord(good, 20, recordWith(20, "20210230", "1234")), 20},
+        {"number not four digits", withRecord(good, 10, recordWith(10, "20210115", "12 4")), 10},
+    };
+}
+
+QString recordNamed(int n) {
+    return s(u"第%1回の記録").arg(n);
+}
+
+struct CliRun {
+    int code;
+    QString out, err;
+};
+
+CliRun runCli(const QStringList& args) {
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int code = cli::run(args, o, e);
+    o.flush();
+    e.flush();
+    return {code, out, err};
+}
+
+} // namespace
+
+TEST(DamagedHistory, WindowReportsItAndNeitherAppendsNorCatchesUp) {
+    for (const Damage& d : damages()) {
+        SCOPED_TRACE(d.name);
+        Workspace ws;
+        writeFile(ws.path(s(u"number414.dat")), d.bytes);
+        bool caughtUp = false;
+        ws.form->catchUp = [&] { caughtUp = true; };
+        ws.form->Form_Load(true);
+        EXPECT_FALSE(caughtUp);
+        EXPECT_TRUE(ws.form->historyDamaged);
+        EXPECT_EQ(ws.form->HistRows, 0);
+        EXPECT_EQ(ws.form->Grd2.rows(), 2);
+        EXPECT_EQ(ws.form->Grd2.text(1, 0), QString());
+        ASSERT_EQ(ws.host.messages.size(), 1u);
+        EXPECT_TRUE(ws.host.messages[0].text.contains(recordNamed(d.record)))
+            << ws.host.messages[0].text.toStdString();
+        EXPECT_TRUE(ws.host.messages[0].text.contains(s(u"「開　始」")));
+
+        // The next draw typed in by hand is refused before anything is written.
+        download::DownloadForm dl(ws.host, ws.module, *ws.form);
+        dl.Form_Load();
+        const QStringList row = {s(u"61"), s(u"20210401"), s(u"4321"), s(u"1"), s(u"0"), s(u"0"),
+                                 s(u"0"),  s(u"9000"),     s(u"0"),    s(u"0"), s(u"0")};
+        for (int c = 1; c <= 11; ++c)
+            dl.Grd1.setText(1, c, row[c - 1]);
+        EXPECT_FALSE(dl.DataTuika());
+        EXPECT_TRUE(ws.host.messages.back().text.contains(recordNamed(d.record)));
+        EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), d.bytes);
+    }
+}
+
+TEST(DamagedHistory, CommandLineExitsWithOneNamingTheRecordAndTheImport) {
+    for (const Damage& d : damages()) {
+        Workspace ws;
+        writeFile(ws.path(s(u"number414.dat")), d.bytes);
+        for (const char16_t* command : {u"summary", u"history", u"predict", u"back100"}) {
+            SCOPED_TRACE(std::string(d.name) + " / " + QString::fromUtf16(command).toStdString());
+            const CliRun r = runCli({s(command)});
+            EXPECT_EQ(r.code, 1);
+            EXPECT_TRUE(r.err.contains(recordNamed(d.record))) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(s(u"tessarin-cli import")));
+        }
+        EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), d.bytes);
+    }
+}
+
+// The whole file is checked at start-up; a record spoilt afterwards is caught when a
+// prediction reads it, and the tally shows its lists again.
+TEST(DamagedHistory, RecordSpoiltAfterStartUpStopsTheTallyWithListsShown) {
+    Workspace ws;
+    ws.writeHistory(sixtyDraws());
+    auto& f = ws.load();
+    const QString path = ws.path(s(u"number414.dat"));
+    writeFile(path, withRecord(readFile(path), 45, QByteArray(128, 'x')));
+    f.Option1.selected = 0;
+    f.Combo1.text = s(u"61");
+    f.Combo3[2].text = s(u"10");
+    try {
+        simulate::runTally(f, simulate::windowChain(f));
+        FAIL() << "the tally went over a damaged record";
+    } catch (const history::DamagedHistory& e) {
+        EXPECT_EQ(e.record(), 45);
+    }
+    for (const ui::Grid* g : {&f.GrdA[0], &f.Grd1a, &f.GrdSS, &f.GrdWW, &f.GrdSS2, &f.GrdWW2})
+        EXPECT_TRUE(g->visible());
+    EXPECT_FALSE(f.files.isHistOpen());
+}
+
+TEST(HistoryLock, SecondWriterIsRefusedAndNothingChanges) {
+    Workspace ws;
+    ws.writeHistory(sixtyDraws());
+    writeFile(ws.path(s(u"numbers4_2.csv")), "1,2021/01/04,1234,,1,,2,,3,,4,\r\n");
+    ws.load();
+    ws.module.files.lockWaitMs = 200;
+    download::DownloadForm dl(ws.host, ws.module, *ws.form);
+    dl.Form_Load();
+    const QByteArray before = readFile(ws.path(s(u"number414.dat")));
+    const history::FolderLock other(ws.path(s(u".")));
+    for (int c = 1; c <= 11; ++c)
+        dl.Grd1.setText(1, c, c == 2 ? s(u"20210401") : c == 1 ? s(u"61") : s(u"1234"));
+    ws.host.messages.clear();
+    EXPECT_FALSE(dl.DataTuika());
+    EXPECT_FALSE(dl.Command8_Click());
+    ASSERT_EQ(ws.host.messages.size(), 2u);
+    for (const auto& m : ws.host.messages)
+        EXPECT_EQ(m.text, s(u"別の Tessarin が履歴を更新中です。"));
+    EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), before);
+}
+
+// Readers open read-only and never take the lock: with the lock held by another copy and
+// the file and folder read-only, every reading command works and leaves no trace.
+TEST(ReadOnlyHistory, EveryReadingCommandReadsIt) {
+    Workspace ws;
+    ws.writeHistory(sixtyDraws());
+    const QString dat = ws.path(s(u"number414.dat"));
+    const QByteArray before = readFile(dat);
+    const history::FolderLock other(ws.path(s(u".")));
+    QFile::setPermissions(dat, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(ws.path(s(u".")), QFile::ReadOwner | QFile::ExeOwner);
+    const QStringList commands[] = {{s(u"summary")},
+                                    {s(u"history"), s(u"--last"), s(u"3")},
+                                    {s(u"predict")},
+                                    {s(u"verify"), s(u"--count"), s(u"5")},
+                                    {s(u"back100")}};
+    for (const QStringList& args : commands) {
+        const CliRun r = runCli(args);
+        EXPECT_EQ(r.code, 0) << args.join(u' ').toStdString() << r.err.toStdString();
+    }
+    QFile::setPermissions(ws.path(s(u".")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(readFile(dat), before);
+    EXPECT_EQ(QDir(ws.path(s(u"."))).entryList(QDir::Files | QDir::Hidden).size(), 2); // + lock
+}
+
+TEST(ReadOnlyHistory, MissingHistoryIsNotCreatedByAReader) {
+    Workspace ws;
+    EXPECT_EQ(runCli({s(u"summary")}).code, 0);
+    EXPECT_EQ(runCli({s(u"history")}).code, 0);
+    EXPECT_FALSE(QFile::exists(ws.path(s(u"number414.dat"))));
+}

@@ -1,0 +1,141 @@
+// The import file read strictly and in bounded memory, and two imports racing in one folder.
+#include "support/TestHistory.h"
+
+#include "download/DownloadForm.h"
+#include "download/ImportCsv.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+using namespace testing_support;
+
+namespace {
+
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+const QDate kToday(2026, 8, 24); // the Workspace's clock
+
+const QByteArray kLine2 = "2,2026/08/21,9298,,1,,90400,,3,,4,";
+const QByteArray kLine1 = "1,2026/08/20,9577,,1,,177300,,3,,4,";
+
+download::ImportResult parse(const QByteArray& csv) {
+    return download::parseImportCsv(csv, s(u"numbers4_2.csv"), kToday);
+}
+
+} // namespace
+
+TEST(StrictImport, EveryLenientLineIsRefusedNamingLineAndField) {
+    const struct {
+        const char* name;
+        QByteArray csv;
+        const char16_t* where;
+    } cases[] = {
+        {"payout with a letter inside", kLine2 + "\r\n1,2026/08/20,9577,,12x34,,1,,3,,4,\r\n",
+         u"2 行目、5項目目（ストレート配当）"},
+        {"fractional payout", "1,2026/08/20,9577,,1,,1.5,,3,,4,\r\n", u"1 行目、7項目目"},
+        {"payout of letters", "1,2026/08/20,9577,,1,,2,,3,,abc,\r\n", u"1 行目、11項目目"},
+        {"empty payout with winners", "1,2026/08/20,9577,,1,2,,,3,,4,\r\n", u"1 行目、7項目目"},
+        {"winners not a number", "1,2026/08/20,9577,x,1,,2,,3,,4,\r\n", u"1 行目、4項目目"},
+        {"thirteen fields", "1,2026/08/20,9577,,1,,2,,3,,4,,\r\n", u"1 行目: 項目が12個"},
+        {"eleven fields", "1,2026/08/20,9577,,1,,2,,3,,4\r\n", u"1 行目: 項目が12個"},
+        {"dates going up the file", "2,2026/08/19,9298,,1,,2,,3,,4,\r\n" + kLine1 + "\r\n",
+         u"2 行目、2項目目（抽選日）"},
+        {"same date twice", "2,2026/08/20,9298,,1,,2,,3,,4,\r\n" + kLine1 + "\r\n",
+         u"2 行目、2項目目"},
+        {"date in the future", "1,2099/01/05,9577,,1,,2,,3,,4,\r\n", u"1 行目、2項目目"},
+        {"tomorrow", "1,2026/08/25,9577,,1,,2,,3,,4,\r\n", u"1 行目、2項目目"},
+        {"number of three digits", "1,2026/08/20,957,,1,,2,,3,,4,\r\n", u"1 行目、3項目目"},
+        {"draw number with a sign", "+1,2026/08/20,9577,,1,,2,,3,,4,\r\n", u"1 行目、1項目目"},
+        {"first draw the file cannot reach", "9999,2026/08/20,9577,,1,,2,,3,,4,\r\n",
+         u"1 行目、1項目目"},
+        {"line over 1 KB", "1,2026/08/20,9577,,1,,2,,3,,4," + QByteArray(1100, 'x') + "\r\n",
+         u"1 行目: 1行が 1024 バイト"},
+        {"broken byte-order mark", "\xEF\xBB" + kLine1, u"1 行目"},
+        {"not down to draw 1", "3,2026/08/21,9298,,1,,2,,3,,4,\r\n2,2026/08/20,9577,,1,,2,,3,,4,",
+         u"2 行目: 最後の行が第2回"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto r = parse(c.csv);
+        EXPECT_TRUE(r.records.empty());
+        EXPECT_TRUE(r.error.contains(s(c.where))) << r.error.toStdString();
+    }
+}
+
+TEST(StrictImport, ByteOrderMarkAndEveryLineEndAreRead) {
+    for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+        for (const QByteArray& bom : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+            const auto r = parse(bom + kLine2 + end + end + kLine1 + end);
+            ASSERT_EQ(r.error, QString()) << end.toHex().toStdString();
+            ASSERT_EQ(r.records.size(), 2u);
+            EXPECT_EQ(r.records[0].DrawNo, 2);
+            EXPECT_EQ(r.records[1].Payout[1], 177300);
+        }
+    }
+    // A refusal after a blank line counts the lines as the file has them.
+    EXPECT_TRUE(parse(kLine2 + "\r\r\r\n1,x,9577,,1,,2,,3,,4,\r").error.contains(s(u"4 行目")));
+}
+
+TEST(StrictImport, FilesOverTheCapAreRefusedAndMemoryStaysFlat) {
+    Workspace ws;
+    ws.writeHistory(weekdayDraws(3, s(u"2021/02/01"), {s(u"1234")}));
+    const QByteArray before = readFile(ws.path(s(u"number414.dat")));
+    download::DownloadForm dl(ws.host, ws.module, *ws.form);
+    {
+        QFile big(ws.path(s(u"numbers4_2.csv")));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(big.resize(download::ImportReader::kMaxFileBytes + 1)); // sparse
+    }
+    EXPECT_FALSE(dl.Command8_Click());
+    EXPECT_TRUE(ws.host.messages.back().text.contains(s(u"大きすぎます")));
+
+    // 50 MB of blank lines is read a chunk at a time.
+    {
+        QFile blank(ws.path(s(u"numbers4_2.csv")));
+        ASSERT_TRUE(blank.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QByteArray chunk(1 << 20, '\n');
+        for (int i = 0; i < 50; ++i)
+            blank.write(chunk);
+    }
+    rusage before_usage{}, after_usage{};
+    getrusage(RUSAGE_SELF, &before_usage);
+    EXPECT_FALSE(dl.Command8_Click());
+    getrusage(RUSAGE_SELF, &after_usage);
+    EXPECT_LT(after_usage.ru_maxrss - before_usage.ru_maxrss, 20 * 1024); // kB
+    EXPECT_TRUE(ws.host.messages.back().text.contains(s(u"抽選結果がありません")));
+    EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), before);
+    EXPECT_EQ(QDir(ws.path(s(u"."))).entryList(QDir::Files).size(), 2); // no temporary left
+}
+
+// Two real processes import the bundled history into one folder at once: each either
+// waits for the other or is refused, and the history is always the whole import.
+TEST(ImportRace, TwoImportsInOneFolderLeaveAWholeHistory) {
+    Workspace ws;
+    QFile::copy(QStringLiteral(TESSARIN_BUNDLED_CSV), ws.path(s(u"numbers4_2.csv")));
+    QByteArray expected;
+    for (const auto& r : bundledHistory())
+        expected += r.encode();
+    for (int round = 0; round < 3; ++round) {
+        QProcess a, b;
+        for (QProcess* p : {&a, &b}) {
+            p->setWorkingDirectory(ws.path(s(u".")));
+            p->start(QStringLiteral(TESSARIN_CLI), {s(u"import")});
+        }
+        for (QProcess* p : {&a, &b}) {
+            ASSERT_TRUE(p->waitForFinished(30000));
+            const QString err = QString::fromUtf8(p->readAllStandardError());
+            EXPECT_TRUE(
+                p->exitCode() == 0 ||
+                (p->exitCode() == 1 && err.contains(s(u"別の Tessarin が履歴を更新中です。"))))
+                << p->exitCode() << err.toStdString();
+        }
+        ASSERT_EQ(readFile(ws.path(s(u"number414.dat"))), expected);
+    }
+    EXPECT_EQ(QDir(ws.path(s(u"."))).entryList(QDir::Files).size(), 2);
+}

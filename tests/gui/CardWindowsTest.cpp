@@ -1,0 +1,73 @@
+// The card windows driven by real clicks and key presses.
+#include "CardWindows.h"
+#include "QtHost.h"
+
+#include "support/TestHistory.h"
+
+#include <QLabel>
+#include <QTableView>
+#include <QtTest>
+
+using namespace testing_support;
+
+class CardWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cellCyclingAndTyping();
+};
+
+void CardWindowsTest::cellCyclingAndTyping() {
+    Workspace ws;
+    ws.module.files.GetAppDir();
+    gui::QtHost host;
+    gui::CardWindows cards(*ws.form, host, ws.module);
+    cards.openTransfer();
+    QVERIFY(cards.transferWindow->isVisible());
+
+    // Pressing the transfer label shows the pressed look; releasing it transfers.
+    QLabel* action = cards.transferWindow->transferLabel();
+    QTest::mousePress(action, Qt::LeftButton);
+    QCOMPARE(cards.transfer.Shape1.fillColor, 0x000000u);
+    QTest::mouseRelease(action, Qt::LeftButton);
+    QCOMPARE(cards.transfer.Shape1.fillColor, 0x252525u);
+    QVERIFY(cards.printListWindow->isVisible());
+    QVERIFY(!cards.transferWindow->isVisible());
+    QVERIFY(QFile::exists(ws.path(QStringLiteral("inji04.dat"))));
+
+    QTableView* view = cards.printListWindow->listView();
+    const ui::Grid& list = cards.printList.PrintList;
+    const auto click = [view](int gridRow, int col) {
+        const QRect cell = view->visualRect(view->model()->index(gridRow - 1, col));
+        QVERIFY(cell.isValid());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    QStringList buyTypes, flags;
+    for (int i = 0; i < 4; ++i) {
+        click(7, 5);
+        buyTypes << list.text(7, 5);
+    }
+    for (int i = 0; i < 2; ++i) {
+        click(7, 6);
+        flags << list.text(7, 6);
+    }
+    QCOMPARE(buyTypes, (QStringList{"S", "B", "T", "S"}));
+    QCOMPARE(flags, (QStringList{QString::fromUtf16(u"○"), QString::fromUtf16(u"×")}));
+
+    click(7, 1);
+    QTest::keyClicks(view, QStringLiteral("1x234"));
+    QCOMPARE((QStringList{list.text(7, 1), list.text(7, 2), list.text(7, 3), list.text(7, 4)}),
+             (QStringList{"1", "2", "3", "4"}));
+    QCOMPARE(list.selectedCell(), std::make_pair(8, 1));
+    QCOMPARE(view->currentIndex(), view->model()->index(7, 1));
+
+    if (const QString shots = qEnvironmentVariable("TESSARIN_SHOTS"); !shots.isEmpty()) {
+        cards.printListWindow->grab().save(shots + QStringLiteral("/printlist.png"));
+        cards.printList.Command7_Click();
+        cards.refresh();
+        cards.positionWindow->grab().save(shots + QStringLiteral("/positions.png"));
+    }
+}
+
+QTEST_MAIN(CardWindowsTest)
+#include "CardWindowsTest.moc"
