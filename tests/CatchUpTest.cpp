@@ -10,7 +10,9 @@
 
 #include <QElapsedTimer>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 using namespace testing_support;
 
@@ -76,6 +78,10 @@ TEST(CatchUp, AppendsEveryMissingDrawThenFindsNothingToFetch) {
     const QString ts = s.dl.Label2.caption;
     EXPECT_EQ(s.server.requests(), (QStringList{"/numbers.csv?" + ts, "/A1027071.CSV?" + ts,
                                                 "/A1027072.CSV?" + ts, "/A1027073.CSV?" + ts}));
+    EXPECT_EQ(
+        s.ws.host.progressTexts,
+        (QStringList{"最新抽選回を確認中", "抽選結果を取得中: 第7071回（1/3）",
+                     "抽選結果を取得中: 第7072回（2/3）", "抽選結果を取得中: 第7073回（3/3）"}));
 
     // Run again: nothing to fetch, nothing shown, nothing changed.
     const QStringList combo = f.Combo1.items;
@@ -128,6 +134,43 @@ TEST(CatchUp, AFailureKeepsTheDrawsBeforeItAndLeavesNoHole) {
         EXPECT_EQ(after.size(), (kHeld + f.wantAppended) * 128) << f.name;
         EXPECT_EQ(after.left(kHeld * 128), s.before) << f.name;
         EXPECT_EQ(s.ws.form->Combo1.text, QString::number(kHeld + f.wantAppended + 1)) << f.name;
+    }
+}
+
+// The window's 中止 sets the client's stop flag from another thread while a request hangs.
+TEST(CatchUp, AStopEndsTheTransferInFlightAndAppendsNothingMore) {
+    const struct {
+        const char* hung;
+        int wantAppended;
+        QString wantMessage;
+    } cases[] = {
+        {"/numbers.csv", 0, QStringLiteral("最新抽選回の確認を中止しました。")},
+        {"/A1027072.CSV", 1,
+         QStringLiteral("第7072回の抽選結果の取得を中止しました。抽選履歴には追加していません。")},
+    };
+    for (const auto& c : cases) {
+        Site s(7073, {7071, 7072, 7073});
+        s.dl.http = std::make_unique<download::CurlClient>(
+            download::CurlClient::Limits{2000, 30000, 1 << 20});
+        s.server.hang(QString::fromLatin1(c.hung));
+        QElapsedTimer sinceStop;
+        std::thread stopper([&] {
+            QElapsedTimer waited;
+            waited.start();
+            while (!s.server.requests().join(u' ').contains(QLatin1String(c.hung)) &&
+                   waited.elapsed() < 5000)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            sinceStop.start();
+            s.dl.http->stop = true;
+        });
+        const auto result = s.dl.SaisinKousin();
+        stopper.join();
+        EXPECT_LT(sinceStop.elapsed(), 400) << c.hung;
+        EXPECT_EQ(result.appended, c.wantAppended) << c.hung;
+        EXPECT_EQ(s.messages(), QStringList{c.wantMessage}) << c.hung;
+        EXPECT_EQ(s.history().size(), (kHeld + c.wantAppended) * 128) << c.hung;
+        EXPECT_EQ(s.history().left(kHeld * 128), s.before) << c.hung;
     }
 }
 

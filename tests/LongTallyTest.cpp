@@ -55,7 +55,7 @@ TEST_F(LongTally, StoppingLeavesThePreviousTallyAsItWas) {
     EXPECT_EQ(f.simRows, 20);
     EXPECT_EQ(f.Combo1.text, QStringLiteral("6900"));
     EXPECT_NE(f.LabBaseline.caption, baseline);
-    EXPECT_EQ(ws.host.longWork.size(), 5);
+    EXPECT_EQ(ws.host.progressTexts.count(QStringLiteral("シュミ集計中…")), 5);
 }
 
 // Each entry is the tally of its setting run alone, read back from the tally grid, and the

@@ -12,21 +12,22 @@ void ConsoleHost::showMessage(const QString& text, const QString& title) {
     err_ << "[" << title << "] " << text << Qt::endl;
 }
 
-bool ConsoleHost::runLongWork(const QString& caption,
-                              const std::function<bool(const Progress&)>& work) {
-    if (!showProgress)
-        return Host::runLongWork(caption, work);
-    int shownPercent = -1;
-    const bool finished = work([&](int done, int total) {
-        const int percent = total > 0 ? static_cast<int>(100LL * done / total) : 100;
-        if (percent != shownPercent) {
-            shownPercent = percent;
-            err_ << '\r' << caption << ' ' << done << '/' << total << Qt::flush;
-        }
-        return true;
-    });
-    err_ << '\r' << QString(caption.size() * 2 + 24, u' ') << '\r' << Qt::flush;
+bool ConsoleHost::runInBackground(const std::function<void()>& work,
+                                  const QString& progressText, std::atomic_bool& stop) {
+    progressText_ = progressText;
+    shownPercent_ = -1;
+    const bool finished = Host::runInBackground(work, progressText, stop);
+    if (showProgress && shownPercent_ >= 0)
+        err_ << '\r' << QString(progressText.size() * 2 + 24, u' ') << '\r' << Qt::flush;
     return finished;
+}
+
+void ConsoleHost::reportProgress(int done, int total) {
+    const int percent = total > 0 ? static_cast<int>(100LL * done / total) : 100;
+    if (!showProgress || percent == shownPercent_)
+        return;
+    shownPercent_ = percent;
+    err_ << '\r' << progressText_ << ' ' << done << '/' << total << Qt::flush;
 }
 
 Session::Session(QTextStream& err)

@@ -18,10 +18,11 @@ public:
     explicit ConsoleHost(QTextStream& err) : err_(err) {}
     void processEvents() override {}
     QDateTime now() const override { return QDateTime::currentDateTime(); }
-    // Long work runs here; with showProgress it keeps one line of the error stream up to
-    // date ("シュミ集計 1200/7004").
-    bool runLongWork(const QString& caption,
-                     const std::function<bool(const Progress&)>& work) override;
+    // Long work runs here; with showProgress its progress keeps one line of the error stream
+    // up to date ("シュミ集計中… 1200/7004").
+    bool runInBackground(const std::function<void()>& work, const QString& progressText,
+                         std::atomic_bool& stop) override;
+    void reportProgress(int done, int total) override;
     bool showProgress = false;
 
 protected:
@@ -29,6 +30,8 @@ protected:
 
 private:
     QTextStream& err_;
+    QString progressText_;
+    int shownPercent_ = -1;
 };
 
 // The windows of the program, made headless in the current directory; nothing is read

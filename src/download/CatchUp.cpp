@@ -118,7 +118,11 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
             // Plain digits: the same four characters for draws 1000 to 9999, and no blank in
             // the address below draw 1000 nor a cut digit from draw 10000 on.
             Text2.text = QString::number(i);
-            if (!KekkaGet() || !DataPicup(resultPath()) || !DataTuika()) {
+            runStep_ = i - first + 1;
+            runTotal_ = last - first + 1;
+            const bool fetched = KekkaGet();
+            runTotal_ = 0;
+            if (!fetched || !DataPicup(resultPath()) || !DataTuika()) {
                 result.complete = false;
                 break;
             }

@@ -30,6 +30,12 @@ size_t writeBody(char* data, size_t size, size_t count, void* user) {
                                                                                              : 0;
 }
 
+// curl calls it several times a second even on a quiet connection, so a stop ends the
+// transfer at once.
+int stopWhenAsked(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::atomic_bool*>(user)->load() ? 1 : 0;
+}
+
 } // namespace
 
 QString CurlClient::download(const QString& url, const QString& localPath) {
@@ -62,13 +68,18 @@ QString CurlClient::download(const QString& url, const QString& localPath) {
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(h, CURLOPT_USERAGENT, "Tessarin");
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, stopWhenAsked);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &stop);
 
     const CURLcode code = curl_easy_perform(h);
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
 
     QString failure;
-    if (sink.tooLarge)
+    if (stop)
+        failure = QStringLiteral("中止しました。");
+    else if (sink.tooLarge)
         failure = QStringLiteral("応答が大きすぎます（%1 バイト超）。").arg(limits_.maxBytes);
     else if (code != CURLE_OK)
         failure = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));

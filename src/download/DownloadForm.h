@@ -127,6 +127,13 @@ public:
 
 private:
     void refreshMainWindow();
+    // Downloads url into localPath through the host, so that a window keeps answering and
+    // can stop it. Sets lastFailure; returns false only when the user stopped it.
+    bool fetch(const QString& url, const QString& localPath, const QString& progress);
+
+    // Which draw of the catch-up is being fetched, for the progress line (0: none).
+    long long runStep_ = 0;
+    long long runTotal_ = 0;
 };
 
 } // namespace download

@@ -97,10 +97,26 @@ QString DownloadForm::resultPath() const {
     return here(Label3[5].caption);
 }
 
+bool DownloadForm::fetch(const QString& url, const QString& localPath, const QString& progress) {
+    // The transfer runs off the window's thread: it gets its own copies and writes only
+    // `failure`, which is read once it has ended.
+    HttpClient& client = *http;
+    client.stop = false;
+    QString failure;
+    const bool finished = host.runInBackground(
+        [&client, url, localPath, &failure] { failure = client.download(url, localPath); },
+        progress, client.stop);
+    lastFailure = finished ? failure : QStringLiteral("中止しました。");
+    host.processEvents();
+    return finished;
+}
+
 bool DownloadForm::FNoget() {
     const QString local = here(Label3[4].caption);
-    lastFailure = http->download(indexAddress(), local);
-    host.processEvents();
+    if (!fetch(indexAddress(), local, QStringLiteral("最新抽選回を確認中"))) {
+        host.messageBox(QStringLiteral("最新抽選回の確認を中止しました。"));
+        return false;
+    }
 
     QString prefix;
     QString latest;
@@ -136,8 +152,15 @@ bool DownloadForm::FNoget() {
 }
 
 bool DownloadForm::KekkaGet() {
-    lastFailure = http->download(resultAddress(), resultPath());
-    host.processEvents();
+    QString progress = QStringLiteral("抽選結果を取得中: 第%1回").arg(Text2.text.trimmed());
+    if (runTotal_ > 0)
+        progress += QStringLiteral("（%1/%2）").arg(runStep_).arg(runTotal_);
+    if (!fetch(resultAddress(), resultPath(), progress)) {
+        host.messageBox(QStringLiteral("第%1回の抽選結果の取得を中止しました。"
+                                       "抽選履歴には追加していません。")
+                            .arg(Text2.text.trimmed()));
+        return false;
+    }
     if (!lastFailure.isEmpty()) {
         host.messageBox(QStringLiteral("最新抽選結果がダウンロードできませんでした。"));
         return false;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 namespace download {
 
 // Fetches an address into a local file, blocking until it is done. The body is written
@@ -14,6 +16,9 @@ public:
     // Returns an empty text on success, otherwise what went wrong (for the curious; the
     // windows show their own messages).
     virtual QString download(const QString& url, const QString& localPath) = 0;
+
+    // Set from another thread to end the download in flight soon; it then fails.
+    std::atomic_bool stop{false};
 };
 
 // The client over libcurl: HTTPS with certificate checks, redirects followed, http and

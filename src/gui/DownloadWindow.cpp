@@ -1,4 +1,5 @@
 #include "DownloadWindow.h"
+#include "BusyBar.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -103,9 +104,13 @@ DownloadWindow::DownloadWindow(download::DownloadForm& form, QtHost& host, QWidg
     ll->addLayout(listRow);
     ll->addWidget(bind_.grid(f.Grd2, 1), 1);
 
-    auto* outer = new QHBoxLayout(this);
-    outer->addLayout(left, 0);
-    outer->addWidget(listing, 1);
+    auto* panes = new QHBoxLayout;
+    panes->addLayout(left, 0);
+    panes->addWidget(listing, 1);
+    busy_ = new BusyBar(this);
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(panes, 1);
+    outer->addWidget(busy_);
     resize(1300, 680);
     refresh();
 }
@@ -123,9 +128,12 @@ QLabel* DownloadWindow::label(const ui::Label& control) {
 
 void DownloadWindow::run(const std::function<void()>& handler) {
     QWidget* previousParent = host_.parent;
-    host_.parent = this; // messages over this window
+    BusyBar* previousProgress = host_.progress;
+    host_.parent = this;    // messages over this window
+    host_.progress = busy_; // and its downloads shown here
     runReportingFileErrors(handler, host_);
     host_.parent = previousParent;
+    host_.progress = previousProgress;
     if (host_.afterEvents)
         host_.afterEvents();
 }

@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace gui {
 
+class BusyBar;
+
 // The results window's view (frmDownL): shows the form's controls, forwards the buttons and
 // the typing in the text boxes to the form, and refreshes after each handler. Made a window
 // of its own, owned by the main window so that closing the main window ends the program.
@@ -33,6 +35,7 @@ public:
     QPushButton* buttonFor(const ui::Button& control) const { return bind_.buttonFor(control); }
     QLineEdit* editFor(const ui::TextBox& control) const { return bind_.editFor(control); }
     GridView* gridView(const ui::Grid& grid) const { return bind_.gridView(grid); }
+    BusyBar* busyBar() const { return busy_; }
 
 private:
     // A label shown framed, as the window's value fields are.
@@ -41,6 +44,7 @@ private:
     download::DownloadForm& form_;
     QtHost& host_;
     std::function<void()> previousAfterEvents_;
+    BusyBar* busy_ = nullptr; // progress and 中止 of this window's downloads
     Bindings bind_;
 };
 

@@ -26,12 +26,17 @@ void GridView::applyWidths() {
         const int twips = g.colWidth(c);
         setColumnWidth(c, twips >= 0 ? std::max(3, int(twips / 15.0 * scale_ + 0.5))
                                      : int(64 * scale_));
-        setColumnHidden(c, firstHidden_ >= 0 && c >= firstHidden_);
+        setColumnHidden(c, (firstHidden_ >= 0 && c >= firstHidden_) || hidden_.contains(c));
     }
 }
 
 void GridView::hideColumnsFrom(int col) {
     firstHidden_ = col;
+    applyWidths();
+}
+
+void GridView::hideColumns(const QList<int>& cols) {
+    hidden_ = cols;
     applyWidths();
 }
 

@@ -16,12 +16,15 @@ public:
     GridModel* gridModel() const { return model_; }
     // Shows only the columns before col (display only; kept across model resets).
     void hideColumnsFrom(int col);
+    // Hides single columns as well (display only; kept across model resets).
+    void hideColumns(const QList<int>& cols);
 
 private:
     void applyWidths();
     GridModel* model_;
     double scale_;
     int firstHidden_ = -1;
+    QList<int> hidden_;
     int lastTop_ = -1;
 };
 

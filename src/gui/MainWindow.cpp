@@ -11,38 +11,61 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QIntValidator>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace gui {
 
 namespace {
 
-// Runs a handler when the watched widget is double-clicked.
-class DoubleClickFilter : public QObject {
+using Form = mainwindow::MainForm;
+
+// Hides the draw list when it loses the focus to anything but its own popup.
+class FocusOutFilter : public QObject {
 public:
-    DoubleClickFilter(QObject* watched, std::function<void()> handler)
+    FocusOutFilter(QObject* watched, std::function<void()> handler)
         : QObject(watched), handler_(std::move(handler)) {
         watched->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) {
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             handler_();
-            return true;
-        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     std::function<void()> handler_;
 };
+
+QGroupBox* titled(const QString& title, QWidget* content) {
+    auto* box = new QGroupBox(title);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(4, 2, 4, 4);
+    layout->addWidget(content);
+    return box;
+}
+
+QWidget* boxed(QLayout* layout) {
+    auto* w = new QWidget;
+    layout->setContentsMargins(0, 0, 0, 0);
+    w->setLayout(layout);
+    return w;
+}
+
+QLabel* heading(QLabel* l) {
+    l->setStyleSheet(l->styleSheet() + QStringLiteral(" QLabel { font-weight: bold; }"));
+    return l;
+}
 
 } // namespace
 
@@ -52,119 +75,424 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     setWindowTitle(QStringLiteral(TESSARIN_VERSION_LINE));
     host_.parent = this;
     host_.afterEvents = [this] { refresh(); };
+    form_.endProgram = [this] { QTimer::singleShot(0, this, [this] { close(); }); };
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(buildHistoryPanel());
-    tabs_ = new QTabWidget(splitter);
-    tabs_->addTab(buildPredictionTab(), QStringLiteral("予想"));
-    tabs_->addTab(buildVerificationTab(), QStringLiteral("検証"));
+    auto* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(6, 4, 6, 6);
+    outer->setSpacing(4);
+    outer->addWidget(buildTitleBar());
+
+    auto* splitter = new QSplitter(Qt::Horizontal, central);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(buildAreas());
+    historyPanel_ = buildHistoryPanel();
+    splitter->addWidget(historyPanel_);
+    auto* right = new QWidget;
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(2);
+    manualToggle_ = new QToolButton(right);
+    manualToggle_->setText(QStringLiteral("手動操作"));
+    manualToggle_->setCheckable(true);
+    manualToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    manualToggle_->setArrowType(Qt::RightArrow);
+    manualToggle_->setToolTip(
+        QStringLiteral("①②③、その他の絞り、シュミ集計、Back100件を手で操作します"));
+    rightLayout->addWidget(manualToggle_);
+    manualPanel_ = buildManualPanel();
+    manualPanel_->setVisible(false);
+    rightLayout->addWidget(manualPanel_);
+    connect(manualToggle_, &QToolButton::toggled, this, [this](bool open) {
+        manualPanel_->setVisible(open);
+        manualToggle_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+    });
+    tabs_ = new QTabWidget(right);
+    auto* results = new QWidget;
+    auto* resultsLayout = new QVBoxLayout(results);
+    resultsLayout->setContentsMargins(2, 2, 2, 2);
+    resultsPanel_ = buildResultsPanel();
+    resultsLayout->addWidget(resultsPanel_);
+    resultsLayout->addWidget(buildTallyPanel(), 1);
+    tabs_->addTab(results, QStringLiteral("予想・検証の結果"));
     tabs_->addTab(buildBoxTablesTab(), QStringLiteral("ボックス数字表"));
-    splitter->addWidget(tabs_);
+    rightLayout->addWidget(tabs_, 1);
+    splitter->addWidget(right);
     splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({480, 860});
-    setCentralWidget(splitter);
-    resize(1340, 700);
+    splitter->setStretchFactor(1, 0);
+    splitter->setStretchFactor(2, 1);
+    splitter->setSizes({205, 330, 790});
+    outer->addWidget(splitter, 1);
+    setCentralWidget(central);
+
+    // Tab order: the prediction area top to bottom, then the verification area.
+    const ui::Label* order[] = {&form_.LabCom1,  &form_.LabYSS,   &form_.LabYDS, &form_.LabYOP,
+                                &form_.LabStart, &form_.LabKnen,  &form_.LabKSS, &form_.LabKDS,
+                                &form_.LabKOP,   &form_.LabKensyo};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(labelButton(*order[i]), labelButton(*order[i + 1]));
+    setTabOrder(labelButton(form_.LabKensyo), manualToggle_);
+
+    resize(1360, 730);
     refresh();
+    labelButton(form_.LabStart)->setFocus();
 }
 
-QGroupBox* MainWindow::titled(const QString& title, QWidget* content) {
-    auto* box = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(content);
-    return box;
+LabelButton* MainWindow::labelButton(const ui::Label& label) const {
+    for (const auto& [widget, control] : labelButtons_)
+        if (control == &label)
+            return widget;
+    return nullptr;
 }
 
-QWidget* MainWindow::buildHistoryPanel() {
-    auto* panel = new QWidget;
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* results = new QPushButton(QStringLiteral("抽選結果ダウンロード"), panel);
-    connect(results, &QPushButton::clicked, this, [this] {
+LabelButton* MainWindow::labelButton(const ui::Label& label, std::function<void()> click,
+                                     QWidget* parent) {
+    auto* b = new LabelButton(parent);
+    const int shape = form_.shapeOf(label);
+    b->pressed = [this, shape](int button, int) {
+        if (button == ui::LeftButton)
+            run([this, shape] { form_.LabelButton_MouseDown(shape); });
+    };
+    b->released = [this, shape] { run([this, shape] { form_.LabelButton_MouseUp(shape); }); };
+    b->clicked = [this, click] { run(click); };
+    labelButtons_.emplace_back(b, &label);
+    return b;
+}
+
+LabelButton* MainWindow::hiddenSwitch(const ui::Label* label, std::function<void(int, int)> press,
+                                      QWidget* parent) {
+    auto* b = new LabelButton(parent);
+    b->setCursor(Qt::ArrowCursor);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setStyleSheet(QStringLiteral("QLabel { color: #9a9a9a; font-size: 9px; }"));
+    b->pressed = [this, press](int button, int shift) {
+        run([press, button, shift] { press(button, shift); });
+    };
+    if (label)
+        labelButtons_.emplace_back(b, label);
+    return b;
+}
+
+QWidget* MainWindow::buildTitleBar() {
+    auto* bar = new QHBoxLayout;
+    auto* title = hiddenSwitch(
+        &form_.Label13, [this](int b, int s) { form_.Label13_MouseDown(b, s); }, nullptr);
+    title->setStyleSheet(QStringLiteral("QLabel { font-size: 16px; font-weight: bold; }"));
+    bar->addWidget(title);
+    bar->addSpacing(16);
+    auto* kai = hiddenSwitch(
+        &form_.LabKai, [this](int b, int s) { form_.LabKai_MouseDown(b, s); }, nullptr);
+    kai->setStyleSheet(QStringLiteral("QLabel { font-size: 14px; font-weight: bold; }"));
+    bar->addWidget(kai);
+    const std::pair<const ui::Label*, const char16_t*> results[] = {
+        {&form_.LabDays, nullptr}, {&form_.Label2, u"当数"}, {&form_.Label8, u"W・S予想"}};
+    for (const auto& [l, title] : results) {
+        bar->addSpacing(10);
+        if (title)
+            bar->addWidget(caption(QString::fromUtf16(title)));
+        auto* shown = bind_.label(*l);
+        shown->setStyleSheet(QStringLiteral("font-size: 14px; font-weight: bold;"));
+        bar->addWidget(shown);
+    }
+    bar->addStretch();
+    bar->addWidget(caption(QStringLiteral("経過")));
+    bar->addWidget(bind_.label(form_.LabTimer));
+    bar->addWidget(caption(QStringLiteral("秒")));
+    bar->addSpacing(12);
+    cameraSlot_ = new QWidget;
+    cameraSlot_->setObjectName(QStringLiteral("cameraSlot"));
+    cameraSlot_->setLayout(new QHBoxLayout);
+    cameraSlot_->layout()->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(cameraSlot_);
+    // The two picture boxes show small marks; their switches are for maintenance.
+    auto* picture1 = hiddenSwitch(
+        nullptr, [this](int b, int s) { form_.Picture1_MouseDown(b, s); }, nullptr);
+    auto* picture3 = hiddenSwitch(
+        nullptr, [this](int b, int s) { form_.Picture3_MouseDown(b, s); }, nullptr);
+    picture1->setText(QStringLiteral("▣"));
+    picture3->setText(QStringLiteral("◎"));
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture3->setObjectName(QStringLiteral("Picture3"));
+    bar->addWidget(picture1);
+    bar->addWidget(picture3);
+    auto* download = new QPushButton(QStringLiteral("抽選結果ダウンロード"));
+    connect(download, &QPushButton::clicked, this, [this] {
         if (showResultsWindow)
             showResultsWindow();
     });
-    layout->addWidget(results);
-    layout->addWidget(titled(QStringLiteral("抽選履歴"), bind_.grid(form_.Grd2, 1, 0.9)), 1);
-    panel->setMinimumWidth(300);
-    return panel;
+    bar->addWidget(download);
+    auto* end = new LabelButton;
+    end->setText(QStringLiteral("終了"));
+    end->setObjectName(QStringLiteral("Picture2"));
+    end->setToolTip(QStringLiteral("Tessarin を終了します"));
+    end->clicked = [this] { run([this] { form_.Picture2_Click(); }); };
+    bar->addWidget(end);
+    return boxed(bar);
 }
 
-QWidget* MainWindow::buildPredictionTab() {
-    auto* page = new QWidget;
-    auto* outer = new QVBoxLayout(page);
+QWidget* MainWindow::buildAreas() {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(6);
+    column->addWidget(buildPredictionArea());
+    column->addWidget(buildVerificationArea());
+    column->addStretch();
+    // Maintenance labels: settings save and load, the history grid, Back100件.
+    auto* tiny = new QHBoxLayout;
+    auto* save = labelButton(
+        form_.Label9, [this] { form_.Label9_Click(); }, nullptr);
+    save->setToolTip(QStringLiteral("絞り数を seteifile.dat に保存"));
+    auto* load = hiddenSwitch(
+        &form_.Label10, [this](int b, int s) { form_.Label10_MouseDown(b, s); }, nullptr);
+    load->setToolTip(QStringLiteral("Shift + 右クリックで seteifile.dat の絞り数を読み込み"));
+    auto* history = hiddenSwitch(
+        &form_.Label4, [this](int b, int s) { form_.Label4_MouseDown(b, s); }, nullptr);
+    history->setToolTip(QStringLiteral("Shift + 右クリックで抽選履歴の表示を切り替え"));
+    auto* back100 = hiddenSwitch(
+        &form_.Label3, [](int, int) {}, nullptr);
+    back100->doubleClicked = [this] { run([this] { form_.Label3_DblClick(); }); };
+    back100->setToolTip(QStringLiteral("ダブルクリックで Back100件 の表示を切り替え"));
+    save->setFocusPolicy(Qt::NoFocus);
+    save->setStyleSheet(QStringLiteral("QLabel { color: #9a9a9a; font-size: 9px; }"));
+    for (auto* l : {save, static_cast<LabelButton*>(load), history, back100})
+        tiny->addWidget(l);
+    tiny->addStretch();
+    column->addLayout(tiny);
+    auto* w = boxed(column);
+    w->setMinimumWidth(200);
+    return w;
+}
 
-    // The draw chooser: LabCom1 shows the chosen draw, Combo1 offers the list.
-    auto* top = new QHBoxLayout;
-    top->addWidget(caption(form_.Label14[2].caption));
-    drawChooser_ = new QComboBox(page);
-    drawChooser_->setObjectName(QStringLiteral("Combo1"));
-    drawChooser_->setMinimumWidth(90);
-    connect(drawChooser_, &QComboBox::activated, this, [this](int index) {
+QWidget* MainWindow::buildPredictionArea() {
+    auto* box = new QFrame;
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(5);
+    auto* head = heading(labelButton(
+        form_.Label14[0], [this] { form_.Label14_Click(0); }, box));
+    head->setToolTip(QStringLiteral("予想の結果を表示"));
+    grid->addWidget(head, 0, 0, 1, 2);
+
+    grid->addWidget(caption(form_.Label14[2].caption, box), 1, 0);
+    auto* chooser = new QHBoxLayout;
+    chooser->setSpacing(2);
+    auto* draw = labelButton(
+        form_.LabCom1,
+        [this] {
+            form_.LabCom1_Click();
+            refresh();
+            if (form_.Combo1.visible) {
+                drawList_->setFocus(Qt::OtherFocusReason);
+                drawList_->showPopup();
+            }
+        },
+        box);
+    draw->setMinimumWidth(70);
+    draw->setToolTip(QStringLiteral("クリックで予想する抽選回を選びます"));
+    chooser->addWidget(draw);
+    drawList_ = new QComboBox(box);
+    drawList_->setObjectName(QStringLiteral("Combo1"));
+    drawList_->setMaxVisibleItems(15);
+    connect(drawList_, &QComboBox::activated, this, [this](int index) {
         run([this, index] {
-            form_.Combo1.text = drawChooser_->itemText(index);
+            form_.Combo1.text = drawList_->itemText(index);
             form_.Combo1_Click();
         });
     });
-    top->addWidget(drawChooser_);
-    top->addSpacing(16);
-    const std::pair<const ui::Label*, const char16_t*> results[] = {{&form_.LabKai, nullptr},
-                                                                    {&form_.LabDays, nullptr},
-                                                                    {&form_.Label2, u"当数"},
-                                                                    {&form_.Label8, u"W・S予想"}};
-    for (const auto& [l, title] : results) {
-        if (title) {
-            top->addSpacing(8);
-            top->addWidget(caption(QString::fromUtf16(title)));
-        }
-        auto* shown = bind_.label(*l, page);
-        shown->setStyleSheet(QStringLiteral("font-size: 14px; font-weight: bold;"));
-        top->addWidget(shown);
+    new FocusOutFilter(drawList_, [this] {
+        if (!bind_.refreshing())
+            run([this] { form_.Combo1_LostFocus(); });
+    });
+    chooser->addWidget(drawList_);
+    grid->addLayout(chooser, 1, 1);
+
+    const std::tuple<int, const ui::Label*, void (Form::*)()> options[] = {
+        {4, &form_.LabYSS, &Form::LabYSS_Click},
+        {3, &form_.LabYDS, &Form::LabYDS_Click},
+        {11, &form_.LabYOP, &Form::LabYOP_Click}};
+    int row = 2;
+    for (const auto& [index, label, click] : options) {
+        grid->addWidget(caption(form_.Label14[index].caption, box), row, 0);
+        auto* b = labelButton(
+            *label, [this, click] { (form_.*click)(); }, box);
+        b->setToolTip(QStringLiteral("クリックで切り替え"));
+        grid->addWidget(b, row++, 1);
     }
-    top->addStretch();
-    outer->addLayout(top);
+    auto* start = labelButton(
+        form_.LabStart,
+        [this] {
+            tabs_->setCurrentIndex(0);
+            form_.LabStart_Click();
+        },
+        box);
+    start->setMinimumHeight(34);
+    start->setStyleSheet(QStringLiteral("font-size: 15px;"));
+    start->setToolTip(QStringLiteral("①集計・②集計・③絞りを続けて行います"));
+    grid->addWidget(start, row, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return box;
+}
 
-    // ①, ② and ③ with the narrowing options.
+QWidget* MainWindow::buildVerificationArea() {
+    auto* box = new QFrame;
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(5);
+    auto* head = heading(labelButton(
+        form_.Label14[1], [this] { form_.Label14_Click(1); }, box));
+    head->setToolTip(QStringLiteral("検証の結果を表示"));
+    grid->addWidget(head, 0, 0, 1, 2);
+
+    grid->addWidget(caption(form_.Label14[6].caption, box), 1, 0);
+    auto* month = new QHBoxLayout;
+    month->setSpacing(2);
+    auto openPanel = [this] {
+        if (form_.Frame7.visible)
+            form_.Frame7.visible = false;
+        else
+            form_.LabKnen_Click();
+    };
+    for (const auto* l : {&form_.LabKnen, &form_.LabKmon}) {
+        auto* b = labelButton(*l, openPanel, box);
+        b->setToolTip(QStringLiteral("クリックで検証する年月を選びます"));
+        month->addWidget(b);
+    }
+    grid->addLayout(month, 1, 1);
+
+    monthPanel_ = new QFrame(box);
+    monthPanel_->setFrameShape(QFrame::StyledPanel);
+    auto* months = new QGridLayout(monthPanel_);
+    months->setContentsMargins(2, 2, 2, 2);
+    months->setSpacing(2);
+    for (int i = 0; i < 24; ++i) {
+        auto* b = bind_.button(
+            form_.ComDate[i], [this, i] { form_.ComDate_Click(i); }, monthPanel_);
+        b->setObjectName(QStringLiteral("ComDate%1").arg(i));
+        b->setMinimumWidth(56);
+        b->setStyleSheet(QStringLiteral("padding: 1px 2px;"));
+        months->addWidget(b, i / 4, i % 4);
+    }
+    grid->addWidget(monthPanel_, 2, 0, 1, 2);
+
+    const std::tuple<int, const ui::Label*, void (Form::*)()> options[] = {
+        {8, &form_.LabKSS, &Form::LabKSS_Click},
+        {7, &form_.LabKDS, &Form::LabKDS_Click},
+        {12, &form_.LabKOP, &Form::LabKOP_Click}};
+    int row = 3;
+    for (const auto& [index, label, click] : options) {
+        grid->addWidget(caption(form_.Label14[index].caption, box), row, 0);
+        auto* b = labelButton(
+            *label, [this, click] { (form_.*click)(); }, box);
+        b->setToolTip(QStringLiteral("クリックで切り替え"));
+        grid->addWidget(b, row++, 1);
+    }
+    auto* start = labelButton(
+        form_.LabKensyo,
+        [this] {
+            tabs_->setCurrentIndex(0);
+            form_.LabKensyo_Click();
+        },
+        box);
+    start->setMinimumHeight(34);
+    start->setStyleSheet(QStringLiteral("font-size: 15px;"));
+    start->setToolTip(QStringLiteral("検証年月の全抽選をシュミ集計します"));
+    grid->addWidget(start, row, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QWidget* MainWindow::buildManualPanel() {
+    auto* panel = new QFrame;
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* rows = new QVBoxLayout(panel);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
+
     auto* steps = new QHBoxLayout;
-    steps->addWidget(bind_.button(
-        form_.Command1, [this] { form_.Command1_Click(); }, page));
-    steps->addWidget(bind_.button(
-        form_.Command2, [this] { form_.Command2_Click(); }, page));
-    steps->addWidget(bind_.button(
-        form_.Command4, [this] { form_.Command4_Click(); }, page));
-    steps->addSpacing(12);
-    steps->addWidget(bind_.checkBox(form_.Check1, page));
-    steps->addWidget(bind_.checkBox(form_.Check2, page));
-    steps->addSpacing(12);
-    steps->addWidget(caption(QStringLiteral("Ｓ 絞り")));
-    steps->addWidget(bind_.comboBox(form_.Combo4[0], page));
-    steps->addWidget(caption(QStringLiteral("Ｗ絞り")));
-    steps->addWidget(bind_.comboBox(form_.Combo4[1], page));
+    for (const auto& [control, handler] : {std::pair{&form_.Command1, &Form::Command1_Click},
+                                           std::pair{&form_.Command2, &Form::Command2_Click},
+                                           std::pair{&form_.Command4, &Form::Command4_Click}})
+        steps->addWidget(bind_.button(
+            *control, [this, handler] { (form_.*handler)(); }, panel));
+    steps->addWidget(bind_.checkBox(form_.Check1, panel));
+    steps->addWidget(bind_.checkBox(form_.Check2, panel));
+    steps->addSpacing(8);
+    for (int i = 0; i < 2; ++i) {
+        steps->addWidget(caption(i == 0 ? QStringLiteral("Ｓ 絞り") : QStringLiteral("Ｗ絞り")));
+        auto* size = bind_.comboBox(form_.Combo4[i], panel);
+        // The sizes a start or the settings file writes need not be among the list's entries.
+        size->setEditable(true);
+        size->lineEdit()->setValidator(new QIntValidator(0, 9999, size));
+        size->setMinimumWidth(64);
+        steps->addWidget(size);
+    }
     steps->addStretch();
-    outer->addLayout(steps);
+    rows->addLayout(steps);
 
-    // The other narrowings of the basic lists.
-    auto* others = new QHBoxLayout;
-    // ③S・W絞り, the first, sits among the steps above.
-    for (const auto& n : simulate::narrowings().subspan(1))
-        others->addWidget(bind_.button(
-            form_.*n.button, [this, handler = n.handler] { (form_.*handler)(); }, page));
-    others->addStretch();
-    outer->addLayout(others);
+    auto* narrowings = new QGridLayout;
+    narrowings->setVerticalSpacing(0);
+    // ③S・W絞り, the first, sits among the steps above; a ③ that the tally can replay has its
+    // check box under it.
+    int col = 0;
+    for (const auto& n : simulate::narrowings().subspan(1)) {
+        narrowings->addWidget(bind_.button(
+                                  form_.*n.button,
+                                  [this, handler = n.handler] { (form_.*handler)(); }, panel),
+                              0, col);
+        if (n.tallySwitch)
+            narrowings->addWidget(bind_.checkBox(form_.*n.tallySwitch, panel), 1, col);
+        ++col;
+    }
+    narrowings->setColumnStretch(col, 1);
+    rows->addLayout(narrowings);
 
-    auto* body = new QHBoxLayout;
-    auto* digits = new QVBoxLayout;
+    auto* tally = new QHBoxLayout;
+    tally->addWidget(bind_.optionGroup(form_.Option1, form_.Frame1.caption, 2));
+    const char16_t* names[] = {u"年", u"月", u"回数"};
+    for (int i = 0; i < 3; ++i) {
+        tally->addWidget(caption(QString::fromUtf16(names[i])));
+        tally->addWidget(bind_.comboBox(form_.Combo3[i], panel));
+    }
+    tally->addWidget(bind_.button(
+        form_.Command3, [this] { form_.Command3_Click(); }, panel));
+    auto* sizes = bind_.label(form_.Label6, panel);
+    sizes->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    tally->addWidget(sizes);
+    tally->addStretch();
+    rows->addLayout(tally);
+    return panel;
+}
+
+QWidget* MainWindow::buildResultsPanel() {
+    auto* panel = new QFrame;
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* body = new QHBoxLayout(panel);
+    body->setContentsMargins(4, 2, 4, 2);
+
+    // The digit table with the pair option group, which Image2(0) moves above or below it.
+    digitColumn_ = new QVBoxLayout;
     auto* tables = bind_.grid(form_.Grd1a, 1);
     tables->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    tables->setFixedSize(4 * 27 + 4, 9 * 20 + 28);
-    digits->addWidget(titled(QStringLiteral("基本数値表"), tables));
-    digits->addWidget(bind_.optionGroup(form_.Option2, form_.Frame2.caption, 3));
+    tables->setFixedSize(4 * 27 + 4, 9 * 20 + 26);
+    digitTable_ = titled(QStringLiteral("基本数値表"), tables);
+    auto* options = bind_.optionGroup(form_.Option2, form_.Frame2.caption, 2);
+    auto* mover = new LabelButton;
+    mover->setText(QStringLiteral("⇅"));
+    mover->setObjectName(QStringLiteral("Image2_0"));
+    mover->setToolTip(QStringLiteral("基本数値の位置を上下に移動"));
+    mover->clicked = [this] { run([this] { form_.Image2_Click(0); }); };
+    auto* optionRow = new QHBoxLayout;
+    optionRow->addWidget(options);
+    optionRow->addWidget(mover, 0, Qt::AlignTop);
+    frame2Box_ = boxed(optionRow);
+    digitColumn_->addWidget(digitTable_);
+    digitColumn_->addWidget(frame2Box_);
+    digitColumn_->addStretch();
+    body->addLayout(digitColumn_);
+
+    auto* middle = new QVBoxLayout;
     auto* ranks = new QVBoxLayout;
     for (const auto* g : {&form_.Grd4, &form_.Grd5}) {
-        // The rank tables have no widths of their own; scale the default down to 36 pixels,
-        // which every refresh re-applies.
         auto* view = bind_.grid(*g, 0, 36.0 / 64.0);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -172,10 +500,7 @@ QWidget* MainWindow::buildPredictionTab() {
         view->setFixedSize(5 * 36 + 4, 2 * 20 + 4);
         ranks->addWidget(view);
     }
-    auto* rankBox = new QWidget;
-    rankBox->setLayout(ranks);
-    digits->addWidget(titled(QStringLiteral("順位"), rankBox));
-
+    middle->addWidget(titled(QStringLiteral("順位"), boxed(ranks)));
     auto* found = new QGridLayout;
     const std::pair<const char16_t*, const ui::Label*> values[] = {
         {u"マーカー数字", &form_.Label12},
@@ -185,138 +510,99 @@ QWidget* MainWindow::buildPredictionTab() {
     int row = 0;
     for (const auto& [title, l] : values) {
         found->addWidget(caption(QString::fromUtf16(title)), row, 0);
-        auto* shown = bind_.label(*l, page);
+        auto* shown = bind_.label(*l);
         shown->setStyleSheet(QStringLiteral("font-weight: bold;"));
         found->addWidget(shown, row++, 1);
     }
-    auto* foundBox = new QWidget;
-    foundBox->setLayout(found);
-    digits->addWidget(titled(QStringLiteral("予想"), foundBox));
-    digits->addStretch();
-    body->addLayout(digits);
+    middle->addWidget(titled(QStringLiteral("予想"), boxed(found)));
+    auto* busy = bind_.label(form_.LabSine[0]);
+    busy->setStyleSheet(QStringLiteral("color: #c00000; font-size: 16px; font-weight: bold;"));
+    middle->addWidget(busy, 0, Qt::AlignCenter);
+    image3Slot_ = new QWidget;
+    image3Slot_->setObjectName(QStringLiteral("image3Slot"));
+    image3Slot_->setLayout(new QHBoxLayout);
+    image3Slot_->layout()->setContentsMargins(0, 0, 0, 0);
+    middle->addWidget(image3Slot_);
+    middle->addStretch();
+    body->addLayout(middle);
 
-    auto* lists = new QGridLayout;
     const std::pair<const ui::Grid*, const char16_t*> listGrids[] = {{&form_.GrdSS, u"基本 S"},
                                                                      {&form_.GrdWW, u"基本 W"},
                                                                      {&form_.GrdSS2, u"絞り S"},
                                                                      {&form_.GrdWW2, u"絞り W"}};
-    int col = 0;
     for (const auto& [g, title] : listGrids) {
-        auto* view = bind_.grid(*g, 1);
-        view->setMinimumWidth(125);
-        lists->addWidget(titled(QString::fromUtf16(title), view), 0, col++);
+        auto* view = bind_.grid(*g, 1, 0.7);
+        view->hideColumnsFrom(2); // column 2 is the narrowings' work column
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setMinimumWidth(100);
+        body->addWidget(titled(QString::fromUtf16(title), view), 1);
     }
-    body->addLayout(lists, 1);
-    outer->addLayout(body, 1);
-    return page;
+    panel->setFixedHeight(330);
+    return panel;
 }
 
-QWidget* MainWindow::buildVerificationTab() {
-    auto* page = new QWidget;
-    auto* outer = new QVBoxLayout(page);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(caption(form_.Label14[6].caption));
-    monthButton_ = new QPushButton(page);
-    connect(monthButton_, &QPushButton::clicked, this, [this] {
-        run([this] {
-            if (form_.Frame7.visible)
-                form_.Frame7.visible = false;
-            else
-                form_.LabKnen_Click();
-        });
-    });
-    top->addWidget(monthButton_);
-    top->addSpacing(16);
-    top->addWidget(caption(QStringLiteral("年")));
-    top->addWidget(bind_.comboBox(form_.Combo3[0], page));
-    top->addWidget(caption(QStringLiteral("月")));
-    top->addWidget(bind_.comboBox(form_.Combo3[1], page));
-    top->addWidget(caption(QStringLiteral("回数")));
-    top->addWidget(bind_.comboBox(form_.Combo3[2], page));
-    top->addWidget(caption(QStringLiteral("Ｓ 絞り")));
-    top->addWidget(bind_.comboBox(form_.Combo4[0], page));
-    top->addWidget(caption(QStringLiteral("Ｗ絞り")));
-    top->addWidget(bind_.comboBox(form_.Combo4[1], page));
-    top->addStretch();
-    outer->addLayout(top);
-
-    monthPanel_ = new QFrame(page);
-    monthPanel_->setFrameShape(QFrame::StyledPanel);
-    auto* months = new QGridLayout(monthPanel_);
-    months->setSpacing(2);
-    for (int i = 0; i < 24; ++i) {
-        auto* b = bind_.button(
-            form_.ComDate[i], [this, i] { form_.ComDate_Click(i); }, monthPanel_);
-        b->setMinimumWidth(60);
-        months->addWidget(b, i / 12, i % 12);
-    }
-    outer->addWidget(monthPanel_);
-
-    // The tally's settings: range mode, the button, and which ③ narrowing it replays.
-    auto* settings = new QHBoxLayout;
-    settings->addWidget(bind_.optionGroup(form_.Option1, form_.Frame1.caption, 2));
-    auto* start = bind_.button(
-        form_.Command3, [this] { form_.Command3_Click(); }, page);
-    start->setMinimumHeight(36);
-    start->setMinimumWidth(110);
-    settings->addWidget(start);
-    auto* checks = new QGridLayout;
-    checks->setVerticalSpacing(0);
-    int row = 0;
-    for (const auto& n : simulate::narrowings()) {
-        if (!n.tallySwitch)
-            continue;
-        checks->addWidget(caption((form_.*n.button).caption, page), row, 0);
-        checks->addWidget(bind_.checkBox(form_.*n.tallySwitch, page), row++, 1);
-    }
-    auto* checkBoxPanel = new QWidget(page);
-    checkBoxPanel->setLayout(checks);
-    settings->addWidget(checkBoxPanel);
-    auto* sizes = bind_.label(form_.Label6, page);
-    sizes->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    settings->addWidget(sizes);
-    settings->addStretch();
-    auto* tt = bind_.label(form_.Label3, page);
-    tt->setStyleSheet(QStringLiteral("color: #a0a0a0; font-size: 9px;"));
-    tt->setTextInteractionFlags(Qt::NoTextInteraction);
-    new DoubleClickFilter(tt, [this] { run([this] { form_.Label3_DblClick(); }); });
-    settings->addWidget(tt, 0, Qt::AlignTop);
-    outer->addLayout(settings);
-
-    // The tally grid, and beside it Back100件, hidden until "TT" is double-clicked.
+QWidget* MainWindow::buildTallyPanel() {
+    auto* panel = new QWidget;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
     auto* body = new QHBoxLayout;
-    auto* tally = bind_.grid(form_.GrdSM, 1, 0.8);
+    auto* tally = bind_.grid(form_.GrdSM, 1, 0.78);
     tally->hideColumnsFrom(18); // the columns of the tally and its what-ifs
     // A slightly smaller font keeps rates such as "当率:56%" whole in the narrow columns.
     QFont tallyFont = tally->font();
-    tallyFont.setPointSizeF(tallyFont.pointSizeF() * 0.88);
+    tallyFont.setPointSizeF(tallyFont.pointSizeF() * 0.85);
     tally->setFont(tallyFont);
     body->addWidget(titled(QStringLiteral("シュミ集計"), tally), 1);
+    // Back100件, hidden until "TT" is double-clicked.
     auto* back = new QVBoxLayout;
     back->addWidget(bind_.button(
-        form_.Command5, [this] { form_.Command5_Click(); }, page));
+        form_.Command5, [this] { form_.Command5_Click(); }, panel));
     auto* recent = bind_.grid(form_.GrdR, 1, 0.7);
     recent->hideColumnsFrom(4); // draw, number, earlier draw of the box, gap
     recent->setFixedWidth(4 * 45 + 22);
     back->addWidget(recent, 1);
     body->addLayout(back);
-    outer->addLayout(body, 1);
+    layout->addLayout(body, 1);
 
     // The purchase what-ifs over the last tally; the one shown is highlighted.
     auto* whatIfs = new QGridLayout;
+    whatIfs->setContentsMargins(4, 2, 4, 2);
+    whatIfs->setSpacing(2);
+    auto* label5 = hiddenSwitch(
+        &form_.Label5[0], [this](int b, int s) { form_.Label5_MouseDown(0, b, s); }, nullptr);
+    label5->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; }"));
+    whatIfs->addWidget(label5, 0, 0);
     int index = 0;
     for (const auto& w : simulate::whatIfs()) {
-        auto* b = bind_.button(
-            form_.*w.button, [this, handler = w.handler] { (form_.*handler)(); }, page);
-        whatIfs->addWidget(b, index / 3, index % 3);
+        whatIfs->addWidget(bind_.button(
+                               form_.*w.button,
+                               [this, handler = w.handler] { (form_.*handler)(); }, panel),
+                           index / 3, 1 + index % 3);
         ++index;
     }
-    auto* busy = bind_.label(form_.LabSine[1], page);
-    busy->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
-    whatIfs->addWidget(busy, 1, 2, Qt::AlignCenter);
-    outer->addWidget(bind_.frame(form_.Frame4, QStringLiteral("購入したら"), whatIfs));
-    return page;
+    auto* busy = bind_.label(form_.LabSine[1]);
+    busy->setStyleSheet(QStringLiteral("color: #c00000; font-size: 16px; font-weight: bold;"));
+    whatIfs->addWidget(busy, 1, 0, Qt::AlignCenter);
+    image4Slot_ = new QWidget;
+    image4Slot_->setObjectName(QStringLiteral("image4Slot"));
+    image4Slot_->setLayout(new QHBoxLayout);
+    image4Slot_->layout()->setContentsMargins(0, 0, 0, 0);
+    whatIfs->addWidget(image4Slot_, 1, 3);
+    payoutPanel_ = bind_.frame(form_.Frame4, QString(), whatIfs);
+    layout->addWidget(payoutPanel_);
+    return panel;
+}
+
+QWidget* MainWindow::buildHistoryPanel() {
+    auto* history = bind_.grid(form_.Grd2, 1, 0.85);
+    // The four digit columns and the type for the tally repeat 当数 and SW: left out here,
+    // so that the W・S prediction and its mark stay in view.
+    history->hideColumns({3, 4, 5, 6, 9});
+    history->hideColumnsFrom(12);
+    auto* panel = titled(QStringLiteral("抽選履歴"), history);
+    panel->setMinimumWidth(250);
+    return panel;
 }
 
 QWidget* MainWindow::buildBoxTablesTab() {
@@ -329,24 +615,59 @@ QWidget* MainWindow::buildBoxTablesTab() {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
+    // A start processes events while it waits: a second action would run inside it.
+    if (form_.startRunning())
+        return;
     runReportingFileErrors(handler, host_);
     refresh();
 }
 
+void MainWindow::placeFrame2() {
+    // Frame2 at the top edge stands above the digit table, elsewhere below it.
+    const int wanted = form_.Frame2.topTwips == 0 ? 0 : 1;
+    if (wanted == frame2Top_)
+        return;
+    frame2Top_ = wanted;
+    digitColumn_->removeWidget(frame2Box_);
+    digitColumn_->insertWidget(wanted, frame2Box_);
+}
+
 void MainWindow::refresh() {
     bind_.refresh();
-    // The draw chooser shows LabCom1 and offers Combo1's list.
-    QStringList draws;
-    for (int i = 0; i < drawChooser_->count(); ++i)
-        draws.append(drawChooser_->itemText(i));
-    if (draws != form_.Combo1.items) {
-        drawChooser_->clear();
-        drawChooser_->addItems(form_.Combo1.items);
+    for (auto& [widget, label] : labelButtons_) {
+        widget->setText(label->caption);
+        if (widget->isHidden() == label->visible && widget->parentWidget())
+            widget->setVisible(label->visible);
+        const int shape = form_.shapeOf(*label);
+        if (shape >= 0) {
+            const ui::Shape& s = form_.Shape1[shape];
+            widget->setFill(QColor(s.red, s.green, s.blue));
+        }
     }
-    drawChooser_->setCurrentText(form_.LabCom1.caption);
-    monthButton_->setText(form_.LabKnen.caption + QStringLiteral(" 年 ") + form_.LabKmon.caption +
-                          QStringLiteral(" 月 ▼"));
+    // The draw list offers Combo1's entries and shows the chosen draw.
+    QStringList draws;
+    for (int i = 0; i < drawList_->count(); ++i)
+        draws.append(drawList_->itemText(i));
+    if (draws != form_.Combo1.items) {
+        drawList_->clear();
+        drawList_->addItems(form_.Combo1.items);
+    }
+    drawList_->setCurrentText(form_.LabCom1.caption);
+    drawList_->setVisible(form_.Combo1.visible);
     monthPanel_->setVisible(form_.Frame7.visible);
+    resultsPanel_->setVisible(form_.Frame3.visible);
+    historyPanel_->setVisible(form_.Grd2.visible());
+    image3Slot_->setVisible(form_.Image3.visible);
+    image4Slot_->setVisible(form_.Image4.visible);
+    cameraSlot_->setVisible(form_.PicCame[0].visible);
+    placeFrame2();
+    if (form_.WindowState != appliedWindowState_ && isVisible()) {
+        appliedWindowState_ = form_.WindowState;
+        if (appliedWindowState_ == 2)
+            showMaximized();
+        else
+            showNormal();
+    }
 }
 
 void MainWindow::place() {

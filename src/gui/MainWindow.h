@@ -2,6 +2,7 @@
 
 #include "Bindings.h"
 #include "GridView.h"
+#include "LabelButton.h"
 #include "QtHost.h"
 
 #include "mainwindow/MainForm.h"
@@ -13,31 +14,43 @@
 #include <vector>
 
 class QComboBox;
-class QLabel;
-class QPushButton;
-class QCheckBox;
-class QTabWidget;
 class QFrame;
 class QGroupBox;
-class QGridLayout;
-class QRadioButton;
-class QLayout;
+class QTabWidget;
+class QToolButton;
+class QVBoxLayout;
 
 namespace gui {
 
 // The main window's view: it shows the form's controls and forwards the user's actions to
 // the form's handlers, refreshing after each. No logic lives here.
+//
+// Left: the prediction area and the verification area. Middle: the history. Right: the
+// manual operations (folded away at first), then the results panel Frame3, the tally and
+// the payout panel Frame4.
 class MainWindow : public QMainWindow {
 public:
     MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent = nullptr);
 
     // Brings every widget up to date with the form's controls.
     void refresh();
-    // Runs a handler of the form, reports a file error, and refreshes.
+    // Runs a handler of the form, reports a file error, and refreshes. While a start waits
+    // or works, user input other than closing the window is ignored.
     void run(const std::function<void()>& handler);
 
     GridView* gridView(const ui::Grid& grid) const { return bind_.gridView(grid); }
     QTabWidget* tabs() const { return tabs_; }
+    // The label button showing a label of the form (nullptr if none).
+    LabelButton* labelButton(const ui::Label& label) const;
+    QComboBox* drawList() const { return drawList_; }
+    QToolButton* manualToggle() const { return manualToggle_; }
+
+    // Empty places kept for the exports and the window capture: the prediction-sheet export
+    // (Image3, results panel), the tally-sheet export (Image4, payout panel) and the capture
+    // buttons (PicCame). Each is shown while its control is visible.
+    QWidget* image3Slot() const { return image3Slot_; }
+    QWidget* image4Slot() const { return image4Slot_; }
+    QWidget* cameraSlot() const { return cameraSlot_; }
 
     // Placement of the start-up: centred, slightly above the middle of the screen.
     void place();
@@ -49,20 +62,41 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QGroupBox* titled(const QString& title, QWidget* content);
-
-    QWidget* buildPredictionTab();
-    QWidget* buildVerificationTab();
+    LabelButton* labelButton(const ui::Label& label, std::function<void()> click, QWidget* parent);
+    // A small grey label that only answers Shift + right press (or a double click).
+    LabelButton* hiddenSwitch(const ui::Label* label, std::function<void(int, int)> press,
+                              QWidget* parent);
+    QWidget* buildTitleBar();
+    QWidget* buildAreas();
+    QWidget* buildPredictionArea();
+    QWidget* buildVerificationArea();
+    QWidget* buildManualPanel();
+    QWidget* buildResultsPanel();
+    QWidget* buildTallyPanel();
     QWidget* buildHistoryPanel();
     QWidget* buildBoxTablesTab();
+    void placeFrame2();
 
     mainwindow::MainForm& form_;
     QtHost& host_;
     QTabWidget* tabs_ = nullptr;
-    QComboBox* drawChooser_ = nullptr;
+    QComboBox* drawList_ = nullptr;
     QFrame* monthPanel_ = nullptr;
-    QPushButton* monthButton_ = nullptr;
+    QWidget* manualPanel_ = nullptr;
+    QToolButton* manualToggle_ = nullptr;
+    QWidget* resultsPanel_ = nullptr;
+    QWidget* historyPanel_ = nullptr;
+    QGroupBox* payoutPanel_ = nullptr;
+    QWidget* image3Slot_ = nullptr;
+    QWidget* image4Slot_ = nullptr;
+    QWidget* cameraSlot_ = nullptr;
+    QVBoxLayout* digitColumn_ = nullptr;
+    QWidget* digitTable_ = nullptr;
+    QWidget* frame2Box_ = nullptr;
+    int frame2Top_ = -1;
+    int appliedWindowState_ = 0;
     bool unloaded_ = false;
+    std::vector<std::pair<LabelButton*, const ui::Label*>> labelButtons_;
     Bindings bind_;
 };
 

@@ -1,26 +1,85 @@
 #include "QtHost.h"
+#include "BusyBar.h"
 
 #include "cardprint/PaintedPrinter.h"
+
+#include "ui/Controls.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 
+#include <exception>
+#include <thread>
+
 namespace gui {
+
+namespace {
+
+// Keeps the user's input from the windows while long work runs, so that no handler starts in
+// the middle of another; painting, moving and the bar's 中止 button go on. Closing a window
+// asks the work to stop instead.
+class InputGate : public QObject {
+public:
+    InputGate(QWidget* open, std::atomic_bool& stop) : open_(open), stop_(stop) {
+        qApp->installEventFilter(this);
+    }
+    ~InputGate() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!watched->isWidgetType())
+            return false;
+        switch (event->type()) {
+        case QEvent::Close:
+            stop_ = true;
+            event->ignore();
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu: {
+            auto* widget = static_cast<QWidget*>(watched);
+            return !(open_ && (widget == open_ || open_->isAncestorOf(widget)));
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    QPointer<QWidget> open_;
+    std::atomic_bool& stop_;
+};
+
+} // namespace
 
 void QtHost::showMessage(const QString& text, const QString& title) {
     if (afterEvents)
         afterEvents();
-    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    if (toAnswer_ > 0) {
+        // A test's answer: the box is shown and closed with OK once its loop runs.
+        --toAnswer_;
+        answered.push_back({box.text(), box.windowTitle()});
+        QTimer::singleShot(0, &box, [&box] { box.done(QMessageBox::Ok); });
+    }
+    box.exec();
 }
 
 void QtHost::processEvents() {
@@ -113,6 +172,58 @@ void QtHost::soundCommand(const QString& command, const QString& fileName) {
     } else if (sound_ && command == QStringLiteral("Close")) {
         sound_->stop();
     }
+}
+
+bool QtHost::runInBackground(const std::function<void()>& work, const QString& progressText,
+                             std::atomic_bool& stop) {
+    if (afterEvents)
+        afterEvents(); // the windows show the state the work starts from
+    QPointer<BusyBar> bar = progress;
+    if (bar)
+        bar->start(progressText, [&stop] { stop = true; });
+    InputGate gate(bar, stop);
+
+    QEventLoop loop;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    if (bar)
+        bar->finish();
+    if (failure)
+        std::rethrow_exception(failure);
+    return !stop;
+}
+
+void QtHost::waitForEvents() {
+    if (afterEvents)
+        afterEvents();
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QtHost::watchTimer(ui::Timer& timer) {
+    auto qtimer = std::make_unique<QTimer>();
+    QObject::connect(qtimer.get(), &QTimer::timeout, [&timer] { timer.tick(); });
+    QTimer* raw = qtimer.get();
+    timer.onEnabledChanged = [&timer, raw] {
+        if (timer.enabled)
+            raw->start(timer.intervalMs);
+        else
+            raw->stop();
+    };
+    timers_[&timer] = std::move(qtimer);
+}
+
+void QtHost::forgetTimer(ui::Timer& timer) {
+    timer.onEnabledChanged = nullptr;
+    timers_.erase(&timer);
 }
 
 } // namespace gui

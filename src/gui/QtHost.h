@@ -2,31 +2,51 @@
 
 #include "ui/Host.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <vector>
 
 class QSoundEffect;
+class QTimer;
 
 namespace gui {
 
+class BusyBar;
+
 // The platform for the window: real message boxes, real event processing (after which the
-// views are refreshed), the system clock.
+// views are refreshed), the system clock, long work on a thread of its own, and a QTimer
+// behind every watched ui::Timer.
 class QtHost : public ui::Host {
 public:
+    QtHost();
+    ~QtHost() override;
+
     void processEvents() override;
+    void waitForEvents() override;
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    // The work runs on a thread of its own while the windows keep painting and moving; the
+    // user's clicks and keys reach only `progress` (its 中止 button) until the work has ended.
+    bool runInBackground(const std::function<void()>& work, const QString& progressText,
+                         std::atomic_bool& stop) override;
+
+    BusyBar* progress = nullptr; // where long work shows itself; none: it runs unseen
+
     std::unique_ptr<ui::Printer> choosePrinter() override;
     QString saveFileName(const ui::FileDialog& dialog) override;
     QString openFileName(const ui::FileDialog& dialog) override;
+
+    void watchTimer(ui::Timer& timer) override;
+    void forgetTimer(ui::Timer& timer) override;
+    bool drivesTimers() const override { return true; }
 
     QWidget* parent = nullptr;
     std::function<void()> afterEvents;
 
     // ---- exports, window capture, shutter sound -------------------------------------------
-    QtHost();
-    ~QtHost() override;
     bool openFile(const QString& path) override;
     void clearClipboard() override;
     // The window image is the top-level window of `parent`, as it is drawn now.
@@ -37,11 +57,23 @@ public:
     // Called when a sound started by "Sound" has finished (the form's MMControl1_Done).
     std::function<void()> soundDone;
 
-private:
-    std::unique_ptr<QSoundEffect> sound_;
+
+    // For tests: the next `count` message boxes are shown and closed at once, as if OK were
+    // pressed, and what they said is kept in `answered` (title as shown).
+    struct Answered {
+        QString text;
+        QString title;
+    };
+    void answerNextMessages(int count = 1) { toAnswer_ += count; }
+    std::vector<Answered> answered;
 
 protected:
     void showMessage(const QString& text, const QString& title) override;
+
+private:
+    std::unique_ptr<QSoundEffect> sound_;
+    int toAnswer_ = 0;
+    std::map<ui::Timer*, std::unique_ptr<QTimer>> timers_;
 };
 
 } // namespace gui

@@ -21,6 +21,9 @@ namespace mainwindow {
 class MainForm {
 public:
     MainForm(ui::Host& host, history::AppModule& module);
+    ~MainForm();
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
 
     // ---- start-up and shutdown ----------------------------------------------------------
     // The load sequence. runCatchUp runs the results catch-up as its last step; the command
@@ -42,6 +45,51 @@ public:
     void Combo1_LostFocus();
     void LabKnen_Click();
     void ComDate_Click(int index);
+
+    // ---- prediction and verification areas (mainwindow/StartControls.cpp) ---------------
+    // Strength labels: each click moves the level 0 -> 3 -> 2 -> 1 -> 0; "無し" (3) pulls the
+    // other level of the area to 3 and its switch to "ON".
+    void LabYSS_Click();
+    void LabYDS_Click();
+    void LabKSS_Click();
+    void LabKDS_Click();
+    void LabYOP_Click(); // stays "ON" while both prediction levels are "無し"
+    void LabKOP_Click();
+    // The two starts. A start refused by the option check shows "この組み合わせでは予想
+    // できません。" and changes nothing; a start already running ignores a second one.
+    void LabStart_Click();
+    void LabKensyo_Click();
+    bool startRunning() const { return startRunning_; }
+
+    // Pressed look of the label buttons, by shape: the shape of a label (Shape1 index), or
+    // -1 for a label without one.
+    int shapeOf(const ui::Label& label) const;
+    void LabelButton_MouseDown(int shape);
+    void LabelButton_MouseUp(int shape);
+
+    // Panels and hidden switches. Mouse handlers take a ui::MouseButton and the Shift state;
+    // the switches answer only a right press with Shift held.
+    void Label14_Click(int index);
+    void Label4_MouseDown(int button, int shift);
+    void LabKai_MouseDown(int button, int shift);
+    void Label5_MouseDown(int index, int button, int shift);
+    void Picture1_MouseDown(int button, int shift);
+    void Picture3_MouseDown(int button, int shift);
+    void Label13_MouseDown(int button, int shift);
+    void Picture2_Click();
+    void Image2_Click(int index);
+    // Installed by the view: ends the program (Picture2). The view unloads the form.
+    std::function<void()> endProgram;
+
+    // ---- settings file seteifile.dat (mainwindow/Settings.cpp) -----------------------------
+    void Label9_Click();                           // saves Combo4(0) and Combo4(1)
+    void Label10_MouseDown(int button, int shift); // loads them back
+
+    // ---- progress (mainwindow/Progress.cpp) ------------------------------------------------
+    void TimeGo();
+    void TimeGo2();
+    void Timer1_Timer();
+    void Timer2_Timer();
 
     // ---- grids and layout ---------------------------------------------------------------
     void sizecells();
@@ -88,9 +136,6 @@ public:
     // Clears the clipboard and puts an image of the main window on it (false: the screen).
     void HardCopy(bool blnTargetWin);
     void MMControl1_Done(); // the shutter sound has finished
-    // Pictures: only their visibility matters to the logic.
-    ui::Label Image1, Image3, Image4;
-    std::array<ui::Label, 2> PicCame{ui::Label{}, ui::Label{QString(), false}};
 
     // ---- the platform and the shared module ---------------------------------------------
     ui::Host& host;
@@ -131,6 +176,7 @@ public:
     ui::Label Label11;                // shifted units digit K
     ui::Label Label12;                // marker digit
     std::array<ui::Label, 2> LabJiku; // axis digits
+    std::array<ui::Label, 1> Label5{ui::Label{QStringLiteral("購入したら")}}; // payout panel
     std::array<ui::Label, 2> LabSine{ui::Label{QStringLiteral("集計中！"), false},
                                      ui::Label{QStringLiteral("集計中！"), false}};
     ui::Label LabTimer{QStringLiteral("0")};
@@ -174,6 +220,11 @@ public:
     ui::Frame Frame3;
     ui::Frame Frame4;
     ui::Frame Frame7{QString(), 0, false};
+    std::array<ui::Shape, 11> Shape1;
+    // The guide, the two exports and the camera (PicCame(1) is its pressed look). The
+    // exports start shown; the camera waits for its switch (Picture3).
+    ui::Picture Image1, Image3, Image4;
+    std::array<ui::Picture, 2> PicCame{ui::Picture{false}, ui::Picture{false}};
     ui::Timer Timer1;
     ui::Timer Timer2;
     ui::SoundControl MMControl1;
@@ -189,6 +240,8 @@ public:
     int HistRows = 0;
     int SingleCount = 0;
     int DoubleCount = 0;
+    // The window's state as the view applies it: 0 normal, 2 maximised (Label13's switch).
+    int WindowState = 0;
 
     // Values shared by the prediction, the lists and the tally.
     int basicCountS = 0, basicCountW = 0;
@@ -204,6 +257,15 @@ public:
     int axisDigit1 = 0, axisDigit2 = 0; // shown in LabJiku
 
 private:
+    // The option check and the choice of the ③ narrowing shared by both starts.
+    bool optionsAccepted(int opt, int singleLevel, int doubleLevel);
+    void setNarrowingChecks(int opt, int singleLevel, int doubleLevel);
+    void runChosenNarrowing();
+    // TimerCount := 0, start the area's timer, and process events until WaitTicks ticks.
+    void waitTicks(ui::Timer& timer, void (MainForm::*timeGo)());
+    void showOptionCaptions();
+    bool startRunning_ = false;
+
     void fillDrawList();
     void fillMonthButtons();
     void applyPreviousMonthRule();

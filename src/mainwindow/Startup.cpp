@@ -18,10 +18,20 @@ MainForm::MainForm(ui::Host& host_, history::AppModule& module_)
     Label14[11].caption = QStringLiteral("Ｒ７絞り");
     Label14[12].caption = QStringLiteral("Ｒ７絞り");
     Combo1.visible = false;
+    Shape1[1].setFill(35, 35, 35);
+    Timer1.onTick = [this] { Timer1_Timer(); };
+    Timer2.onTick = [this] { Timer2_Timer(); };
+    host.watchTimer(Timer1);
+    host.watchTimer(Timer2);
     GrdA[0].setVisible(false);
     Grd1.setVisible(false);
     Grd3.setVisible(false);
     GrdR.setVisible(false);
+}
+
+MainForm::~MainForm() {
+    host.forgetTimer(Timer1);
+    host.forgetTimer(Timer2);
 }
 
 void MainForm::Form_Load(bool runCatchUp) {

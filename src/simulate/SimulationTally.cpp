@@ -10,6 +10,7 @@
 #include "ui/Numeric.h"
 
 #include <algorithm>
+#include <atomic>
 #include <initializer_list>
 #include <vector>
 
@@ -164,7 +165,8 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
         }
         played.push_back(
             {i, {drawKind(hist.text(i, 2)), f.narrowCountS, f.narrowCountW, payoutYen}, narrowedHit});
-        if (progress && !progress(r, count))
+        // A stop asked for after the last draw comes too late to matter.
+        if (progress && !progress(r, count) && r < count)
             return false;
     }
 
@@ -211,9 +213,16 @@ namespace mainwindow {
 void MainForm::Command3_Click() {
     // On a worker's own form, so that a stopped tally leaves this window as it was.
     simulate::TallyWorker worker(*this);
-    const bool finished = host.runLongWork(
-        QStringLiteral("シュミ集計"),
-        [&worker](const ui::Host::Progress& report) { return worker.run(report); });
+    std::atomic_bool stop{false};
+    bool finished = false;
+    host.runInBackground(
+        [&] {
+            finished = worker.run([&](int done, int total) {
+                host.reportProgress(done, total);
+                return !stop;
+            });
+        },
+        QStringLiteral("シュミ集計中…"), stop);
     if (finished)
         worker.apply(*this);
 }

@@ -65,17 +65,51 @@ struct Shape {
     bool visible = true;
 };
 
-// A timer delivers its ticks through the host's event processing while it is enabled.
+// A timer delivers its ticks through the host's event processing while it is enabled
+// (Host::watchTimer). Start and stop it with setEnabled so that the host hears of it.
 struct Timer {
     int intervalMs = 1000;
     bool enabled = false;
     std::function<void()> onTick;
+    // Installed by the host that drives the timer.
+    std::function<void()> onEnabledChanged;
 
+    void setEnabled(bool on) {
+        enabled = on;
+        if (onEnabledChanged)
+            onEnabledChanged();
+    }
     void tick() {
         if (onTick)
             onTick();
     }
 };
+
+// A coloured shape under a label that acts as a button: its fill gives the pressed look.
+struct Shape {
+    int red = 37, green = 37, blue = 37;
+    bool visible = true;
+
+    void setFill(int r, int g, int b) {
+        red = r;
+        green = g;
+        blue = b;
+    }
+};
+
+// An image or picture box: only its visibility belongs to the logic.
+struct Picture {
+    bool visible = true;
+};
+
+// Mouse events reach the logic with the button and the Shift state.
+enum MouseButton { LeftButton = 1, RightButton = 2 };
+constexpr int ShiftMask = 1;
+
+// True for the press that works the hidden switches: the right button with Shift held.
+inline bool isShiftRightPress(int button, int shift) {
+    return button == RightButton && (shift & ShiftMask) != 0;
+}
 
 // The multimedia control that plays the shutter sound. The logic sets its properties and
 // sends it commands; the host carries them out.

@@ -5,8 +5,13 @@
 #include <QDateTime>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+
+namespace ui {
+struct Timer;
+}
 
 namespace ui {
 
@@ -23,19 +28,34 @@ public:
     // Runs the events that are waiting (paints, clicks, timer ticks) and returns.
     virtual void processEvents() = 0;
 
-    // Reports progress of long work: the steps done and the steps in all. Returns false once
-    // the user has asked to stop.
-    using Progress = std::function<bool(int done, int total)>;
-
-    // Long work (a whole-history tally, the strategy table): runs work, which reports its
-    // progress through the function it is given and returns false when it stopped early,
-    // where the platform keeps the window alive and offers to stop it ("中止"). Returns
-    // what work returned. Without a window the work runs on the calling thread.
-    virtual bool runLongWork(const QString& caption,
-                             const std::function<bool(const Progress&)>& work) {
-        Q_UNUSED(caption);
-        return work([](int, int) { return true; });
+    // Runs work that may take long (a download) and returns when it has ended. A window runs
+    // it off its own thread, keeps painting meanwhile, shows progressText and offers to stop
+    // it by setting stop, which the work watches. Work must not touch any control. Returns
+    // false when stop was set. Without a window the work simply runs here.
+    virtual bool runInBackground(const std::function<void()>& work, const QString& progressText,
+                                 std::atomic_bool& stop) {
+        Q_UNUSED(progressText);
+        work();
+        return !stop;
     }
+
+    // How far the work under runInBackground has come: steps done of steps in all. Called
+    // on the work's own thread; a window shows it in its progress bar.
+    virtual void reportProgress(int done, int total) {
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+    }
+
+    // Delivers the timer's ticks during event processing while it is enabled, until
+    // forgetTimer. A host without a clock (the command line) delivers none and says so
+    // through drivesTimers(); waits on a timer are then skipped.
+    virtual void watchTimer(Timer& timer) { Q_UNUSED(timer); }
+    virtual void forgetTimer(Timer& timer) { Q_UNUSED(timer); }
+    virtual bool drivesTimers() const { return false; }
+
+    // Event processing that may sleep until the next event arrives: for a wait on a running
+    // timer, so that it does not spin.
+    virtual void waitForEvents() { processEvents(); }
 
     // The system date and time.
     virtual QDateTime now() const = 0;

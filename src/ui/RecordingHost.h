@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Controls.h"
 #include "Host.h"
 
 #include <QStringList>
@@ -10,7 +11,8 @@
 namespace ui {
 
 // A host for tests and benchmarks: it records every message, fixes "now", and lets a test
-// hook into event processing.
+// hook into event processing. Time passes only in event processing: every pass is one tick
+// of each enabled timer, whatever its interval.
 class RecordingHost : public Host {
 public:
     struct Message {
@@ -27,13 +29,29 @@ public:
         ++eventPasses;
         if (onProcessEvents)
             onProcessEvents();
+        const std::vector<Timer*> running = timers;
+        for (Timer* t : running)
+            if (t->enabled)
+                t->tick();
     }
-    // Long work runs at once; stopAfter >= 0 asks it to stop once that many steps are done.
-    bool runLongWork(const QString& caption,
-                     const std::function<bool(const Progress&)>& work) override {
-        longWork.append(caption);
-        return work([this](int done, int) { return stopAfter < 0 || done < stopAfter; });
+    bool runInBackground(const std::function<void()>& work, const QString& progressText,
+                         std::atomic_bool& stop) override {
+        progressTexts.append(progressText);
+        stop_ = &stop;
+        const bool finished = Host::runInBackground(work, progressText, stop);
+        stop_ = nullptr;
+        return finished;
     }
+    // stopAfter >= 0 presses 中止 once the work reports that many steps done.
+    void reportProgress(int done, int total) override {
+        Q_UNUSED(total);
+        ++progressReports;
+        if (stop_ && stopAfter >= 0 && done >= stopAfter)
+            *stop_ = true;
+    }
+    void watchTimer(Timer& timer) override { timers.push_back(&timer); }
+    void forgetTimer(Timer& timer) override { std::erase(timers, &timer); }
+    bool drivesTimers() const override { return true; }
     QDateTime now() const override { return now_; }
     void setNow(const QDateTime& now) { now_ = now; }
     void soundCommand(const QString& command, const QString&) override {
@@ -62,15 +80,17 @@ public:
     QStringList clipboardCalls;
 
     std::vector<Message> messages;
-    QStringList longWork;
     int stopAfter = -1;
+    int progressReports = 0;
     int printerDialogs = 0;
     std::function<std::unique_ptr<Printer>()> nextPrinter;
     // Answers of the file choosers in turn; an empty list cancels.
     QStringList nextFileNames;
     std::vector<FileDialog> fileDialogs;
     QStringList soundCommands;
+    QStringList progressTexts; // of every runInBackground, in order
     int eventPasses = 0;
+    std::vector<Timer*> timers;
     std::function<void()> onProcessEvents;
 
 private:
@@ -80,6 +100,7 @@ private:
     }
 
     QDateTime now_;
+    std::atomic_bool* stop_ = nullptr; // of the work under way
 };
 
 } // namespace ui

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -69,6 +70,11 @@ void LoopbackServer::hang(const QString& path) {
     hung_.append(path);
 }
 
+void LoopbackServer::delayAnswers(int ms) {
+    std::lock_guard lock(mutex_);
+    delayMs_ = ms;
+}
+
 QStringList LoopbackServer::requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
@@ -96,7 +102,9 @@ void LoopbackServer::answer(int fd) {
     }
     const bool found = bodies_.contains(path);
     const QByteArray body = bodies_.value(path, "Not Found");
+    const int delayMs = delayMs_;
     lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
     const QByteArray reply =
         QByteArray(found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
         "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +

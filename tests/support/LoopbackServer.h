@@ -22,6 +22,7 @@ public:
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port_); }
     void serve(const QString& path, const QString& text); // sent as Shift-JIS
     void hang(const QString& path);
+    void delayAnswers(int ms);    // every answer after a pause, like a slow line
     QStringList requests() const; // request targets, query included, in the order they came
 
 private:
@@ -32,6 +33,7 @@ private:
     mutable std::mutex mutex_;
     QMap<QString, QByteArray> bodies_;
     QStringList hung_;
+    int delayMs_ = 0;
     QStringList requests_;
     std::vector<int> held_; // connections never answered, closed at the end
     std::thread thread_;

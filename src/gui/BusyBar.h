@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace gui {
+
+// A line that says what long work is under way, with a running indicator and a 中止 button.
+// Hidden while nothing runs; any window can hold one (the main window in its status bar).
+class BusyBar : public QWidget {
+public:
+    explicit BusyBar(QWidget* parent = nullptr);
+
+    // Shows text; pressing 中止 then runs onStop once.
+    void start(const QString& text, std::function<void()> onStop);
+    void finish();
+
+    QString text() const;
+    QPushButton* stopButton() const { return stop_; }
+
+private:
+    QLabel* text_;
+    QPushButton* stop_;
+    std::function<void()> onStop_;
+    bool running_ = false;
+};
+
+} // namespace gui

@@ -1,0 +1,59 @@
+#include "Program.h"
+#include "BusyBar.h"
+
+#include "history/HistoryFiles.h"
+
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace gui {
+
+Program::Program() {
+    // The results window is loaded hidden before the start-up, whose last step is its
+    // catch-up.
+    results.Form_Load();
+}
+
+Program::~Program() {
+    host.progress = nullptr;
+}
+
+bool Program::start() {
+    // The load decides whether the catch-up is due (not with an empty history); it runs once
+    // the window is on screen, so that a slow or absent network never leaves the player
+    // looking at nothing.
+    bool catchUpDue = false;
+    form.catchUp = [&catchUpDue] { catchUpDue = true; };
+    try {
+        form.Form_Load(true);
+    } catch (const history::FileError& e) {
+        module.files.CloseAll();
+        QMessageBox::critical(nullptr, ui::applicationTitle(), e.message());
+        return false;
+    }
+    form.catchUp = [this] { results.SaisinKousin(); };
+
+    window = std::make_unique<MainWindow>(form, host);
+    busy = new BusyBar;
+    window->statusBar()->addWidget(busy, 1);
+    host.progress = busy;
+    resultsWindow = new DownloadWindow(results, host, window.get());
+    window->showResultsWindow = [this] {
+        resultsWindow->show();
+        resultsWindow->raise();
+        resultsWindow->activateWindow();
+    };
+    window->show();
+    window->place();
+    if (catchUpDue) {
+        catchUpQueued_ = true;
+        QTimer::singleShot(0, window.get(), [this] {
+            window->run(form.catchUp);
+            catchUpQueued_ = false;
+        });
+    }
+    return true;
+}
+
+} // namespace gui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "DownloadWindow.h"
+#include "MainWindow.h"
+#include "QtHost.h"
+
+#include "download/DownloadForm.h"
+#include "history/AppModule.h"
+#include "mainwindow/MainForm.h"
+
+#include <memory>
+
+namespace gui {
+
+class BusyBar;
+
+// The program's windows over one history, and its start-up: the main window is loaded and
+// shown, and only then does its last start-up step, the catch-up of the results window,
+// run, with its downloads shown in the main window's status bar.
+class Program {
+public:
+    Program();
+    ~Program();
+
+    // Loads and shows the main window and queues the catch-up for the event loop. Returns
+    // false, after a message, when the history cannot be read.
+    bool start();
+    bool catchUpQueued() const { return catchUpQueued_; }
+
+    QtHost host;
+    history::AppModule module;
+    mainwindow::MainForm form{host, module};
+    download::DownloadForm results{host, module, form};
+    std::unique_ptr<MainWindow> window;
+    DownloadWindow* resultsWindow = nullptr; // owned by window
+    BusyBar* busy = nullptr;                 // owned by window
+
+private:
+    bool catchUpQueued_ = false;
+};
+
+} // namespace gui

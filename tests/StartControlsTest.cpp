@@ -1,0 +1,274 @@
+// The prediction and verification areas over the window's logic: option cycling, the option
+// check of both starts, the choice of the ③ narrowing, the wait before the work, the pressed
+// look and the hidden switches.
+#include "support/TestHistory.h"
+
+#include <gtest/gtest.h>
+
+using mainwindow::MainForm;
+using testing_support::Workspace;
+
+namespace {
+
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+// Levels and switch of one area: (single, double, switch).
+struct AreaState {
+    int single, dbl, opt;
+    bool operator==(const AreaState&) const = default;
+};
+
+AreaState prediction(const MainForm& f) {
+    return {f.YosoSSLevel, f.YosoDSLevel, f.YosoOpt};
+}
+AreaState verification(const MainForm& f) {
+    return {f.KensyoSSLevel, f.KensyoDSLevel, f.KensyoOpt};
+}
+void setPrediction(MainForm& f, AreaState a) {
+    f.YosoSSLevel = a.single, f.YosoDSLevel = a.dbl, f.YosoOpt = a.opt;
+}
+void setVerification(MainForm& f, AreaState a) {
+    f.KensyoSSLevel = a.single, f.KensyoDSLevel = a.dbl, f.KensyoOpt = a.opt;
+}
+
+std::ostream& operator<<(std::ostream& os, const AreaState& a) {
+    return os << '(' << a.single << ',' << a.dbl << ',' << a.opt << ')';
+}
+
+class Area : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ws.writeHistoryRecords(testing_support::bundledHistory());
+        f = &ws.load();
+        f->WaitTicks = 2;
+    }
+    Workspace ws;
+    MainForm* f = nullptr;
+};
+
+// One click on an option label, from a state, gives a state; the captions follow.
+struct ClickCase {
+    void (MainForm::*click)();
+    bool predictionArea;
+    AreaState before, after;
+};
+
+const ClickCase kClicks[] = {
+    {&MainForm::LabYSS_Click, true, {0, 1, 0}, {3, 3, 1}},
+    {&MainForm::LabYSS_Click, true, {3, 3, 1}, {2, 3, 1}},
+    {&MainForm::LabYSS_Click, true, {1, 2, 0}, {0, 2, 0}},
+    {&MainForm::LabYDS_Click, true, {2, 0, 0}, {3, 3, 1}},
+    {&MainForm::LabYDS_Click, true, {2, 2, 1}, {2, 1, 1}},
+    {&MainForm::LabKSS_Click, false, {0, 0, 0}, {3, 3, 1}},
+    {&MainForm::LabKDS_Click, false, {1, 1, 0}, {1, 0, 0}},
+    {&MainForm::LabYOP_Click, true, {3, 3, 1}, {3, 3, 1}}, // cannot be turned "Off"
+    {&MainForm::LabYOP_Click, true, {3, 0, 1}, {3, 0, 0}},
+    {&MainForm::LabYOP_Click, true, {1, 1, 0}, {1, 1, 1}},
+    {&MainForm::LabKOP_Click, false, {3, 3, 1}, {3, 3, 0}}, // whatever the levels
+    {&MainForm::LabKOP_Click, false, {0, 2, 0}, {0, 2, 1}},
+};
+
+TEST_F(Area, OptionClicksCycleAndPullTheOtherOptions) {
+    for (const auto& c : kClicks) {
+        SCOPED_TRACE(::testing::Message() << c.before << " -> " << c.after);
+        setPrediction(*f, {2, 2, 0});
+        setVerification(*f, {2, 2, 0});
+        (c.predictionArea ? setPrediction : setVerification)(*f, c.before);
+        f->Combo1.visible = true;
+        (f->*c.click)();
+        EXPECT_EQ((c.predictionArea ? prediction : verification)(*f), c.after);
+        // The other area is untouched; only the prediction labels hide the draw list.
+        EXPECT_EQ((c.predictionArea ? verification : prediction)(*f), (AreaState{2, 2, 0}));
+        EXPECT_EQ(f->Combo1.visible, !c.predictionArea);
+        const auto& t = ws.module.tables;
+        const auto* single = c.predictionArea ? &f->LabYSS : &f->LabKSS;
+        const auto* dbl = c.predictionArea ? &f->LabYDS : &f->LabKDS;
+        const auto* opt = c.predictionArea ? &f->LabYOP : &f->LabKOP;
+        EXPECT_EQ(single->caption, t.StrengthNames[c.after.single]);
+        EXPECT_EQ(dbl->caption, t.StrengthNames[c.after.dbl]);
+        EXPECT_EQ(opt->caption, t.OnOffNames[c.after.opt]);
+    }
+}
+
+// The option check and the ③ narrowing each accepted start chooses (Check4, Check5).
+struct StartCase {
+    AreaState options;
+    bool refused;
+    int check4, check5;
+};
+
+const StartCase kStarts[] = {
+    {{3, 0, 0}, true, 0, 0},  {{0, 3, 0}, true, 0, 0},  {{3, 3, 0}, true, 0, 0},
+    {{3, 2, 1}, true, 0, 0},  {{1, 3, 1}, true, 0, 0},  {{0, 2, 0}, false, 0, 0},
+    {{3, 3, 1}, false, 1, 0}, {{2, 1, 1}, false, 0, 1},
+};
+
+TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
+    f->ComDate_Click(12 + 6); // a month of the history: 2026/07
+    for (bool predictionArea : {true, false}) {
+        for (const auto& c : kStarts) {
+            SCOPED_TRACE(::testing::Message()
+                         << (predictionArea ? "LabStart " : "LabKensyo ") << c.options);
+            ws.host.messages.clear();
+            f->Check4.value = f->Check5.value = 7; // neither 0 nor 1: a start must set them
+            f->Combo4[0].text = f->Combo4[1].text = s(u"140");
+            f->GrdSM.setText(1, 0, s(u"old"));
+            f->LabTimer.caption = s(u"untouched");
+            if (predictionArea) {
+                setPrediction(*f, c.options);
+                f->LabStart_Click();
+            } else {
+                setVerification(*f, c.options);
+                f->LabKensyo_Click();
+            }
+            if (c.refused) {
+                ASSERT_EQ(ws.host.messages.size(), 1u);
+                EXPECT_EQ(ws.host.messages[0].text, s(u"この組み合わせでは予想できません。"));
+                EXPECT_EQ(ws.host.messages[0].title, s(u"設定違い"));
+                EXPECT_EQ(f->Check4.value, 7);
+                EXPECT_EQ(f->Combo4[0].text, s(u"140"));
+                EXPECT_EQ(f->GrdSM.text(1, 0), s(u"old"));
+                EXPECT_EQ(f->LabTimer.caption, s(u"untouched"));
+                continue;
+            }
+            EXPECT_TRUE(ws.host.messages.empty()) << ws.host.messages[0].text.toStdString();
+            EXPECT_EQ(f->Check4.value, c.check4);
+            EXPECT_EQ(f->Check5.value, c.check5);
+            const auto& values = ws.module.tables.StrengthValues;
+            EXPECT_EQ(f->Combo4[0].text, QString::number(values[c.options.single]));
+            EXPECT_EQ(f->Combo4[1].text, QString::number(values[c.options.dbl]));
+            // The tally lets events through, so its ticks go on counting.
+            EXPECT_GE(f->LabTimer.caption.toInt(), 2);
+            EXPECT_EQ(f->LabTimer.caption == s(u"2"), predictionArea);
+            EXPECT_FALSE(f->Timer1.enabled || f->Timer2.enabled);
+            EXPECT_FALSE(f->LabSine[0].visible || f->LabSine[1].visible);
+            EXPECT_EQ(f->Frame3.visible, predictionArea);
+        }
+    }
+}
+
+// The work begins only after WaitTicks ticks, with the notice blinking meanwhile; Check3
+// ticked by the user replaces the chosen narrowing.
+TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
+    f->WaitTicks = 5;
+    f->Option2.selected = 1;
+    f->Check3.value = 1;
+    setPrediction(*f, {1, 1, 0});
+    QStringList seen;
+    ws.host.onProcessEvents = [&] {
+        seen.append(f->LabTimer.caption + QChar(f->LabSine[0].visible ? u'+' : u'-') +
+                    QChar(f->Label2.caption.isEmpty() ? u'.' : u'!'));
+    };
+    f->LabStart_Click();
+    EXPECT_EQ(seen.mid(0, 5), QStringList({"0-.", "1+.", "2-.", "3+.", "4-."}));
+    EXPECT_EQ(f->LabTimer.caption, s(u"5"));
+    EXPECT_FALSE(f->LabSine[0].visible);
+    EXPECT_EQ(f->LabKai.caption, s(u"第7055回"));
+    EXPECT_GT(f->basicCountS, 0);
+    // ③C枠絞り keeps the candidates holding one or two of the C digits.
+    QStringList c;
+    for (int r = 1; r <= 6 && !f->Grd1a.text(r, 2).isEmpty(); ++r)
+        c.append(f->Grd1a.text(r, 2));
+    ASSERT_GT(f->narrowCountS, 0);
+    for (int r = 1; r <= f->narrowCountS; ++r) {
+        const QString x = f->GrdSS2.text(r, 1);
+        const auto held = std::count_if(c.begin(), c.end(), [&](auto& d) { return x.contains(d); });
+        EXPECT_TRUE(held == 1 || held == 2) << x.toStdString();
+    }
+}
+
+TEST_F(Area, TimeGoTwiceStartsAndStopsTheTimer) {
+    f->TimerCount = 3;
+    f->LabSine[0].visible = true;
+    f->TimeGo();
+    EXPECT_TRUE(f->Timer1.enabled);
+    EXPECT_EQ(f->LabTimer.caption, s(u"3"));
+    f->TimeGo();
+    EXPECT_FALSE(f->Timer1.enabled);
+    EXPECT_FALSE(f->LabSine[0].visible);
+    EXPECT_FALSE(f->Timer2.enabled);
+}
+
+// The month chosen in the panel is the month tallied, whatever the month list showed.
+TEST_F(Area, VerificationTalliesTheMonthOfThePanel) {
+    f->Combo3[0].text = s(u"2025");
+    f->Combo3[1].text = s(u"12");
+    f->Option1.selected = 0;
+    f->ComDate_Click(12 + 8); // 2026/09: the history holds no draw of it
+    setVerification(*f, {0, 0, 0});
+    f->LabKensyo_Click();
+    ASSERT_EQ(ws.host.messages.size(), 1u);
+    EXPECT_EQ(ws.host.messages[0].text, s(u"抽選結果のデータがありません。"));
+
+    ws.host.messages.clear();
+    f->ComDate_Click(12 + 6); // 2026/07
+    f->LabKensyo_Click();
+    EXPECT_TRUE(ws.host.messages.empty());
+    EXPECT_EQ(f->Combo3[1].text, s(u"7"));
+    EXPECT_EQ(f->Option1.selected, 1);
+    QStringList july, tallied;
+    for (int r = 1; r <= f->HistRows; ++r)
+        if (f->Grd2.text(r, 8).startsWith(s(u"2026/07")))
+            july.append(f->Grd2.text(r, 0));
+    for (int r = 1; r <= july.size(); ++r)
+        tallied.append(f->GrdSM.text(r, 0));
+    ASSERT_GT(july.size(), 15);
+    EXPECT_EQ(tallied, july);
+    EXPECT_EQ(f->GrdSM.text(july.size() + 2, 0), QStringLiteral("%1件").arg(july.size()));
+}
+
+TEST_F(Area, PressedLookPaintsTheShapes) {
+    const std::pair<const ui::Label*, std::vector<int>> cases[] = {
+        {&f->LabCom1, {0}},    {&f->LabYSS, {1}},     {&f->LabStart, {3}},
+        {&f->LabKnen, {4, 5}}, {&f->LabKmon, {4, 5}}, {&f->LabKDS, {10}}};
+    for (const auto& [label, shapes] : cases) {
+        const int shape = f->shapeOf(*label);
+        f->LabelButton_MouseDown(shape);
+        for (int i = 0; i < 11; ++i) {
+            const bool pressed = std::count(shapes.begin(), shapes.end(), i) > 0;
+            EXPECT_EQ(f->Shape1[i].red, pressed ? 0 : (i == 1 ? 35 : 37)) << i;
+        }
+        f->LabelButton_MouseUp(shape);
+        for (int i : shapes)
+            EXPECT_EQ(f->Shape1[i].green, i == 1 ? 35 : 37);
+    }
+    EXPECT_EQ(f->shapeOf(f->Label2), -1);
+}
+
+// Every hidden switch answers the right button with Shift held, and nothing else.
+TEST_F(Area, HiddenSwitchesNeedShiftAndTheRightButton) {
+    struct Switch {
+        std::function<void(int, int)> press;
+        std::function<bool()> state;
+    };
+    const Switch switches[] = {
+        {[&](int b, int s) { f->Label4_MouseDown(b, s); }, [&] { return f->Grd2.visible(); }},
+        {[&](int b, int s) { f->LabKai_MouseDown(b, s); }, [&] { return f->Image3.visible; }},
+        {[&](int b, int s) { f->Label5_MouseDown(0, b, s); }, [&] { return f->Image4.visible; }},
+        {[&](int b, int s) { f->Picture1_MouseDown(b, s); },
+         [&] { return f->Frame3.visible && f->Frame4.visible; }},
+        {[&](int b, int s) { f->Picture3_MouseDown(b, s); },
+         [&] { return f->PicCame[0].visible && f->PicCame[1].visible; }},
+        {[&](int b, int s) { f->Label13_MouseDown(b, s); }, [&] { return f->WindowState == 2; }},
+    };
+    for (const auto& sw : switches) {
+        const bool before = sw.state();
+        sw.press(ui::RightButton, 0);
+        sw.press(ui::LeftButton, ui::ShiftMask);
+        EXPECT_EQ(sw.state(), before);
+        sw.press(ui::RightButton, ui::ShiftMask);
+        EXPECT_EQ(sw.state(), !before);
+        sw.press(ui::RightButton, ui::ShiftMask);
+        EXPECT_EQ(sw.state(), before);
+    }
+    f->Image2_Click(1);
+    EXPECT_EQ(f->Frame2.topTwips, 1320);
+    f->Image2_Click(0);
+    EXPECT_EQ(f->Frame2.topTwips, 0);
+    f->Image2_Click(0);
+    EXPECT_EQ(f->Frame2.topTwips, 1320);
+}
+
+} // namespace

@@ -1,0 +1,175 @@
+// Downloads off the window's thread, against a server on 127.0.0.1: the main window shows
+// before the catch-up, keeps answering during it, and 中止 or closing stops cleanly.
+#include "BusyBar.h"
+#include "Program.h"
+
+#include "support/LoopbackServer.h"
+#include "support/TestHistory.h"
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace testing_support;
+
+namespace {
+
+constexpr int kHeld = 7070;
+
+QString drawFile(int d) {
+    return resultFile(d, QStringLiteral("令和8年9月%1日").arg(d - 7055), QStringLiteral("0042"));
+}
+
+// A history of kHeld draws and a site with the index and the result files up to 7073.
+struct Site {
+    Site() {
+        ws.writeHistory(
+            weekdayDraws(kHeld, QStringLiteral("2025/01/06"), {QStringLiteral("1234")}));
+        before = history();
+        server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {7073, 7072}));
+        for (int d = 7071; d <= 7073; ++d)
+            server.serve(QStringLiteral("/A102%1.CSV").arg(d), drawFile(d));
+    }
+    // The program over the site; the total time-out is long, so only a stop ends a hang.
+    void aim(gui::Program& p, const QString& base) {
+        p.results.useBaseAddress(base.isEmpty() ? server.baseUrl() : base);
+        p.results.http = std::make_unique<download::CurlClient>(
+            download::CurlClient::Limits{2000, 30000, 1 << 20});
+        p.host.answerNextMessages(1);
+    }
+    QByteArray history() const { return readFile(ws.path(QStringLiteral("number414.dat"))); }
+
+    Workspace ws;
+    LoopbackServer server;
+    QByteArray before;
+};
+
+} // namespace
+
+class BackgroundFetchTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUp_data();
+    void startUp();
+    void resultsWindowFetchStops_data();
+    void resultsWindowFetchStops();
+};
+
+void BackgroundFetchTest::startUp_data() {
+    QTest::addColumn<QString>("base"); // empty: the test's server
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<QString>("hung");
+    QTest::addColumn<bool>("pressStop");
+    QTest::addColumn<int>("appended");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("minTicks");
+
+    QTest::newRow("slow site") << QString() << 150 << QString() << false << 3
+                               << QStringLiteral("最新データ取得完了") << 15;
+    QTest::newRow("中止 while a draw hangs")
+        << QString() << 0 << QStringLiteral("/A1027072.CSV") << true << 1
+        << QStringLiteral("第7072回の抽選結果の取得を中止しました。") << 0;
+    QTest::newRow("no server") << QStringLiteral("http://127.0.0.1:1/") << 0 << QString() << false
+                               << 0 << QStringLiteral("Prefix番号取得にエラーが発生しました。")
+                               << 0;
+}
+
+void BackgroundFetchTest::startUp() {
+    QFETCH(QString, base);
+    QFETCH(int, delayMs);
+    QFETCH(QString, hung);
+    QFETCH(bool, pressStop);
+    QFETCH(int, appended);
+    QFETCH(QString, message);
+    QFETCH(int, minTicks);
+
+    Site site;
+    site.server.delayAnswers(delayMs);
+    if (!hung.isEmpty())
+        site.server.hang(hung);
+    gui::Program p;
+    site.aim(p, base);
+
+    // Counts the event-loop ticks that happen while the catch-up runs, and presses 中止 once
+    // the draw in flight hangs (the catch-up runs inside this loop, not after it).
+    int ticks = 0;
+    QElapsedTimer sinceStop;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] {
+        ticks += p.catchUpQueued() ? 1 : 0;
+        if (pressStop && !sinceStop.isValid() && p.busy->isVisible() &&
+            p.busy->text().contains(QStringLiteral("第7072回（2/3）")) &&
+            site.server.requests().size() == 3) {
+            // TESSARIN_SCREENSHOT_DIR=folder keeps a picture of the progress line, to look at.
+            const QString shots = qEnvironmentVariable("TESSARIN_SCREENSHOT_DIR");
+            if (!shots.isEmpty())
+                p.window->grab().save(QDir(shots).filePath(QStringLiteral("progress.png")));
+            QTest::mouseClick(p.busy->stopButton(), Qt::LeftButton);
+            sinceStop.start();
+        }
+    });
+    ticker.start(10);
+
+    QVERIFY(p.start());
+    QVERIFY(p.window->isVisible());
+    QVERIFY(p.catchUpQueued());
+    QVERIFY(site.server.requests().isEmpty()); // nothing fetched before the window is up
+
+    QTRY_VERIFY_WITH_TIMEOUT(!p.catchUpQueued(), 10000);
+    QCOMPARE(sinceStop.isValid(), pressStop);
+    if (pressStop)
+        QVERIFY2(sinceStop.elapsed() < 1000, qPrintable(QString::number(sinceStop.elapsed())));
+
+    QCOMPARE(p.host.answered.size(), 1);
+    QVERIFY2(p.host.answered[0].text.startsWith(message), qPrintable(p.host.answered[0].text));
+    const QByteArray after = site.history();
+    QCOMPARE(after.size(), (kHeld + appended) * 128);
+    QVERIFY(after.left(kHeld * 128) == site.before);
+    QCOMPARE(p.form.LabCom1.caption, QString::number(kHeld + appended + 1));
+    QVERIFY2(ticks >= minTicks, qPrintable(QString::number(ticks)));
+    QVERIFY(p.window->isVisible());
+}
+
+void BackgroundFetchTest::resultsWindowFetchStops_data() {
+    QTest::addColumn<bool>("byClosing"); // else by 中止
+    QTest::newRow("中止") << false;
+    QTest::newRow("closing the main window") << true;
+}
+
+void BackgroundFetchTest::resultsWindowFetchStops() {
+    QFETCH(bool, byClosing);
+    Site site;
+    site.server.hang(QStringLiteral("/A1027072.CSV"));
+    gui::Program p;
+    site.aim(p, QString());
+    site.server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {kHeld})); // nothing to catch up
+    QVERIFY(p.start());
+    QTRY_VERIFY(!p.catchUpQueued());
+    p.window->showResultsWindow();
+    gui::BusyBar* bar = p.resultsWindow->busyBar();
+
+    p.results.Label3[3].caption = QStringLiteral("2");
+    p.results.Text2.text = QStringLiteral("7072");
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(bar->isVisible() &&
+                    site.server.requests().last().startsWith(QStringLiteral("/A1027072.CSV")));
+        QCOMPARE(bar->text(), QStringLiteral("抽選結果を取得中: 第7072回"));
+        if (byClosing)
+            QVERIFY(!p.window->close()); // refused while the download runs; it stops instead
+        else
+            QTest::mouseClick(bar->stopButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(p.resultsWindow->buttonFor(p.results.Command3), Qt::LeftButton);
+
+    QCOMPARE(int(p.host.answered.size()), 1);
+    QCOMPARE(p.host.answered[0].text, QStringLiteral("第7072回の抽選結果の取得を中止しました。"
+                                                     "抽選履歴には追加していません。"));
+    QVERIFY(!QFile::exists(p.results.resultPath()));
+    QVERIFY(site.history() == site.before);
+    QVERIFY(p.window->isVisible());
+}
+
+QTEST_MAIN(BackgroundFetchTest)
+#include "BackgroundFetchTest.moc"

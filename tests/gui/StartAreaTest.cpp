@@ -1,0 +1,234 @@
+// The prediction and verification areas as a player works them: label buttons clicked and
+// pressed, the draw list chosen from, the month panel, the settings labels.
+#include "MainWindow.h"
+#include "QtHost.h"
+
+#include "support/TestHistory.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+using testing_support::Workspace;
+
+namespace {
+
+QString s(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+// The window's host with the clock of the test history's last month.
+class FixedClockHost : public gui::QtHost {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 8, 24), QTime(9, 0)); }
+};
+
+// The bundled history in a fresh folder, the form loaded and its window shown. Ticks come
+// every 5 ms so that a start waits its five ticks in a moment.
+struct Session {
+    Session() {
+        ws.writeHistoryRecords(testing_support::bundledHistory());
+        form.Form_Load(false);
+        form.Timer1.intervalMs = form.Timer2.intervalMs = 5;
+        window.show();
+    }
+    ~Session() { module.files.CloseAll(); }
+    gui::LabelButton* button(const ui::Label& l) { return window.labelButton(l); }
+    void click(const ui::Label& l) { QTest::mouseClick(button(l), Qt::LeftButton); }
+    void shiftRightPress(const ui::Label& l, Qt::KeyboardModifiers mods = Qt::ShiftModifier) {
+        QTest::mousePress(button(l), Qt::RightButton, mods);
+        QTest::mouseRelease(button(l), Qt::RightButton, mods);
+    }
+
+    Workspace ws;
+    FixedClockHost host;
+    history::AppModule module;
+    mainwindow::MainForm form{host, module};
+    gui::MainWindow window{form, host};
+};
+
+} // namespace
+
+class StartAreaTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void strengthLabelsCycleByClickAndKey() {
+        Session w;
+        auto* single = w.button(w.form.LabYSS);
+        w.click(w.form.LabYSS); // 無し -> 弱い
+        QCOMPARE(single->text(), s(u"弱い"));
+        const char16_t* expected[] = {u"普通", u"強い", u"無し", u"弱い"};
+        for (int i = 0; i < 4; ++i) {
+            QTest::mousePress(single, Qt::LeftButton);
+            QCOMPARE(single->palette().color(QPalette::Window), QColor(0, 0, 0));
+            QTest::mouseRelease(single, Qt::LeftButton);
+            QCOMPARE(single->text(), s(expected[i]));
+            QCOMPARE(single->palette().color(QPalette::Window), QColor(35, 35, 35));
+            if (i == 2) {
+                QCOMPARE(w.button(w.form.LabYDS)->text(), s(u"無し"));
+                QCOMPARE(w.button(w.form.LabYOP)->text(), s(u"ON"));
+            }
+        }
+        // The keyboard reaches the labels: Space on the switch flips it.
+        auto* sw = w.button(w.form.LabYOP);
+        w.click(w.form.LabYDS); // 弱い and 弱い: the switch may turn
+        sw->setFocus();
+        QTest::keyClick(sw, Qt::Key_Space);
+        QCOMPARE(sw->text(), s(u"Off"));
+    }
+
+    void refusedCombinations_data() {
+        QTest::addColumn<bool>("prediction");
+        QTest::addColumn<int>("single");
+        QTest::addColumn<int>("dbl");
+        QTest::addColumn<int>("opt");
+        for (bool prediction : {true, false}) {
+            const char* area = prediction ? "LabStart" : "LabKensyo";
+            QTest::addRow("%s Off, single 無し", area) << prediction << 3 << 1 << 0;
+            QTest::addRow("%s Off, double 無し", area) << prediction << 0 << 3 << 0;
+            QTest::addRow("%s ON, single 無し", area) << prediction << 3 << 2 << 1;
+            QTest::addRow("%s ON, double 無し", area) << prediction << 1 << 3 << 1;
+        }
+    }
+    void refusedCombinations() {
+        QFETCH(bool, prediction);
+        QFETCH(int, single);
+        QFETCH(int, dbl);
+        QFETCH(int, opt);
+        Session w;
+        auto& f = w.form;
+        (prediction ? f.YosoSSLevel : f.KensyoSSLevel) = single;
+        (prediction ? f.YosoDSLevel : f.KensyoDSLevel) = dbl;
+        (prediction ? f.YosoOpt : f.KensyoOpt) = opt;
+        f.GrdSS.setText(1, 1, s(u"keep"));
+        f.GrdSM.setText(1, 1, s(u"keep"));
+        w.host.answerNextMessages(1);
+        w.click(prediction ? f.LabStart : f.LabKensyo);
+        QCOMPARE(int(w.host.answered.size()), 1);
+        QCOMPARE(w.host.answered[0].text, s(u"この組み合わせでは予想できません。"));
+        QCOMPARE(w.host.answered[0].title, s(u"設定違い"));
+        QCOMPARE(f.Combo4[0].text, s(u"100"));
+        QCOMPARE(f.GrdSS.text(1, 1), s(u"keep"));
+        QCOMPARE(f.GrdSM.text(1, 1), s(u"keep"));
+        QVERIFY(!f.Timer1.enabled && !f.Timer2.enabled);
+    }
+
+    // The draw chosen from the list, then "ON" with both levels "無し": ③軸数字絞り with
+    // sizes 0 keeps every basic candidate that holds an axis digit.
+    void predictionStartForAChosenDraw() {
+        Session w;
+        auto& f = w.form;
+        w.click(f.LabCom1);
+        QComboBox* list = w.window.drawList();
+        QVERIFY(list->isVisible());
+        QAbstractItemView* view = list->view();
+        QTest::keyClick(view, Qt::Key_Up);
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(w.button(f.LabCom1)->text(), s(u"7054"));
+        QVERIFY(!list->isVisible());
+
+        w.click(f.LabStart);
+        QCOMPARE(f.LabKai.caption, s(u"第7054回"));
+        QCOMPARE(f.Label2.caption, f.Grd2.text(7054, 1));
+        QCOMPARE(f.Combo4[0].text, s(u"0"));
+        QCOMPARE(f.Check4.value, 1);
+        const QString axes = f.LabJiku[0].caption.right(1) + f.LabJiku[1].caption.right(1);
+        QStringList kept;
+        for (int r = 1; r <= f.basicCountS; ++r) {
+            const QString x = f.GrdSS.text(r, 1);
+            if (x.contains(axes[0]) || x.contains(axes[1]))
+                kept.append(x);
+        }
+        QVERIFY(kept.size() > 10);
+        QCOMPARE(f.narrowCountS, int(kept.size()));
+        QCOMPARE(w.window.gridView(f.GrdSS2)->model()->index(0, 1).data().toString(), kept[0]);
+        // The notice is hidden again, the tick count stays on show.
+        const auto labels = w.window.findChildren<QLabel*>();
+        auto shownWith = [&](const QString& text) {
+            return std::any_of(labels.begin(), labels.end(),
+                               [&](QLabel* l) { return l->text() == text && l->isVisible(); });
+        };
+        QVERIFY(!shownWith(s(u"集計中！")));
+        QCOMPARE(f.LabTimer.caption, s(u"5"));
+        QVERIFY(shownWith(s(u"5")));
+    }
+
+    void verificationTalliesTheMonthOfThePanel() {
+        Session w;
+        auto& f = w.form;
+        w.click(f.LabKmon);
+        auto* july = w.window.findChild<QPushButton*>(QStringLiteral("ComDate18"));
+        QVERIFY(july && july->isVisible());
+        QCOMPARE(july->text(), s(u"2026/07"));
+        QTest::mouseClick(july, Qt::LeftButton);
+        QVERIFY(!july->isVisible());
+        QCOMPARE(w.button(f.LabKmon)->text(), s(u"07"));
+        w.click(f.LabKensyo);
+        const QAbstractItemModel* tally = w.window.gridView(f.GrdSM)->model();
+        QCOMPARE(tally->index(0, 2).data().toString(), s(u"26/07/01"));
+        int rows = 0;
+        while (tally->index(rows, 2).data().toString().startsWith(s(u"26/07")))
+            ++rows;
+        QCOMPARE(tally->index(rows + 1, 0).data().toString(), QStringLiteral("%1件").arg(rows));
+        QVERIFY(rows > 15);
+    }
+
+    void settingsFile_data() {
+        QTest::addColumn<QByteArray>("file"); // empty: no file
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("saved by TT") << QByteArray() << true;
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("one field") << QByteArray("120\r\n") << false;
+    }
+    void settingsFile() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, loads);
+        Session w;
+        auto& f = w.form;
+        w.window.manualToggle()->click();
+        const auto combos = w.window.findChildren<QComboBox*>();
+        QList<QComboBox*> sizes;
+        for (auto* c : combos)
+            if (c->isEditable())
+                sizes.append(c);
+        QCOMPARE(sizes.size(), 2);
+        const QString path = w.ws.path(s(u"seteifile.dat"));
+        if (loads) {
+            for (auto [combo, text] : {std::pair{sizes[0], "120"}, std::pair{sizes[1], "40"}}) {
+                combo->lineEdit()->selectAll();
+                QTest::keyClicks(combo->lineEdit(), QString::fromLatin1(text));
+            }
+            QTest::mouseClick(w.window.labelButton(f.Label9), Qt::LeftButton);
+            QCOMPARE(testing_support::readFile(path), QByteArray("120,40\r\n"));
+            sizes[0]->setCurrentIndex(0);
+            sizes[1]->setCurrentIndex(9);
+        } else if (!file.isEmpty()) {
+            testing_support::writeFile(path, file);
+        }
+        const QString before0 = f.Combo4[0].text, before1 = f.Combo4[1].text;
+        // Only Shift + right press loads.
+        w.shiftRightPress(f.Label10, Qt::NoModifier);
+        QTest::mouseClick(w.window.labelButton(f.Label10), Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(f.Combo4[0].text, before0);
+        if (!loads)
+            w.host.answerNextMessages(1);
+        w.shiftRightPress(f.Label10);
+        if (loads) {
+            QCOMPARE(sizes[0]->currentText(), s(u"120"));
+            QCOMPARE(sizes[1]->currentText(), s(u"40"));
+            QVERIFY(w.host.answered.empty());
+        } else {
+            QCOMPARE(int(w.host.answered.size()), 1);
+            QVERIFY(w.host.answered[0].text.contains(s(u"seteifile.dat")));
+            QCOMPARE(f.Combo4[0].text, before0);
+            QCOMPARE(f.Combo4[1].text, before1);
+        }
+    }
+};
+
+QTEST_MAIN(StartAreaTest)
+#include "StartAreaTest.moc"
