@@ -44,7 +44,7 @@ TEST_F(VerifyCli, RefusesWhatCannotBeVerified) {
         {"verify", "--month", "2005-12"}, // before the history
         {"verify", "--all", "--count", "10"},
         {"verify", "--all", "--draw", "100"},
-        {"verify", "--count", "5051"},    // draws 51..5100 are all there is
+        {"verify", "--count", "5051"}, // draws 51..5100 are all there is
         {"verify", "--count", "0"},
         {"verify", "--count", "10", "--draw", "5102"},
         {"verify", "--count", "10", "--narrow", "more"},
@@ -110,11 +110,11 @@ TEST_F(VerifyCli, EarlyMonthAndWholeHistory) {
     double expectedHits = 0;
     for (const auto& row : rows) {
         const QJsonArray cells = row.toArray();
-        const bool single = QSet<QChar>(cells[1].toString().begin(), cells[1].toString().end())
-                                .size() == 4;
+        const bool single =
+            QSet<QChar>(cells[1].toString().begin(), cells[1].toString().end()).size() == 4;
         if (cells[0].toString().toInt() > 0)
-            expectedHits += single ? cells[8].toString().toInt() / 210.0
-                                   : cells[9].toString().toInt() / 360.0;
+            expectedHits +=
+                single ? cells[8].toString().toInt() / 210.0 : cells[9].toString().toInt() / 360.0;
     }
     const QJsonObject baseline = all.value("baseline").toObject();
     EXPECT_NEAR(baseline.value("expectedHits").toDouble(), expectedHits, 1e-9);

@@ -12,8 +12,8 @@ void ConsoleHost::showMessage(const QString& text, const QString& title) {
     err_ << "[" << title << "] " << text << Qt::endl;
 }
 
-bool ConsoleHost::runInBackground(const std::function<void()>& work,
-                                  const QString& progressText, std::atomic_bool& stop) {
+bool ConsoleHost::runInBackground(const std::function<void()>& work, const QString& progressText,
+                                  std::atomic_bool& stop) {
     progressText_ = progressText;
     shownPercent_ = -1;
     const bool finished = Host::runInBackground(work, progressText, stop);

@@ -2,12 +2,15 @@
 
 #include "PredictCommand.h"
 
+#include "charts/TallyChart.h"
 #include "predict/Analysis.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace cli {
 
@@ -26,7 +29,9 @@ std::pair<int, int> readMonth(const QString& text) {
     return {m.captured(1).toInt(), month};
 }
 
-Settings readSettings(const QCommandLineParser& parser) {
+} // namespace
+
+Settings VerifyCommand::readRangeSettings(const QCommandLineParser& parser) {
     const auto isSet = [&](const char* name) { return parser.isSet(QLatin1StringView(name)); };
     if (int(isSet("month")) + int(isSet("count")) + int(isSet("all")) != 1)
         throw UsageError{QStringLiteral(
@@ -44,14 +49,6 @@ Settings readSettings(const QCommandLineParser& parser) {
         s.count = intOption(parser, QStringLiteral("count"), 0, 1);
     s.singleSize = intOption(parser, QStringLiteral("single-size"), 100, 0);
     s.doubleSize = intOption(parser, QStringLiteral("double-size"), 100, 0);
-    s.pair = chosenPair(parser);
-    s.narrowing = &simulate::narrowings().front();
-    if (isSet("narrow"))
-        s.narrowing = &chooseAction(simulate::narrowings(), parser.value(QStringLiteral("narrow")),
-                                    QStringLiteral("narrow"), true);
-    if (isSet("whatif"))
-        s.whatIf = &chooseAction(simulate::whatIfs(), parser.value(QStringLiteral("whatif")),
-                                 QStringLiteral("whatif"));
     s.more = isSet("more");
     s.cframe2 = isSet("cframe2");
     s.format = isSet("json")  ? Settings::Format::Json
@@ -60,9 +57,25 @@ Settings readSettings(const QCommandLineParser& parser) {
     return s;
 }
 
-// The verification controls of the main window as the settings ask; UsageError when the
-// range holds nothing to verify.
-void applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
+namespace {
+
+Settings readSettings(const QCommandLineParser& parser) {
+    const auto isSet = [&](const char* name) { return parser.isSet(QLatin1StringView(name)); };
+    Settings s = VerifyCommand::readRangeSettings(parser);
+    s.pair = chosenPair(parser);
+    s.narrowing = &simulate::narrowings().front();
+    if (isSet("narrow"))
+        s.narrowing = &chooseAction(simulate::narrowings(), parser.value(QStringLiteral("narrow")),
+                                    QStringLiteral("narrow"), true);
+    if (isSet("whatif"))
+        s.whatIf = &chooseAction(simulate::whatIfs(), parser.value(QStringLiteral("whatif")),
+                                 QStringLiteral("whatif"));
+    return s;
+}
+
+} // namespace
+
+void VerifyCommand::applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
     f.GrdSMClear();
     f.Option2.selected = s.pair;
     f.Check1.value = s.more ? 1 : 0;
@@ -103,6 +116,8 @@ void applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
     f.Combo1.text = QString::number(draw);
     f.Combo3[2].text = QString::number(s.count);
 }
+
+namespace {
 
 // シュミ集計, then the what-if asked for.
 void runTally(const Settings& s, mainwindow::MainForm& f) {
@@ -165,6 +180,12 @@ void printTally(const mainwindow::MainForm& f, Settings::Format format, QTextStr
 
 } // namespace
 
+bool needsChartApplication(const QStringList& args) {
+    return args.contains(QStringLiteral("verify")) &&
+           std::any_of(args.begin(), args.end(),
+                       [](const QString& a) { return a.startsWith(QStringLiteral("--chart")); });
+}
+
 VerifyCommand::VerifyCommand()
     : SessionCommand(
           QStringLiteral("verify"),
@@ -172,8 +193,9 @@ VerifyCommand::VerifyCommand()
     options.append(
         {QStringLiteral("month"), QStringLiteral("検証する月"), QStringLiteral("YYYY-MM")});
     options.append({QStringLiteral("count"), QStringLiteral("検証する回数"), QStringLiteral("C")});
-    options.append({QStringLiteral("all"), QStringLiteral("全期間（第%1回から最新回まで）を検証する")
-                                               .arg(predict::kFirstPredictableDraw)});
+    options.append(
+        {QStringLiteral("all"), QStringLiteral("全期間（第%1回から最新回まで）を検証する")
+                                    .arg(predict::kFirstPredictableDraw)});
     options.append(
         drawOption(QStringLiteral("--count で、この回の前の C 回を検証する（既定は次回）")));
     options.append(predictionOptions());
@@ -188,6 +210,9 @@ VerifyCommand::VerifyCommand()
     options.append({QStringLiteral("json"), QStringLiteral("集計表を JSON で出力する")});
     options.append({QStringLiteral("csv"), QStringLiteral("集計表を CSV で出力する")});
     options.append(xlsxOption(QStringLiteral("集計表を FILE（.xlsx）に書き出す")));
+    options.append({QStringLiteral("chart"),
+                    QStringLiteral("絞り予想の収支と勝率のグラフを FILE（PNG）に書き出す"),
+                    QStringLiteral("FILE")});
 }
 
 void VerifyCommand::readOptions(const QCommandLineParser& parser) {
@@ -205,6 +230,13 @@ int VerifyCommand::executeWithSession(Session& session, const QCommandLineParser
     runTally(settings_, f);
     if (!writeXlsxOption(parser, exports::Sheet::Tally, f, err))
         return kFailed;
+    if (parser.isSet(QStringLiteral("chart"))) {
+        const QString path = parser.value(QStringLiteral("chart"));
+        if (!charts::saveTallyChart(f.tallyDraws, path)) {
+            err << "グラフを書き出せませんでした: " << path << Qt::endl;
+            return kFailed;
+        }
+    }
     printTally(f, settings_.format, out);
     return kOk;
 }

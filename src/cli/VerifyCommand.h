@@ -6,8 +6,8 @@
 
 namespace cli {
 
-// シュミ集計 over a month, over a count of draws or over the whole history, with an optional purchase what-if,
-// printed as a table, JSON or CSV.
+// シュミ集計 over a month, over a count of draws or over the whole history, with an optional
+// purchase what-if, printed as a table, JSON or CSV.
 class VerifyCommand : public SessionCommand {
 public:
     VerifyCommand();
@@ -27,6 +27,12 @@ public:
         enum class Format { Table, Json, Csv } format = Format::Table;
     };
 
+    // The range, sizes, switches and output format that verify and strategies share.
+    static Settings readRangeSettings(const QCommandLineParser& parser);
+    // The verification controls of the main window as the settings ask; UsageError when
+    // the range holds nothing to verify.
+    static void applySettings(const Settings& s, mainwindow::MainForm& f, int draw);
+
 protected:
     void readOptions(const QCommandLineParser& parser) override;
     int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,
@@ -35,5 +41,8 @@ protected:
 private:
     Settings settings_;
 };
+
+// Whether the words ask verify for a chart, which needs a QApplication.
+bool needsChartApplication(const QStringList& args);
 
 } // namespace cli

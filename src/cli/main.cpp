@@ -1,6 +1,8 @@
 #include "CardsCommand.h"
 #include "Cli.h"
+#include "VerifyCommand.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -13,12 +15,17 @@ int main(int argc, char** argv) {
         words.append(QString::fromLocal8Bit(argv[i]));
     // Only painting needs the Gui module; everything else stays a plain console program.
     std::unique_ptr<QCoreApplication> app;
-    if (cli::needsGuiApplication(words)) {
+    const bool charts = cli::needsChartApplication(words);
+    if (charts || cli::needsGuiApplication(words)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
             qEnvironmentVariableIsEmpty("DISPLAY") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        // Qt Charts draws through the graphics view, which wants the widget application.
+        if (charts)
+            app = std::make_unique<QApplication>(argc, argv);
+        else
+            app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

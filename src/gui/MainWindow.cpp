@@ -434,10 +434,10 @@ QWidget* MainWindow::buildManualPanel() {
     // check box under it.
     int col = 0;
     for (const auto& n : simulate::narrowings().subspan(1)) {
-        narrowings->addWidget(bind_.button(
-                                  form_.*n.button,
-                                  [this, handler = n.handler] { (form_.*handler)(); }, panel),
-                              0, col);
+        narrowings->addWidget(
+            bind_.button(
+                form_.*n.button, [this, handler = n.handler] { (form_.*handler)(); }, panel),
+            0, col);
         if (n.tallySwitch)
             narrowings->addWidget(bind_.checkBox(form_.*n.tallySwitch, panel), 1, col);
         ++col;
@@ -446,7 +446,7 @@ QWidget* MainWindow::buildManualPanel() {
     rows->addLayout(narrowings);
 
     auto* tally = new QHBoxLayout;
-    tally->addWidget(bind_.optionGroup(form_.Option1, form_.Frame1.caption, 2));
+    tally->addWidget(bind_.optionGroup(form_.Option1, form_.Frame1.caption, 3));
     const char16_t* names[] = {u"年", u"月", u"回数"};
     for (int i = 0; i < 3; ++i) {
         tally->addWidget(caption(QString::fromUtf16(names[i])));
@@ -459,6 +459,7 @@ QWidget* MainWindow::buildManualPanel() {
     tally->addWidget(sizes);
     tally->addStretch();
     rows->addLayout(tally);
+    rows->addWidget(bind_.label(form_.LabBaseline, panel));
     return panel;
 }
 
@@ -575,10 +576,10 @@ QWidget* MainWindow::buildTallyPanel() {
     whatIfs->addWidget(label5, 0, 0);
     int index = 0;
     for (const auto& w : simulate::whatIfs()) {
-        whatIfs->addWidget(bind_.button(
-                               form_.*w.button,
-                               [this, handler = w.handler] { (form_.*handler)(); }, panel),
-                           index / 3, 1 + index % 3);
+        whatIfs->addWidget(
+            bind_.button(
+                form_.*w.button, [this, handler = w.handler] { (form_.*handler)(); }, panel),
+            index / 3, 1 + index % 3);
         ++index;
     }
     auto* busy = bind_.label(form_.LabSine[1]);

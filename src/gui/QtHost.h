@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -33,6 +34,9 @@ public:
     bool runInBackground(const std::function<void()>& work, const QString& progressText,
                          std::atomic_bool& stop) override;
 
+    // Passed on to `progress` through the event loop, at most once per percent.
+    void reportProgress(int done, int total) override;
+
     BusyBar* progress = nullptr; // where long work shows itself; none: it runs unseen
 
     std::unique_ptr<ui::Printer> choosePrinter() override;
@@ -57,7 +61,6 @@ public:
     // Called when a sound started by "Sound" has finished (the form's MMControl1_Done).
     std::function<void()> soundDone;
 
-
     // For tests: the next `count` message boxes are shown and closed at once, as if OK were
     // pressed, and what they said is kept in `answered` (title as shown).
     struct Answered {
@@ -71,6 +74,7 @@ protected:
     void showMessage(const QString& text, const QString& title) override;
 
 private:
+    std::atomic_int shownPermille_{-1}; // the last progress passed on
     std::unique_ptr<QSoundEffect> sound_;
     int toAnswer_ = 0;
     std::map<ui::Timer*, std::unique_ptr<QTimer>> timers_;

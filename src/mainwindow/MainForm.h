@@ -210,8 +210,8 @@ public:
     ui::CheckBox Check3{QStringLiteral("シュミ集計に使用")};
     ui::CheckBox Check4{QStringLiteral("シュミ集計に使用")};
     ui::CheckBox Check5{QStringLiteral("シュミ集計に使用")};
-    ui::OptionGroup Option1{{QStringLiteral("回数"), QStringLiteral("月間"), QStringLiteral("全期間")},
-                            0};
+    ui::OptionGroup Option1{
+        {QStringLiteral("回数"), QStringLiteral("月間"), QStringLiteral("全期間")}, 0};
     ui::OptionGroup Option2{{QStringLiteral("AC"), QStringLiteral("AB"), QStringLiteral("CD"),
                              QStringLiteral("BC"), QStringLiteral("AD"), QStringLiteral("BD")},
                             0};

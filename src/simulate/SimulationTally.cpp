@@ -163,8 +163,9 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
             sm.setText(r, 11, payout);
             narrowPayout += payoutYen;
         }
-        played.push_back(
-            {i, {drawKind(hist.text(i, 2)), f.narrowCountS, f.narrowCountW, payoutYen}, narrowedHit});
+        played.push_back({i,
+                          {drawKind(hist.text(i, 2)), f.narrowCountS, f.narrowCountW, payoutYen},
+                          narrowedHit});
         // A stop asked for after the last draw comes too late to matter.
         if (progress && !progress(r, count) && r < count)
             return false;

@@ -170,8 +170,9 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
     if (!runOnThreads(threads, tally, done, total, stop, progress))
         return std::nullopt;
 
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const StrategyEntry& a, const StrategyEntry& b) { return a.ratio > b.ratio; });
+    std::stable_sort(
+        entries.begin(), entries.end(),
+        [](const StrategyEntry& a, const StrategyEntry& b) { return a.ratio > b.ratio; });
     return entries;
 }
 

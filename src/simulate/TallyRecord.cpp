@@ -2,6 +2,7 @@
 
 #include "ui/Numeric.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace simulate {
@@ -44,6 +45,29 @@ QString baselineCaption(const Baseline& b) {
         .arg(QString::number(b.expectedHits, 'f', 1),
              ui::groupThousands(std::llround(b.expectedPayoutYen)),
              QString::number(std::lround(b.pAtLeast * 100)));
+}
+
+TallyCurves tallyCurves(const std::vector<TallyDraw>& draws) {
+    TallyCurves c;
+    double balance = 0, expected = 0;
+    int wonInWindow = 0;
+    for (size_t k = 0; k < draws.size(); ++k) {
+        const TallyDraw& d = draws[k];
+        const double x = d.drawNo;
+        const double cost =
+            static_cast<double>(d.bought.singlesBought + d.bought.doublesBought) * kBoxPriceYen;
+        const double payout = static_cast<double>(d.bought.boxPayoutYen);
+        balance += (d.narrowedHit ? payout : 0) - cost;
+        expected += winChance(d.bought) * payout - cost;
+        wonInWindow += d.narrowedHit;
+        if (k >= static_cast<size_t>(kWinRateWindow))
+            wonInWindow -= draws[k - kWinRateWindow].narrowedHit;
+        const double inWindow = static_cast<double>(std::min(k + 1, size_t{kWinRateWindow}));
+        c.balance.emplace_back(x, balance);
+        c.expectedBalance.emplace_back(x, expected);
+        c.winRate.emplace_back(x, 100.0 * wonInWindow / inWindow);
+    }
+    return c;
 }
 
 } // namespace simulate

@@ -2,6 +2,7 @@
 
 #include "Baseline.h"
 
+#include <QPointF>
 #include <QString>
 
 #include <vector>
@@ -38,5 +39,15 @@ Baseline tallyBaseline(const std::vector<TallyDraw>& draws);
 // The line shown under the tally: expected hits to one decimal, expected payout in whole
 // yen, the chance of as many hits or more in whole percent.
 QString baselineCaption(const Baseline& baseline);
+
+// The lines of the tally chart, one point per draw, x the draw number: the running balance
+// of the narrowed lists bought in full (payout minus cost, yen), the balance random boxes
+// of the same counts would expect, and the share of won draws among the last
+// kWinRateWindow draws (fewer at the start), in percent.
+struct TallyCurves {
+    std::vector<QPointF> balance, expectedBalance, winRate;
+};
+constexpr int kWinRateWindow = 50;
+TallyCurves tallyCurves(const std::vector<TallyDraw>& draws);
 
 } // namespace simulate

@@ -39,8 +39,10 @@ void copyWorkingState(const mainwindow::MainForm& from, mainwindow::MainForm& to
     to.Combo1 = from.Combo1;
     to.Combo3 = from.Combo3;
     to.Combo4 = from.Combo4;
-    for (auto [f, t] : {std::pair{&from.Command6, &to.Command6}, {&from.Command7, &to.Command7},
-                        {&from.Command8, &to.Command8}, {&from.Command11, &to.Command11},
+    for (auto [f, t] : {std::pair{&from.Command6, &to.Command6},
+                        {&from.Command7, &to.Command7},
+                        {&from.Command8, &to.Command8},
+                        {&from.Command11, &to.Command11},
                         {&from.Command15, &to.Command15}})
         *t = *f;
     to.Check1 = from.Check1;
