@@ -133,6 +133,7 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
         setTabOrder(labelButton(*order[i]), labelButton(*order[i + 1]));
     setTabOrder(labelButton(form_.LabKensyo), manualToggle_);
 
+    addPictures();
     resize(1360, 730);
     refresh();
     labelButton(form_.LabStart)->setFocus();
@@ -157,6 +158,43 @@ LabelButton* MainWindow::labelButton(const ui::Label& label, std::function<void(
     b->clicked = [this, click] { run(click); };
     labelButtons_.emplace_back(b, &label);
     return b;
+}
+
+QPushButton* MainWindow::picture(const QString& text, const QString& tip,
+                                 std::function<void()> click) {
+    auto* b = new QPushButton(text);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::TabFocus);
+    connect(b, &QPushButton::clicked, this, [this, click] { run(click); });
+    return b;
+}
+
+void MainWindow::addPictures() {
+    QLayout* titleBar = titlePictures_->layout();
+    image3Slot_->layout()->addWidget(
+        picture(QStringLiteral("予想表 → Excel"),
+                QStringLiteral("基本予想と絞り予想の一覧を予想表のひな形に書き出して開きます"),
+                [this] { form_.Image3_Click(); }));
+    image4Slot_->layout()->addWidget(
+        picture(QStringLiteral("集計表 → Excel"),
+                QStringLiteral("シュミ集計の結果を集計表のひな形に書き出して開きます"),
+                [this] { form_.Image4_Click(); }));
+    auto* camera = picture(QStringLiteral("画面コピー"),
+                           QStringLiteral("この画面をクリップボードにコピーします"),
+                           [this] { form_.PicCame_Click(0); });
+    cameraPressed_ = new QPushButton(QStringLiteral("コピー中…"));
+    cameraPressed_->setEnabled(false);
+    cameraSlot_->layout()->addWidget(camera);
+    cameraSlot_->layout()->addWidget(cameraPressed_);
+    titleBar->addWidget(picture(QStringLiteral("申込みカード印刷"),
+                                QStringLiteral("予想した数字を申込みカードの印刷リストに移します"),
+                                [this] {
+                                    if (openCardTransfer)
+                                        openCardTransfer();
+                                }));
+    titleBar->addWidget(picture(QStringLiteral("ガイド"),
+                                QStringLiteral("Tessarin の使い方（ホームページ）を開きます"),
+                                [this] { form_.Image1_Click(); }));
 }
 
 LabelButton* MainWindow::hiddenSwitch(const ui::Label* label, std::function<void(int, int)> press,
@@ -215,6 +253,10 @@ QWidget* MainWindow::buildTitleBar() {
     picture3->setObjectName(QStringLiteral("Picture3"));
     bar->addWidget(picture1);
     bar->addWidget(picture3);
+    titlePictures_ = new QWidget;
+    titlePictures_->setLayout(new QHBoxLayout);
+    titlePictures_->layout()->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(titlePictures_);
     auto* download = new QPushButton(QStringLiteral("抽選結果ダウンロード"));
     connect(download, &QPushButton::clicked, this, [this] {
         if (showResultsWindow)
@@ -660,7 +702,11 @@ void MainWindow::refresh() {
     historyPanel_->setVisible(form_.Grd2.visible());
     image3Slot_->setVisible(form_.Image3.visible);
     image4Slot_->setVisible(form_.Image4.visible);
-    cameraSlot_->setVisible(form_.PicCame[0].visible);
+    cameraSlot_->setVisible(form_.PicCame[0].visible || form_.PicCame[1].visible);
+    if (cameraPressed_) {
+        cameraSlot_->layout()->itemAt(0)->widget()->setVisible(form_.PicCame[0].visible);
+        cameraPressed_->setVisible(form_.PicCame[1].visible);
+    }
     placeFrame2();
     if (form_.WindowState != appliedWindowState_ && isVisible()) {
         appliedWindowState_ = form_.WindowState;

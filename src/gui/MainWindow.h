@@ -57,6 +57,8 @@ public:
 
     // Shows the results window; run by the button "抽選結果ダウンロード".
     std::function<void()> showResultsWindow;
+    // Opens the card-printing transfer window; run by the picture Picture4.
+    std::function<void()> openCardTransfer;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +78,10 @@ private:
     QWidget* buildHistoryPanel();
     QWidget* buildBoxTablesTab();
     void placeFrame2();
+    // The pictures that act as buttons: the exports (Image3, Image4), the camera (PicCame),
+    // the guide (Image1) and the card printing (Picture4), each in its place.
+    void addPictures();
+    QPushButton* picture(const QString& text, const QString& tip, std::function<void()> click);
 
     mainwindow::MainForm& form_;
     QtHost& host_;
@@ -90,6 +96,8 @@ private:
     QWidget* image3Slot_ = nullptr;
     QWidget* image4Slot_ = nullptr;
     QWidget* cameraSlot_ = nullptr;
+    QPushButton* cameraPressed_ = nullptr;
+    QWidget* titlePictures_ = nullptr; // Picture4 and Image1 in the title bar
     QVBoxLayout* digitColumn_ = nullptr;
     QWidget* digitTable_ = nullptr;
     QWidget* frame2Box_ = nullptr;

@@ -17,6 +17,7 @@ Program::Program() {
 
 Program::~Program() {
     host.progress = nullptr;
+    host.soundDone = nullptr;
 }
 
 bool Program::start() {
@@ -44,6 +45,9 @@ bool Program::start() {
         resultsWindow->raise();
         resultsWindow->activateWindow();
     };
+    cards = std::make_unique<CardWindows>(form, host, module, window.get());
+    window->openCardTransfer = [this] { cards->openTransfer(); };
+    host.soundDone = [this] { window->run([this] { form.MMControl1_Done(); }); };
     window->show();
     window->place();
     if (catchUpDue) {

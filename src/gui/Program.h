@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CardWindows.h"
 #include "DownloadWindow.h"
 #include "MainWindow.h"
 #include "QtHost.h"
@@ -34,6 +35,7 @@ public:
     std::unique_ptr<MainWindow> window;
     DownloadWindow* resultsWindow = nullptr; // owned by window
     BusyBar* busy = nullptr;                 // owned by window
+    std::unique_ptr<CardWindows> cards;
 
 private:
     bool catchUpQueued_ = false;

@@ -59,12 +59,6 @@ struct Frame {
     bool visible = true;
 };
 
-// A filled shape drawn under a label button; its fill shows the pressed look.
-struct Shape {
-    unsigned fillColor = 0x252525; // 0xRRGGBB
-    bool visible = true;
-};
-
 // A timer delivers its ticks through the host's event processing while it is enabled
 // (Host::watchTimer). Start and stop it with setEnabled so that the host hears of it.
 struct Timer {
@@ -95,6 +89,8 @@ struct Shape {
         green = g;
         blue = b;
     }
+    // The fill as 0xRRGGBB.
+    unsigned fill() const { return unsigned(red) << 16 | unsigned(green) << 8 | unsigned(blue); }
 };
 
 // An image or picture box: only its visibility belongs to the logic.
