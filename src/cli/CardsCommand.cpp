@@ -1,6 +1,7 @@
 #include "CardsCommand.h"
 
 #include "Cli.h"
+#include "Session.h"
 
 #include "cardprint/PaintedPrinter.h"
 #include "cardprint/PrintListForm.h"

@@ -25,6 +25,16 @@ int digitBit(const QString& text) {
     return text.size() == 1 ? simulate::digitMask(text) : 0;
 }
 
+// The value of a box number, as its leading number reads (four digits, the common case,
+// read directly).
+size_t boxKey(const QString& x) {
+    if (x.size() == 4 &&
+        std::all_of(x.begin(), x.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return static_cast<size_t>((x[0].unicode() - u'0') * 1000 + (x[1].unicode() - u'0') * 100 +
+                                   (x[2].unicode() - u'0') * 10 + (x[3].unicode() - u'0'));
+    return static_cast<size_t>(ui::leadingInt(x));
+}
+
 // Builds one basic list from the box table: every number holding a digit of the first
 // list and a digit of the second, in the order found, each box once. Singles need two
 // different digits; for doubles a digit may pair with itself. Returns the count.
@@ -63,7 +73,7 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
         const QString& x = table.text(found[k], 1);
         if (x.isEmpty())
             continue;
-        const auto key = static_cast<size_t>(ui::leadingInt(x)) % seen.size();
+        const auto key = boxKey(x) % seen.size();
         if (seen.test(key)) {
             repeat[k] = true;
             continue;
