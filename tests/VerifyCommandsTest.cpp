@@ -110,8 +110,8 @@ TEST_F(VerifyCli, EarlyMonthAndWholeHistory) {
     double expectedHits = 0;
     for (const auto& row : rows) {
         const QJsonArray cells = row.toArray();
-        const bool single =
-            QSet<QChar>(cells[1].toString().begin(), cells[1].toString().end()).size() == 4;
+        const QString number = cells[1].toString();
+        const bool single = QSet<QChar>(number.begin(), number.end()).size() == 4;
         if (cells[0].toString().toInt() > 0)
             expectedHits +=
                 single ? cells[8].toString().toInt() / 210.0 : cells[9].toString().toInt() / 360.0;

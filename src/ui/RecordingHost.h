@@ -43,9 +43,11 @@ public:
         return finished;
     }
     // stopAfter >= 0 presses 中止 once the work reports that many steps done.
+    // Events go on while long work runs, as in the window.
     void reportProgress(int done, int total) override {
         Q_UNUSED(total);
         ++progressReports;
+        processEvents();
         if (stop_ && stopAfter >= 0 && done >= stopAfter)
             *stop_ = true;
     }
