@@ -50,8 +50,11 @@ StrategiesCommand::StrategiesCommand()
     options.append(
         drawOption(QStringLiteral("--count で、この回の前の C 回を集計する（既定は次回）")));
     options.append({QStringLiteral("all"), QStringLiteral("全期間を集計する")});
+    // The sizes and switches of a tally; the pair and the narrowing are what the table varies.
+    static const QStringList kept = {QStringLiteral("single-size"), QStringLiteral("double-size"),
+                                     QStringLiteral("more"), QStringLiteral("cframe2")};
     for (const QCommandLineOption& o : predictionOptions())
-        if (!o.names().contains(QStringLiteral("pair")))
+        if (kept.contains(o.names().constFirst()))
             options.append(o);
     options.append({QStringLiteral("json"), QStringLiteral("JSON で出力する")});
     options.append({QStringLiteral("csv"), QStringLiteral("CSV で出力する")});

@@ -62,6 +62,7 @@ namespace {
 Settings readSettings(const QCommandLineParser& parser) {
     const auto isSet = [&](const char* name) { return parser.isSet(QLatin1StringView(name)); };
     Settings s = VerifyCommand::readRangeSettings(parser);
+    s.levels = startLevels(parser);
     s.pair = chosenPair(parser);
     s.narrowing = &simulate::narrowings().front();
     if (isSet("narrow"))
@@ -80,11 +81,15 @@ void VerifyCommand::applySettings(const Settings& s, mainwindow::MainForm& f, in
     f.Option2.selected = s.pair;
     f.Check1.value = s.more ? 1 : 0;
     f.Check2.value = s.cframe2 ? 1 : 0;
-    for (const auto& n : simulate::narrowings())
-        if (n.tallySwitch)
-            (f.*n.tallySwitch).value = &n == s.narrowing ? 1 : 0;
-    f.Combo4[0].text = QString::number(s.singleSize);
-    f.Combo4[1].text = QString::number(s.doubleSize);
+    if (s.levels) {
+        applyStartLevels(*s.levels, f, true);
+    } else {
+        for (const auto& n : simulate::narrowings())
+            if (n.tallySwitch)
+                (f.*n.tallySwitch).value = &n == s.narrowing ? 1 : 0;
+        f.Combo4[0].text = QString::number(s.singleSize);
+        f.Combo4[1].text = QString::number(s.doubleSize);
+    }
 
     if (s.all) {
         f.Option1.selected = 2;
