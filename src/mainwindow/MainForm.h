@@ -274,7 +274,17 @@ public:
     int monthFirstDraw = 0, monthLastDraw = 0;
     int axisDigit1 = 0, axisDigit2 = 0; // shown in LabJiku
 
+    // The digit sets of a box table's numbers (bit d: digit d, row j of the table), with the
+    // revision and count of the table they were read from. The box tables are filled once
+    // at start-up (or copied into a new worker form), so a revision names their content.
+    struct BoxDigits {
+        unsigned long long revision = ~0ULL;
+        int count = -1;
+        std::vector<int> held;
+    };
+
 private:
+    BoxDigits boxDigitsS_, boxDigitsW_; // of GrdS and GrdW, for ②集計
     // startChecks, showing the refusal when it refuses.
     bool optionsAccepted(int opt, int singleLevel, int doubleLevel);
     // TimerCount := 0, start the area's timer, and process events until WaitTicks ticks.

@@ -41,11 +41,18 @@ size_t boxKey(const QString& x) {
 // The grid ends as the hand-run procedure leaves it: column 1 the list, column 0 its running
 // numbers, column 2 the findings in order with repeats emptied, cut after row count + 1.
 int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const QString& heading,
-                   const QStringList& first, const QStringList& second, bool singles) {
-    std::vector<int> held(tableCount + 1, 0);
-    for (int j = 1; j <= tableCount; ++j)
-        for (int c = 2; c <= 5; ++c)
-            held[j] |= digitBit(table.text(j, c));
+                   const QStringList& first, const QStringList& second, bool singles,
+                   MainForm::BoxDigits& digits) {
+    // The digits each box holds change only with the table: read once per revision of it.
+    if (digits.revision != table.revision() || digits.count != tableCount) {
+        digits.held.assign(static_cast<size_t>(tableCount) + 1, 0);
+        for (int j = 1; j <= tableCount; ++j)
+            for (int c = 2; c <= 5; ++c)
+                digits.held[static_cast<size_t>(j)] |= digitBit(table.text(j, c));
+        digits.revision = table.revision();
+        digits.count = tableCount;
+    }
+    const std::vector<int>& held = digits.held;
 
     // The box table rows found, in order.
     std::vector<int> found;
@@ -123,10 +130,10 @@ void MainForm::Command2_Click() {
         first = simulate::digitColumn(Grd1a, tableColumn(pair[0]), 8);
         second = simulate::digitColumn(Grd1a, tableColumn(pair[1]), 8);
     }
-    basicCountS =
-        buildBasicList(GrdS, SingleCount, GrdSS, QStringLiteral("Ｓ予想"), first, second, true);
-    basicCountW =
-        buildBasicList(GrdW, DoubleCount, GrdWW, QStringLiteral("Ｗ予想"), first, second, false);
+    basicCountS = buildBasicList(GrdS, SingleCount, GrdSS, QStringLiteral("Ｓ予想"), first, second,
+                                 true, boxDigitsS_);
+    basicCountW = buildBasicList(GrdW, DoubleCount, GrdWW, QStringLiteral("Ｗ予想"), first, second,
+                                 false, boxDigitsW_);
     WWSSatari();
 }
 
