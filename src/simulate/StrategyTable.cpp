@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace simulate {
@@ -52,6 +53,24 @@ void restore(const DrawPrediction& p, mainwindow::MainForm& f) {
     f.LabJiku[1].caption = p.axisCaptions[1];
     f.axisDigit1 = p.axis1;
     f.axisDigit2 = p.axis2;
+}
+
+// Gives the grid texts of its own. The workers' copies of the history and the box tables
+// otherwise share every text with the window and with each other, and the tallies copy those
+// texts for every draw: two threads counting references on the same texts slow each other.
+void unshareTexts(ui::Grid& g) {
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c)
+            if (const QString& t = g.text(r, c); !t.isEmpty())
+                g.setText(r, c, QString(t.constData(), t.size()));
+}
+
+// A worker's own form for the strategy table.
+std::unique_ptr<TallyWorker> strategyWorker(const mainwindow::MainForm& window) {
+    auto w = std::make_unique<TallyWorker>(window);
+    for (ui::Grid* g : {&w->form().Grd2, &w->form().GrdS, &w->form().GrdW})
+        unshareTexts(*g);
+    return w;
 }
 
 // Runs job(worker index) on `threads` threads while the calling thread reports progress.
@@ -111,8 +130,8 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
     // The prediction of every draw, split over the workers by draw.
     std::vector<DrawPrediction> predictions(static_cast<size_t>(draws));
     auto predict = [&](int t) {
-        TallyWorker w(window);
-        auto& f = w.form();
+        const auto w = strategyWorker(window);
+        auto& f = w->form();
         for (int i = first + t; i <= last && !stop.load(); i += threads) {
             f.Combo1.text = ui::numberText(i);
             f.Label2.caption = f.Grd2.text(i, 1);
@@ -131,8 +150,8 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
     std::atomic<int> next{0};
     auto tally = [&](int) {
         for (int s = next++; s < settings && !stop.load(); s = next++) {
-            TallyWorker w(window);
-            auto& f = w.form();
+            const auto w = strategyWorker(window);
+            auto& f = w->form();
             const int pair = s / narrowCount;
             const int narrow = s % narrowCount;
             f.GrdSMClear();
@@ -145,7 +164,7 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
             };
             chain.Jyuni = [] {};
             chain.NewVerSort = [] {};
-            if (!w.run(chain, [&](int, int) {
+            if (!w->run(chain, [&](int, int) {
                     ++done;
                     return !stop.load();
                 }))

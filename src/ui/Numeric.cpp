@@ -64,7 +64,8 @@ QString groupThousands(long long value) {
 
 QString numberText(long long value) {
     constexpr long long kShared = 10000;
-    static const std::vector<QString> shared = [] {
+    // One table per thread: workers sharing texts would contend for their reference counts.
+    thread_local const std::vector<QString> shared = [] {
         std::vector<QString> texts;
         texts.reserve(kShared);
         for (long long n = 0; n < kShared; ++n)
