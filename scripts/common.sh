@@ -6,7 +6,7 @@ BUILD_DIR="${TESSARIN_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(
     g++ cmake ninja-build pkg-config clang-format
-    qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-charts-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev clang-14 libclang-rt-14-dev
     ccache fonts-ipafont-gothic poppler-utils dpkg-dev desktop-file-utils appstream
     libzip-dev libpugixml-dev qt6-multimedia-dev python3-openpyxl

@@ -5,10 +5,11 @@
 
 namespace {
 
-// Draws 4990-5009 in 2019/11, 5010-5029 in 2019/12, 5030-5049 in 2020/01 and 5050-5060 in
-// 2020/02; everything before in 2019/10. The history ends at the given draw.
+// Draws 1-40 in 2019/09, 41-4989 in 2019/10, 4990-5009 in 2019/11, 5010-5029 in 2019/12,
+// 5030-5049 in 2020/01 and 5050-5060 in 2020/02. The history ends at the given draw.
 std::vector<testing_support::GridDraw> monthHistory(int last) {
-    std::vector<testing_support::GridDraw> draws(4989, {"1234", "2019/10/15"});
+    std::vector<testing_support::GridDraw> draws(40, {"1234", "2019/09/15"});
+    draws.resize(4989, {"1234", "2019/10/15"});
     const struct {
         int from, to;
         const char* ym;
@@ -32,8 +33,9 @@ TEST(NenGetuS, FindsTheDrawsOfTheChosenMonth) {
         {5060, "2019", "12", 5010, 5029}, // December ends where January begins
         {5029, "2019", "12", 5010, 5029}, // December as the latest month
         {5060, "2020", "2", 5050, 5060},  // the latest month runs to the latest draw
-        {5060, "2019", "11", 5000, 5009}, // the scan starts at row 5000, not at the month's start
-        {5060, "2019", "10", 0, 0},       // all below draw 5000
+        {5060, "2019", "11", 4990, 5009}, // a month before draw 5000
+        {5060, "2019", "10", 51, 4989},   // from the first draw that can be predicted
+        {5060, "2019", "9", 0, 0},        // every draw before draw 51
         {5060, "2020", "3", 0, 0},        // no draw yet
         {5060, "", "12", 0, 0},
     };

@@ -41,8 +41,10 @@ TEST_F(VerifyCli, RefusesWhatCannotBeVerified) {
         {"verify", "--count", "10", "--month", "2025-06"},
         {"verify", "--month", "2025-13"},
         {"verify", "--month", "2025-09"}, // no draws yet
-        {"verify", "--month", "2010-01"}, // before draw 5000
-        {"verify", "--count", "5051"},    // draws 51..5100 are all there is
+        {"verify", "--month", "2005-12"}, // before the history
+        {"verify", "--all", "--count", "10"},
+        {"verify", "--all", "--draw", "100"},
+        {"verify", "--count", "5051"}, // draws 51..5100 are all there is
         {"verify", "--count", "0"},
         {"verify", "--count", "10", "--draw", "5102"},
         {"verify", "--count", "10", "--narrow", "more"},
@@ -110,6 +112,47 @@ TEST_F(VerifyCli, Back100ListsSameBoxDraws) {
         r.out.split(u'\n', Qt::SkipEmptyParts),
         QStringList({"回\t当数\t同ボックス\t間隔", "1\t1234\t\t", "2\t5678\t\t", "3\t4321\t1\t1",
                      "4\t0012\t\t", "5\t1234\t3\t1", "6\t5678\t2\t3", "7\t4321\t5\t1"}));
+}
+
+// A month long before draw 5000, and the whole history, whose rows are the tallies of their
+// draws run alone; both carry the chance baseline of their narrowed lists.
+TEST_F(VerifyCli, EarlyMonthAndWholeHistory) {
+    const auto json = [this](const QStringList& args) {
+        const Result r = run(args);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        return QJsonDocument::fromJson(r.out.toUtf8()).object();
+    };
+    const QJsonObject month = json({"verify", "--month", "2010-01", "--json"});
+    const QJsonArray monthRows = month.value("rows").toArray();
+    ASSERT_EQ(month.value("simRows").toInt(), 21); // the weekdays of January 2010
+    EXPECT_EQ(monthRows[0].toArray()[2].toString(), QStringLiteral("10/01/01"));
+
+    const QJsonObject all = json({"verify", "--all", "--json", "--pair", "AB"});
+    const QJsonArray rows = all.value("rows").toArray();
+    ASSERT_EQ(all.value("simRows").toInt(), 5050);
+    double expectedHits = 0;
+    for (const auto& row : rows) {
+        const QJsonArray cells = row.toArray();
+        const QString number = cells[1].toString();
+        const bool single = QSet<QChar>(number.begin(), number.end()).size() == 4;
+        if (cells[0].toString().toInt() > 0)
+            expectedHits +=
+                single ? cells[8].toString().toInt() / 210.0 : cells[9].toString().toInt() / 360.0;
+    }
+    const QJsonObject baseline = all.value("baseline").toObject();
+    EXPECT_NEAR(baseline.value("expectedHits").toDouble(), expectedHits, 1e-9);
+    EXPECT_GT(baseline.value("pAtLeast").toDouble(), 0);
+    EXPECT_LE(baseline.value("pAtLeast").toDouble(), 1);
+
+    for (int draw : {51, 52, 2777, 5100}) {
+        SCOPED_TRACE(draw);
+        const QJsonObject alone = json({"verify", "--count", "1", "--draw",
+                                        QString::number(draw + 1), "--json", "--pair", "AB"});
+        const QJsonArray want = alone.value("rows").toArray()[0].toArray();
+        const QJsonArray got = rows[draw - 51].toArray();
+        for (int c = 0; c <= 14; ++c)
+            EXPECT_EQ(got[c], want[c]) << "column " << c;
+    }
 }
 
 } // namespace

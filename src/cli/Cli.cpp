@@ -6,6 +6,7 @@
 #include "HistoryCommand.h"
 #include "ImportCommand.h"
 #include "PredictCommand.h"
+#include "StrategiesCommand.h"
 #include "SummaryCommand.h"
 #include "UpdateCommand.h"
 #include "VerifyCommand.h"
@@ -99,6 +100,7 @@ std::vector<std::unique_ptr<Command>> commands() {
     all.push_back(std::make_unique<HistoryCommand>());
     all.push_back(std::make_unique<PredictCommand>());
     all.push_back(std::make_unique<VerifyCommand>());
+    all.push_back(std::make_unique<StrategiesCommand>());
     all.push_back(std::make_unique<Back100Command>());
     all.push_back(std::make_unique<UpdateCommand>());
     all.push_back(std::make_unique<FetchCommand>());

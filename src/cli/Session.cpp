@@ -4,6 +4,8 @@
 
 #include "ui/RecordingHost.h"
 
+#include <unistd.h>
+
 namespace cli {
 
 using mainwindow::Grd2Col;
@@ -12,8 +14,28 @@ void ConsoleHost::showMessage(const QString& text, const QString& title) {
     err_ << "[" << title << "] " << text << Qt::endl;
 }
 
+bool ConsoleHost::runInBackground(const std::function<void()>& work, const QString& progressText,
+                                  std::atomic_bool& stop) {
+    progressText_ = progressText;
+    shownPercent_ = -1;
+    const bool finished = Host::runInBackground(work, progressText, stop);
+    if (showProgress && shownPercent_ >= 0)
+        err_ << '\r' << QString(progressText.size() * 2 + 24, u' ') << '\r' << Qt::flush;
+    return finished;
+}
+
+void ConsoleHost::reportProgress(int done, int total) {
+    const int percent = total > 0 ? static_cast<int>(100LL * done / total) : 100;
+    if (!showProgress || percent == shownPercent_)
+        return;
+    shownPercent_ = percent;
+    err_ << '\r' << progressText_ << ' ' << done << '/' << total << Qt::flush;
+}
+
 Session::Session(QTextStream& err)
     : host(err), form(host, module), downloadForm(host, module, form) {
+    // Progress lines are for a person watching, not for a file or a pipe.
+    host.showProgress = isatty(STDERR_FILENO) != 0;
     // A damaged history ends the command with exit code 1, naming the way out.
     module.files.damageAdvice = QStringLiteral(
         "tessarin-cli import で numbers4_2.csv から抽選履歴を生成し直してください。");

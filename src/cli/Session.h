@@ -18,12 +18,20 @@ public:
     explicit ConsoleHost(QTextStream& err) : err_(err) {}
     void processEvents() override {}
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+    // Long work runs here; with showProgress its progress keeps one line of the error stream
+    // up to date ("シュミ集計中… 1200/7004").
+    bool runInBackground(const std::function<void()>& work, const QString& progressText,
+                         std::atomic_bool& stop) override;
+    void reportProgress(int done, int total) override;
+    bool showProgress = false;
 
 protected:
     void showMessage(const QString& text, const QString& title) override;
 
 private:
     QTextStream& err_;
+    QString progressText_;
+    int shownPercent_ = -1;
 };
 
 // The windows of the program, made headless in the current directory; nothing is read

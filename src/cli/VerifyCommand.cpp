@@ -1,11 +1,18 @@
 #include "VerifyCommand.h"
 
+#include "PredictCommand.h"
+
+#ifdef TESSARIN_CHARTS
+#include "charts/TallyChart.h"
+#endif
 #include "predict/Analysis.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace cli {
 
@@ -24,32 +31,26 @@ std::pair<int, int> readMonth(const QString& text) {
     return {m.captured(1).toInt(), month};
 }
 
-Settings readSettings(const QCommandLineParser& parser) {
+} // namespace
+
+Settings VerifyCommand::readRangeSettings(const QCommandLineParser& parser) {
     const auto isSet = [&](const char* name) { return parser.isSet(QLatin1StringView(name)); };
-    if (isSet("month") == isSet("count"))
-        throw UsageError{
-            QStringLiteral("--month YYYY-MM か --count C のどちらか一つを指定してください。")};
-    if (isSet("month") && isSet("draw"))
+    if (int(isSet("month")) + int(isSet("count")) + int(isSet("all")) != 1)
+        throw UsageError{QStringLiteral(
+            "--month YYYY-MM か --count C か --all のどれか一つを指定してください。")};
+    if (!isSet("count") && isSet("draw"))
         throw UsageError{QStringLiteral("--draw は --count と一緒に指定してください。")};
     if (isSet("json") && isSet("csv"))
         throw UsageError{QStringLiteral("--json と --csv は一緒に指定できません。")};
 
     Settings s;
+    s.all = isSet("all");
     if (isSet("month"))
         s.month = readMonth(parser.value(QStringLiteral("month")));
-    else
+    else if (!s.all)
         s.count = intOption(parser, QStringLiteral("count"), 0, 1);
-    s.levels = startLevels(parser);
     s.singleSize = intOption(parser, QStringLiteral("single-size"), 100, 0);
     s.doubleSize = intOption(parser, QStringLiteral("double-size"), 100, 0);
-    s.pair = chosenPair(parser);
-    s.narrowing = &simulate::narrowings().front();
-    if (isSet("narrow"))
-        s.narrowing = &chooseAction(simulate::narrowings(), parser.value(QStringLiteral("narrow")),
-                                    QStringLiteral("narrow"), true);
-    if (isSet("whatif"))
-        s.whatIf = &chooseAction(simulate::whatIfs(), parser.value(QStringLiteral("whatif")),
-                                 QStringLiteral("whatif"));
     s.more = isSet("more");
     s.cframe2 = isSet("cframe2");
     s.format = isSet("json")  ? Settings::Format::Json
@@ -58,9 +59,26 @@ Settings readSettings(const QCommandLineParser& parser) {
     return s;
 }
 
-// The verification controls of the main window as the settings ask; UsageError when the
-// range holds nothing to verify.
-void applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
+namespace {
+
+Settings readSettings(const QCommandLineParser& parser) {
+    const auto isSet = [&](const char* name) { return parser.isSet(QLatin1StringView(name)); };
+    Settings s = VerifyCommand::readRangeSettings(parser);
+    s.levels = startLevels(parser);
+    s.pair = chosenPair(parser);
+    s.narrowing = &simulate::narrowings().front();
+    if (isSet("narrow"))
+        s.narrowing = &chooseAction(simulate::narrowings(), parser.value(QStringLiteral("narrow")),
+                                    QStringLiteral("narrow"), true);
+    if (isSet("whatif"))
+        s.whatIf = &chooseAction(simulate::whatIfs(), parser.value(QStringLiteral("whatif")),
+                                 QStringLiteral("whatif"));
+    return s;
+}
+
+} // namespace
+
+void VerifyCommand::applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
     f.GrdSMClear();
     f.Option2.selected = s.pair;
     f.Check1.value = s.more ? 1 : 0;
@@ -75,6 +93,10 @@ void applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
         f.Combo4[1].text = QString::number(s.doubleSize);
     }
 
+    if (s.all) {
+        f.Option1.selected = 2;
+        return;
+    }
     if (s.month) {
         const auto [year, month] = *s.month;
         f.Option1.selected = 1;
@@ -102,6 +124,8 @@ void applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
     f.Combo3[2].text = QString::number(s.count);
 }
 
+namespace {
+
 // シュミ集計, then the what-if asked for.
 void runTally(const Settings& s, mainwindow::MainForm& f) {
     f.Command3_Click();
@@ -127,8 +151,13 @@ void printTally(const mainwindow::MainForm& f, Settings::Format format, QTextStr
                 cells.append(sm.text(r, c));
             rows.append(cells);
         }
+        const simulate::Baseline& b = f.tallyBaseline;
+        const QJsonObject baseline{{QStringLiteral("expectedHits"), b.expectedHits},
+                                   {QStringLiteral("expectedPayout"), b.expectedPayoutYen},
+                                   {QStringLiteral("pAtLeast"), b.pAtLeast}};
         const QJsonObject doc{{QStringLiteral("simRows"), f.simRows},
-                              {QStringLiteral("rows"), rows}};
+                              {QStringLiteral("rows"), rows},
+                              {QStringLiteral("baseline"), baseline}};
         out << QJsonDocument(doc).toJson(QJsonDocument::Compact) << Qt::endl;
         return;
     }
@@ -151,11 +180,18 @@ void printTally(const mainwindow::MainForm& f, Settings::Format format, QTextStr
             out << cells.join(u'\t') << Qt::endl;
         }
         out << f.Label6.caption << Qt::endl;
+        out << f.LabBaseline.caption << Qt::endl;
         return;
     }
 }
 
 } // namespace
+
+bool needsChartApplication(const QStringList& args) {
+    return args.contains(QStringLiteral("verify")) &&
+           std::any_of(args.begin(), args.end(),
+                       [](const QString& a) { return a.startsWith(QStringLiteral("--chart")); });
+}
 
 VerifyCommand::VerifyCommand()
     : SessionCommand(
@@ -164,6 +200,9 @@ VerifyCommand::VerifyCommand()
     options.append(
         {QStringLiteral("month"), QStringLiteral("検証する月"), QStringLiteral("YYYY-MM")});
     options.append({QStringLiteral("count"), QStringLiteral("検証する回数"), QStringLiteral("C")});
+    options.append(
+        {QStringLiteral("all"), QStringLiteral("全期間（第%1回から最新回まで）を検証する")
+                                    .arg(predict::kFirstPredictableDraw)});
     options.append(
         drawOption(QStringLiteral("--count で、この回の前の C 回を検証する（既定は次回）")));
     options.append(predictionOptions());
@@ -178,6 +217,11 @@ VerifyCommand::VerifyCommand()
     options.append({QStringLiteral("json"), QStringLiteral("集計表を JSON で出力する")});
     options.append({QStringLiteral("csv"), QStringLiteral("集計表を CSV で出力する")});
     options.append(xlsxOption(QStringLiteral("集計表を FILE（.xlsx）に書き出す")));
+#ifdef TESSARIN_CHARTS
+    options.append({QStringLiteral("chart"),
+                    QStringLiteral("絞り予想の収支と勝率のグラフを FILE（PNG）に書き出す"),
+                    QStringLiteral("FILE")});
+#endif
 }
 
 void VerifyCommand::readOptions(const QCommandLineParser& parser) {
@@ -191,10 +235,19 @@ int VerifyCommand::executeWithSession(Session& session, const QCommandLineParser
         err << "抽選履歴がありません（" << session.module.files.HistPath << "）。" << Qt::endl;
         return kFailed;
     }
-    applySettings(settings_, f, settings_.month ? 0 : chosenDraw(parser, f));
+    applySettings(settings_, f, settings_.count > 0 ? chosenDraw(parser, f) : 0);
     runTally(settings_, f);
     if (!writeXlsxOption(parser, exports::Sheet::Tally, f, err))
         return kFailed;
+#ifdef TESSARIN_CHARTS
+    if (parser.isSet(QStringLiteral("chart"))) {
+        const QString path = parser.value(QStringLiteral("chart"));
+        if (!charts::saveTallyChart(f.tallyDraws, path)) {
+            err << "グラフを書き出せませんでした: " << path << Qt::endl;
+            return kFailed;
+        }
+    }
+#endif
     printTally(f, settings_.format, out);
     return kOk;
 }

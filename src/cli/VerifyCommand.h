@@ -7,8 +7,8 @@
 
 namespace cli {
 
-// シュミ集計 over a month or over a count of draws, with an optional purchase what-if,
-// printed as a table, JSON or CSV.
+// シュミ集計 over a month, over a count of draws or over the whole history, with an optional
+// purchase what-if, printed as a table, JSON or CSV.
 class VerifyCommand : public SessionCommand {
 public:
     VerifyCommand();
@@ -16,6 +16,7 @@ public:
     // What the options ask for, read before anything is loaded.
     struct Settings {
         std::optional<std::pair<int, int>> month; // year and month, else a count of draws
+        bool all = false;                         // every draw instead
         int count = 0;
         int pair = 0;
         const simulate::FormAction* narrowing = nullptr;
@@ -28,6 +29,12 @@ public:
         enum class Format { Table, Json, Csv } format = Format::Table;
     };
 
+    // The range, sizes, switches and output format that verify and strategies share.
+    static Settings readRangeSettings(const QCommandLineParser& parser);
+    // The verification controls of the main window as the settings ask; UsageError when
+    // the range holds nothing to verify.
+    static void applySettings(const Settings& s, mainwindow::MainForm& f, int draw);
+
 protected:
     void readOptions(const QCommandLineParser& parser) override;
     int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,
@@ -36,5 +43,8 @@ protected:
 private:
     Settings settings_;
 };
+
+// Whether the words ask verify for a chart, which needs a QApplication.
+bool needsChartApplication(const QStringList& args);
 
 } // namespace cli

@@ -1,6 +1,10 @@
 #include "CardsCommand.h"
 #include "Cli.h"
+#include "VerifyCommand.h"
 
+#ifdef TESSARIN_CHARTS
+#include <QApplication>
+#endif
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -13,12 +17,19 @@ int main(int argc, char** argv) {
         words.append(QString::fromLocal8Bit(argv[i]));
     // Only painting needs the Gui module; everything else stays a plain console program.
     std::unique_ptr<QCoreApplication> app;
-    if (cli::needsGuiApplication(words)) {
+    const bool charts = cli::needsChartApplication(words);
+    if (charts || cli::needsGuiApplication(words)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
             qEnvironmentVariableIsEmpty("DISPLAY") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+            // Qt Charts draws through the graphics view, which wants the widget application.
+#ifdef TESSARIN_CHARTS
+        if (charts)
+            app = std::make_unique<QApplication>(argc, argv);
+        else
+#endif
+            app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace gui {
 
 BusyBar::BusyBar(QWidget* parent)
-    : QWidget(parent), text_(new QLabel(this)),
+    : QWidget(parent), text_(new QLabel(this)), bar_(new QProgressBar(this)),
       stop_(new QPushButton(QStringLiteral("中止"), this)) {
-    auto* running = new QProgressBar(this);
+    auto* running = bar_;
     running->setRange(0, 0); // no end known: the bar keeps moving
     running->setTextVisible(false);
     running->setFixedWidth(120);
@@ -32,6 +34,8 @@ void BusyBar::start(const QString& text, std::function<void()> onStop) {
     text_->setText(text);
     onStop_ = std::move(onStop);
     running_ = true;
+    bar_->setRange(0, 0);
+    bar_->setTextVisible(false);
     stop_->setEnabled(true);
     show();
 }
@@ -46,6 +50,14 @@ void BusyBar::finish() {
         if (!running_)
             hide();
     });
+}
+
+void BusyBar::setProgress(int done, int total) {
+    if (!running_ || total <= 0)
+        return;
+    bar_->setRange(0, total);
+    bar_->setValue(std::min(done, total));
+    bar_->setTextVisible(true);
 }
 
 QString BusyBar::text() const {

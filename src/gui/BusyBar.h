@@ -5,6 +5,7 @@
 #include <functional>
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace gui {
@@ -18,12 +19,15 @@ public:
     // Shows text; pressing 中止 then runs onStop once.
     void start(const QString& text, std::function<void()> onStop);
     void finish();
+    // Work that knows its length shows how far it has come: steps done of steps in all.
+    void setProgress(int done, int total);
 
     QString text() const;
     QPushButton* stopButton() const { return stop_; }
 
 private:
     QLabel* text_;
+    QProgressBar* bar_;
     QPushButton* stop_;
     std::function<void()> onStop_;
     bool running_ = false;

@@ -488,7 +488,7 @@ QWidget* MainWindow::buildManualPanel() {
     rows->addLayout(narrowings);
 
     auto* tally = new QHBoxLayout;
-    tally->addWidget(bind_.optionGroup(form_.Option1, form_.Frame1.caption, 2));
+    tally->addWidget(bind_.optionGroup(form_.Option1, form_.Frame1.caption, 3));
     const char16_t* names[] = {u"年", u"月", u"回数"};
     for (int i = 0; i < 3; ++i) {
         tally->addWidget(caption(QString::fromUtf16(names[i])));
@@ -501,6 +501,7 @@ QWidget* MainWindow::buildManualPanel() {
     tally->addWidget(sizes);
     tally->addStretch();
     rows->addLayout(tally);
+    rows->addWidget(bind_.label(form_.LabBaseline, panel));
     return panel;
 }
 

@@ -179,6 +179,7 @@ bool QtHost::runInBackground(const std::function<void()>& work, const QString& p
     if (afterEvents)
         afterEvents(); // the windows show the state the work starts from
     QPointer<BusyBar> bar = progress;
+    shownPermille_ = -1;
     if (bar)
         bar->start(progressText, [&stop] { stop = true; });
     InputGate gate(bar, stop);
@@ -200,6 +201,21 @@ bool QtHost::runInBackground(const std::function<void()>& work, const QString& p
     if (failure)
         std::rethrow_exception(failure);
     return !stop;
+}
+
+void QtHost::reportProgress(int done, int total) {
+    const int permille = total > 0 ? static_cast<int>(1000LL * done / total) : 0;
+    if (shownPermille_.exchange(permille) == permille)
+        return;
+    QPointer<BusyBar> bar = progress;
+    if (bar)
+        QMetaObject::invokeMethod(
+            bar,
+            [bar, done, total] {
+                if (bar)
+                    bar->setProgress(done, total);
+            },
+            Qt::QueuedConnection);
 }
 
 void QtHost::waitForEvents() {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -32,6 +33,9 @@ public:
     // user's clicks and keys reach only `progress` (its 中止 button) until the work has ended.
     bool runInBackground(const std::function<void()>& work, const QString& progressText,
                          std::atomic_bool& stop) override;
+
+    // Passed on to `progress` through the event loop, at most once per percent.
+    void reportProgress(int done, int total) override;
 
     BusyBar* progress = nullptr; // where long work shows itself; none: it runs unseen
 
@@ -70,6 +74,7 @@ protected:
     void showMessage(const QString& text, const QString& title) override;
 
 private:
+    std::atomic_int shownPermille_{-1}; // the last progress passed on
     std::unique_ptr<QSoundEffect> sound_;
     int toAnswer_ = 0;
     std::map<ui::Timer*, std::unique_ptr<QTimer>> timers_;

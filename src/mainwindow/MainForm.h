@@ -3,6 +3,7 @@
 #include "GridColumns.h"
 
 #include "history/AppModule.h"
+#include "simulate/TallyRecord.h"
 #include "ui/Controls.h"
 #include "ui/Grid.h"
 #include "ui/Host.h"
@@ -12,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace mainwindow {
 
@@ -201,6 +203,7 @@ public:
     ui::Label LabKensyo{QStringLiteral("スタート")};
     ui::Label Label2;                 // winning number of the selected draw
     ui::Label Label6;                 // narrowing sizes of the last tally
+    ui::Label LabBaseline;            // the chance baseline of the last tally
     ui::Label Label8;                 // W・S prediction of the selected draw
     ui::Label LabDays;                // date of the selected draw
     ui::Label LabKai;                 // "第N回"
@@ -241,7 +244,8 @@ public:
     ui::CheckBox Check3{QStringLiteral("シュミ集計に使用")};
     ui::CheckBox Check4{QStringLiteral("シュミ集計に使用")};
     ui::CheckBox Check5{QStringLiteral("シュミ集計に使用")};
-    ui::OptionGroup Option1{{QStringLiteral("回数"), QStringLiteral("月間")}, 0};
+    ui::OptionGroup Option1{
+        {QStringLiteral("回数"), QStringLiteral("月間"), QStringLiteral("全期間")}, 0};
     ui::OptionGroup Option2{{QStringLiteral("AC"), QStringLiteral("AB"), QStringLiteral("CD"),
                              QStringLiteral("BC"), QStringLiteral("AD"), QStringLiteral("BD")},
                             0};
@@ -279,10 +283,24 @@ public:
     int hitS = 0, hitW = 0;
     QString winKeyS, winKeyW;
     int simRows = 0;
+    // The draws of the last tally as its narrowed lists played them, and their chance
+    // baseline (shown in LabBaseline).
+    std::vector<simulate::TallyDraw> tallyDraws;
+    simulate::Baseline tallyBaseline;
     int monthFirstDraw = 0, monthLastDraw = 0;
     int axisDigit1 = 0, axisDigit2 = 0; // shown in LabJiku
 
+    // The digit sets of a box table's numbers (bit d: digit d, row j of the table), with the
+    // revision and count of the table they were read from. The box tables are filled once
+    // at start-up (or copied into a new worker form), so a revision names their content.
+    struct BoxDigits {
+        unsigned long long revision = ~0ULL;
+        int count = -1;
+        std::vector<int> held;
+    };
+
 private:
+    BoxDigits boxDigitsS_, boxDigitsW_; // of GrdS and GrdW, for ②集計
     // startChecks, showing the refusal when it refuses.
     bool optionsAccepted(int opt, int singleLevel, int doubleLevel);
     // TimerCount := 0, start the area's timer, and process events until WaitTicks ticks.

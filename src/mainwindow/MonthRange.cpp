@@ -2,6 +2,7 @@
 // chosen in Combo3(0) and Combo3(1).
 #include "MainForm.h"
 
+#include "predict/Analysis.h"
 #include "ui/Numeric.h"
 
 namespace mainwindow {
@@ -25,9 +26,10 @@ void MainForm::NenGetuS() {
                                 ? QString::number(year + 1).right(4) + QStringLiteral("/01")
                                 : yearText + u'/' + twoDigits(month + 1);
 
-    // The draws worth verifying all lie beyond row 5000, so the scan starts there.
+    // The first draw that can be predicted has the 50 draws before it; a month's earlier
+    // draws cannot be verified.
     monthFirstDraw = 0;
-    for (int r = 5000; r <= HistRows; ++r) {
+    for (int r = predict::kFirstPredictableDraw; r <= HistRows; ++r) {
         if (QStringView(Grd2.text(r, Grd2Col::Date)).left(7) == key) {
             monthFirstDraw = r;
             break;

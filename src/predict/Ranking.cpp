@@ -57,7 +57,7 @@ void MainForm::NewVerSort() {
             axisDigit1 = static_cast<int>(ui::leadingInt(Grd4.text(1, i)));
         }
     }
-    LabJiku[0].caption = QString::number(axisDigit1);
+    LabJiku[0].caption = ui::numberText(axisDigit1);
 
     // Second axis digit: rank 10 of the draw before wins at once, else its largest rank.
     long long worst = 0;
@@ -72,7 +72,7 @@ void MainForm::NewVerSort() {
             axisDigit2 = static_cast<int>(ui::leadingInt(Grd5.text(1, i)));
         }
     }
-    LabJiku[1].caption = QString::number(axisDigit2);
+    LabJiku[1].caption = ui::numberText(axisDigit2);
 }
 
 } // namespace mainwindow

@@ -72,7 +72,7 @@ void writeColumn(ui::Grid& grid, int col, int rows, Digits digits) {
         grid.setText(r, col, QString());
     std::sort(digits.begin(), digits.end());
     for (size_t i = 0; i < digits.size() && static_cast<int>(i) < rows; ++i)
-        grid.setText(static_cast<int>(i) + 1, col, QString::number(digits[i]));
+        grid.setText(static_cast<int>(i) + 1, col, ui::numberText(digits[i]));
 }
 
 // The first draw of the latest calendar month in the window: the newest row whose day of
@@ -92,19 +92,15 @@ void MainForm::Yoso() {
     const int target = static_cast<int>(ui::leadingInt(Combo1.text));
     if (target < kWindow + 1)
         return;
-    // Each of the 50 records is checked as it is read (the whole file was checked when the
-    // history grid was filled; a tally runs this thousands of times).
-    const auto session = files.OpenNumberFile();
-    // A draw more than one past the history has no window; reading on would fill the table
-    // with blank records.
-    if (target - 1 > files.HistCount)
+    // The window comes from the history grid, which holds every draw of the history file.
+    // A draw more than one past the history has no window.
+    if (target - 1 > HistRows)
         return;
     ui::Grid& a = GrdA[0];
     for (int n = target - kWindow, r = 2; n <= target - 1; ++n, ++r) {
-        files.readHist(n);
-        a.setText(r, AnalysisCol::Number, QString::number(n));
-        a.setText(r, AnalysisCol::WinNumber, files.HistRec.numberText());
-        a.setText(r, AnalysisCol::Date, files.HistRec.slashedDate());
+        a.setText(r, AnalysisCol::Number, ui::numberText(n));
+        a.setText(r, AnalysisCol::WinNumber, Grd2.text(n, Grd2Col::WinNumber));
+        a.setText(r, AnalysisCol::Date, Grd2.text(n, Grd2Col::Date));
     }
 
     // Each window draw is ranked against the order left by the row above; row 1 holds the
@@ -112,10 +108,10 @@ void MainForm::Yoso() {
     RecencyOrder order = windowRow(a, 1).order;
     for (int r = 2; r <= kLatestRow; ++r) {
         const QString& number = a.text(r, AnalysisCol::WinNumber);
-        a.setText(r, AnalysisCol::Pattern, QString::number(predict::patternCode(number)));
+        a.setText(r, AnalysisCol::Pattern, ui::numberText(predict::patternCode(number)));
         order = predict::nextRecencyOrder(order, number);
         for (int k = 0; k < 10; ++k)
-            a.setText(r, AnalysisCol::Rank1 + k, QString::number(order[k]));
+            a.setText(r, AnalysisCol::Rank1 + k, ui::numberText(order[k]));
     }
 
     const WindowRow L = windowRow(a, kLatestRow);

@@ -4,6 +4,8 @@
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 
+#include <algorithm>
+#include <array>
 #include <bitset>
 #include <vector>
 
@@ -23,19 +25,37 @@ int digitBit(const QString& text) {
     return text.size() == 1 ? simulate::digitMask(text) : 0;
 }
 
+// The value of a box number, as its leading number reads (four digits, the common case,
+// read directly).
+size_t boxKey(const QString& x) {
+    if (x.size() == 4 &&
+        std::all_of(x.begin(), x.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return static_cast<size_t>((x[0].unicode() - u'0') * 1000 + (x[1].unicode() - u'0') * 100 +
+                                   (x[2].unicode() - u'0') * 10 + (x[3].unicode() - u'0'));
+    return static_cast<size_t>(ui::leadingInt(x));
+}
+
 // Builds one basic list from the box table: every number holding a digit of the first
 // list and a digit of the second, in the order found, each box once. Singles need two
 // different digits; for doubles a digit may pair with itself. Returns the count.
+// The grid ends as the hand-run procedure leaves it: column 1 the list, column 0 its running
+// numbers, column 2 the findings in order with repeats emptied, cut after row count + 1.
 int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const QString& heading,
-                   const QStringList& first, const QStringList& second, bool singles) {
-    clearList(list, 1000, heading);
+                   const QStringList& first, const QStringList& second, bool singles,
+                   MainForm::BoxDigits& digits) {
+    // The digits each box holds change only with the table: read once per revision of it.
+    if (digits.revision != table.revision() || digits.count != tableCount) {
+        digits.held.assign(static_cast<size_t>(tableCount) + 1, 0);
+        for (int j = 1; j <= tableCount; ++j)
+            for (int c = BoxCol::Digit1; c < BoxCol::Digit1 + 4; ++c)
+                digits.held[static_cast<size_t>(j)] |= digitBit(table.text(j, c));
+        digits.revision = table.revision();
+        digits.count = tableCount;
+    }
+    const std::vector<int>& held = digits.held;
 
-    std::vector<int> held(tableCount + 1, 0);
-    for (int j = 1; j <= tableCount; ++j)
-        for (int c = BoxCol::Digit1; c < BoxCol::Digit1 + 4; ++c)
-            held[j] |= digitBit(table.text(j, c));
-
-    int total = 0;
+    // The box table rows found, in order.
+    std::vector<int> found;
     for (const QString& x : first) {
         for (const QString& y : second) {
             if (singles && x == y)
@@ -44,14 +64,9 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
             const int by = digitBit(y);
             if (bx == 0 || by == 0)
                 continue;
-            for (int j = 1; j <= tableCount; ++j) {
-                if ((held[j] & bx) && (held[j] & by)) {
-                    ++total;
-                    simulate::ensureRow(list, total);
-                    list.setText(total, ListCol::No, QString::number(total));
-                    list.setText(total, ListCol::Work, table.text(j, BoxCol::Number));
-                }
-            }
+            for (int j = 1; j <= tableCount; ++j)
+                if ((held[j] & bx) && (held[j] & by))
+                    found.push_back(j);
         }
     }
 
@@ -59,25 +74,35 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
     // box is the same text; the first finding is kept.
     // A box table number is four digits, so its value names it.
     std::bitset<10000> seen;
-    int count = 0;
-    for (int j = 1; j <= total; ++j) {
-        const QString x = list.text(j, ListCol::Work);
+    std::vector<int> kept;
+    std::vector<bool> repeat(found.size(), false);
+    for (size_t k = 0; k < found.size(); ++k) {
+        const QString& x = table.text(found[k], BoxCol::Number);
         if (x.isEmpty())
             continue;
-        const auto key = static_cast<size_t>(ui::leadingInt(x)) % seen.size();
+        const auto key = boxKey(x) % seen.size();
         if (seen.test(key)) {
-            list.setText(j, ListCol::Work, QString());
+            repeat[k] = true;
             continue;
         }
         seen.set(key);
-        ++count;
-        list.setText(count, ListCol::Number, x);
+        kept.push_back(found[k]);
     }
-    for (int j = count + 1; j <= total; ++j) {
-        list.setText(j, ListCol::No, QString());
-        list.setText(j, ListCol::Number, QString());
-    }
+
+    const int count = static_cast<int>(kept.size());
+    list.clear();
     list.setRows(count + 2);
+    list.setText(0, 0, QStringLiteral("No"));
+    list.setText(0, 1, heading);
+    const int shown = std::min(static_cast<int>(found.size()), count + 1);
+    for (int r = 1; r <= shown; ++r) {
+        if (r <= count) {
+            list.setText(r, 0, ui::numberText(r));
+            list.setText(r, 1, table.text(kept[r - 1], 1));
+        }
+        if (!repeat[r - 1])
+            list.setText(r, 2, table.text(found[r - 1], 1));
+    }
     list.setTopRow(count);
     return count;
 }
@@ -105,10 +130,10 @@ void MainForm::Command2_Click() {
         first = simulate::digitColumn(Grd1a, tableColumn(pair[0]), 8);
         second = simulate::digitColumn(Grd1a, tableColumn(pair[1]), 8);
     }
-    basicCountS =
-        buildBasicList(GrdS, SingleCount, GrdSS, QStringLiteral("Ｓ予想"), first, second, true);
-    basicCountW =
-        buildBasicList(GrdW, DoubleCount, GrdWW, QStringLiteral("Ｗ予想"), first, second, false);
+    basicCountS = buildBasicList(GrdS, SingleCount, GrdSS, QStringLiteral("Ｓ予想"), first, second,
+                                 true, boxDigitsS_);
+    basicCountW = buildBasicList(GrdW, DoubleCount, GrdWW, QStringLiteral("Ｗ予想"), first, second,
+                                 false, boxDigitsW_);
     WWSSatari();
 }
 

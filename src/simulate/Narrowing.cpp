@@ -7,6 +7,7 @@
 #include "ui/Palette.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace simulate {
@@ -79,7 +80,7 @@ int MainForm::narrowingSize(ListSide side) const {
 QString MainForm::showShiftedUnitsDigit(int draw) {
     const QString& previous = Grd2.text(draw - 1, Grd2Col::WinNumber);
     const long long k = (ui::leadingInt(previous.right(1)) + 1) % 10;
-    Label11.caption = QString::number(k);
+    Label11.caption = ui::numberText(k);
     return Label11.caption;
 }
 
@@ -111,7 +112,7 @@ int MainForm::fillWorkColumn(ListSide side, const std::function<bool(const QStri
             continue;
         ++n;
         ensureRow(s.narrowed, n);
-        s.narrowed.setText(n, ListCol::No, QString::number(n));
+        s.narrowed.setText(n, ListCol::No, ui::numberText(n));
         s.narrowed.setText(n, ListCol::Work, x);
     }
     return n;
@@ -120,10 +121,17 @@ int MainForm::fillWorkColumn(ListSide side, const std::function<bool(const QStri
 void MainForm::removeRecentDraws(ListSide side, int n, int recentRows) {
     const NarrowSide s = narrowSide(side);
     // Which digits each recent number holds; a candidate goes when every one of its four
-    // digits occurs in the same recent number, however often.
-    std::vector<int> masks;
-    for (int r = 1; r <= recentRows; ++r)
-        masks.push_back(simulate::digitMask(GrdR.text(r, s.recentCol)));
+    // digits occurs in the same recent number, however often. covered[m]: some recent number
+    // holds every digit of the set m; a recent number marks each subset of its digits.
+    std::array<bool, 1024> covered{};
+    for (int r = 1; r <= recentRows; ++r) {
+        const int mask = simulate::digitMask(GrdR.text(r, s.recentCol));
+        for (int sub = mask;; sub = (sub - 1) & mask) {
+            covered[static_cast<size_t>(sub)] = true;
+            if (sub == 0)
+                break;
+        }
+    }
     for (int j = 1; j <= n; ++j) {
         const QString& x = s.narrowed.text(j, ListCol::Work);
         const bool fourDigits = x.size() >= 4 && std::all_of(x.begin(), x.begin() + 4, [](QChar c) {
@@ -131,13 +139,8 @@ void MainForm::removeRecentDraws(ListSide side, int n, int recentRows) {
                                 });
         if (!fourDigits)
             continue;
-        const int need = simulate::digitMask(QStringView(x).left(4));
-        for (int mask : masks) {
-            if ((mask & need) == need) {
-                s.narrowed.setText(j, ListCol::Work, QString());
-                break;
-            }
-        }
+        if (covered[static_cast<size_t>(simulate::digitMask(QStringView(x).left(4)))])
+            s.narrowed.setText(j, ListCol::Work, QString());
     }
 }
 
@@ -149,13 +152,13 @@ int MainForm::compactNarrowed(ListSide side, int n) {
         if (x.isEmpty())
             continue;
         ++m;
-        s.narrowed.setText(m, ListCol::No, QString::number(m));
+        s.narrowed.setText(m, ListCol::No, ui::numberText(m));
         s.narrowed.setText(m, ListCol::Number, x);
     }
     for (int j = m + 1; j <= n; ++j)
         s.narrowed.setText(j, ListCol::No, QString());
     ensureRow(s.narrowed, m + 1);
-    s.narrowed.setText(m + 1, ListCol::Number, QString::number(m));
+    s.narrowed.setText(m + 1, ListCol::Number, ui::numberText(m));
     s.narrowed.setRows(m + 2);
     s.narrowed.setTopRow(m);
     s.narrowCount = m;

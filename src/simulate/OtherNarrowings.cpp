@@ -3,6 +3,7 @@
 #include "Narrowing.h"
 
 #include "mainwindow/MainForm.h"
+#include "ui/Numeric.h"
 
 namespace mainwindow {
 
@@ -80,7 +81,7 @@ void MainForm::Command10_Click() {
                 continue;
             ++m;
             simulate::ensureRow(s.narrowed, m + 1);
-            s.narrowed.setText(m, ListCol::No, QString::number(m));
+            s.narrowed.setText(m, ListCol::No, ui::numberText(m));
             s.narrowed.setText(m, ListCol::Number, x);
         }
         s.narrowed.setRows(m + 2);
@@ -110,7 +111,7 @@ void MainForm::Command9_Click() {
             continue;
         ++m;
         simulate::ensureRow(GrdSS2, m + 1);
-        GrdSS2.setText(m, ListCol::No, QString::number(m));
+        GrdSS2.setText(m, ListCol::No, ui::numberText(m));
         GrdSS2.setText(m, ListCol::Number, x);
     }
     GrdSS2.setRows(m + 2);

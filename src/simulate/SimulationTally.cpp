@@ -3,6 +3,7 @@
 #include "SimulationTally.h"
 
 #include "Actions.h"
+#include "TallyWorker.h"
 
 #include "mainwindow/MainForm.h"
 #include "predict/Analysis.h"
@@ -10,6 +11,7 @@
 #include "ui/Palette.h"
 
 #include <algorithm>
+#include <atomic>
 #include <initializer_list>
 #include <vector>
 
@@ -58,7 +60,28 @@ TallyChain windowChain(mainwindow::MainForm& f) {
             [&f] { f.Command4_Click(); }};
 }
 
-void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
+bool tallyRange(mainwindow::MainForm& f, int& first, int& last) {
+    first = 0;
+    last = 0;
+    if (f.Option1.selected == 0) {
+        last = static_cast<int>(ui::leadingInt(f.Combo1.text)) - 1;
+        first = last - static_cast<int>(ui::leadingInt(f.Combo3[2].text)) + 1;
+        first = std::max(first, predict::kFirstPredictableDraw);
+    } else if (f.Option1.selected == 2) {
+        first = predict::kFirstPredictableDraw;
+        last = f.HistRows;
+    } else {
+        f.NenGetuS();
+        first = f.monthFirstDraw;
+        last = f.monthLastDraw;
+    }
+    // Only draws in the history can be replayed; a range left empty is a range without data
+    // (and would otherwise divide by a count of 0).
+    last = std::min(last, f.HistRows);
+    return first != 0 && first <= last;
+}
+
+bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgress& progress) {
     ui::Grid& sm = f.GrdSM;
     const ui::Grid& hist = f.Grd2;
 
@@ -72,22 +95,10 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
 
     int first = 0;
     int last = 0;
-    if (f.Option1.selected == 0) {
-        last = static_cast<int>(ui::leadingInt(f.Combo1.text)) - 1;
-        first = last - static_cast<int>(ui::leadingInt(f.Combo3[2].text)) + 1;
-        first = std::max(first, predict::kFirstPredictableDraw);
-    } else {
-        f.NenGetuS();
-        first = f.monthFirstDraw;
-        last = f.monthLastDraw;
-    }
-    // Only draws in the history can be replayed; a range left empty is a range without data
-    // (and would otherwise divide by a count of 0).
-    last = std::min(last, f.HistRows);
-    if (first == 0 || first > last) {
+    if (!tallyRange(f, first, last)) {
         f.host.messageBox(QStringLiteral("抽選結果のデータがありません。"),
                           QStringLiteral("Tessarin"));
-        return;
+        return true;
     }
 
     const int count = last - first + 1;
@@ -105,10 +116,12 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
 
     int basicHitsS = 0, basicHitsW = 0, narrowHitsS = 0, narrowHitsW = 0;
     long long basicPayout = 0, narrowPayout = 0;
+    std::vector<TallyDraw> played;
+    played.reserve(static_cast<size_t>(count));
     r = 0;
     for (int i = first; i <= last; ++i) {
         ++r;
-        f.Combo1.text = QString::number(i);
+        f.Combo1.text = ui::numberText(i);
         f.Label2.caption = hist.text(i, Grd2Col::WinNumber);
         chain.Yoso();
         chain.Jyuni();
@@ -118,8 +131,8 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
         f.hitS = 0;
         f.hitW = 0;
         chain.Command2_Click();
-        sm.setText(r, TallyCol::BasicS, QString::number(f.basicCountS));
-        sm.setText(r, TallyCol::BasicW, QString::number(f.basicCountW));
+        sm.setText(r, TallyCol::BasicS, ui::numberText(f.basicCountS));
+        sm.setText(r, TallyCol::BasicW, ui::numberText(f.basicCountW));
         const QString& payout = hist.text(i, Grd2Col::BoxPayout);
         const long long payoutYen = ui::leadingInt(payout);
         if (f.hitS == 1) {
@@ -144,14 +157,22 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
             chain.Command14_Click();
         else
             chain.Command4_Click();
-        sm.setText(r, TallyCol::NarrowS, QString::number(f.narrowCountS));
-        sm.setText(r, TallyCol::NarrowW, QString::number(f.narrowCountW));
-        if (f.narrowHit == 1 || f.narrowHit == 2) {
+        sm.setText(r, TallyCol::NarrowS, ui::numberText(f.narrowCountS));
+        sm.setText(r, TallyCol::NarrowW, ui::numberText(f.narrowCountW));
+        const bool narrowedHit = f.narrowHit == 1 || f.narrowHit == 2;
+        if (narrowedHit) {
             sm.setText(r, TallyCol::NarrowMark, f.narrowHit == 1 ? kHitMarkS : kHitMarkW);
             ++(f.narrowHit == 1 ? narrowHitsS : narrowHitsW);
             sm.setText(r, TallyCol::NarrowPayout, payout);
             narrowPayout += payoutYen;
         }
+        played.push_back(
+            {i,
+             {drawKind(hist.text(i, Grd2Col::Type)), f.narrowCountS, f.narrowCountW, payoutYen},
+             narrowedHit});
+        // A stop asked for after the last draw comes too late to matter.
+        if (progress && !progress(r, count) && r < count)
+            return false;
     }
 
     f.Label6.caption =
@@ -185,6 +206,13 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
             ++wsHits;
     }
     sm.setText(n + 1, TallyCol::WsMark, ratePercent(QStringLiteral("当率:"), wsHits, count));
+
+    // The narrowed hits are counted here, not from the narrowed marks: a tally into an
+    // uncleared grid keeps the marks of an earlier run on rows it did not hit.
+    f.tallyBaseline = tallyBaseline(played);
+    f.tallyDraws = std::move(played);
+    f.LabBaseline.caption = baselineCaption(f.tallyBaseline);
+    return true;
 }
 
 } // namespace simulate
@@ -192,7 +220,20 @@ void runTally(mainwindow::MainForm& f, const TallyChain& chain) {
 namespace mainwindow {
 
 void MainForm::Command3_Click() {
-    simulate::runTally(*this, simulate::windowChain(*this));
+    // On a worker's own form, so that a stopped tally leaves this window as it was.
+    simulate::TallyWorker worker(*this);
+    std::atomic_bool stop{false};
+    bool finished = false;
+    host.runInBackground(
+        [&] {
+            finished = worker.run([&](int done, int total) {
+                host.reportProgress(done, total);
+                return !stop;
+            });
+        },
+        QStringLiteral("シュミ集計中…"), stop);
+    if (finished)
+        worker.apply(*this);
 }
 
 } // namespace mainwindow

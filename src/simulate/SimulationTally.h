@@ -24,9 +24,21 @@ struct TallyChain {
 
 TallyChain windowChain(mainwindow::MainForm& form);
 
+// Called after each draw of a tally with the draws done and the draws of the range;
+// returning false stops the tally there.
+using TallyProgress = std::function<bool(int done, int total)>;
+
+// The draws a tally covers as chosen on the form: Option1 0 the count in Combo3(2) before
+// the draw in Combo1, 1 the month in Combo3(0)/(1), 2 every draw from the first
+// predictable one to the latest. False when the range holds no draw of the history.
+bool tallyRange(mainwindow::MainForm& form, int& first, int& last);
+
 // The whole tally of Command3_Click, with the per-draw procedures taken from chain.
 // Reads Option1, Combo1, Combo3, Check3 to Check5, Combo4 and Grd2; writes GrdSM, Label6,
-// simRows, Combo1 and Label2. A range without draws gets a message and writes no tally.
-void runTally(mainwindow::MainForm& form, const TallyChain& chain);
+// LabBaseline, tallyDraws, tallyBaseline, simRows, Combo1 and Label2. A range without draws
+// gets a message and writes no tally. False when progress stopped it, the form then holding
+// a partial tally.
+bool runTally(mainwindow::MainForm& form, const TallyChain& chain,
+              const TallyProgress& progress = {});
 
 } // namespace simulate

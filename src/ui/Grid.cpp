@@ -13,10 +13,22 @@ Grid::Grid(int rows, int cols, int fixedRows, int fixedCols)
     : rows_(rows), cols_(cols), fixedRows_(fixedRows), fixedCols_(fixedCols),
       cells_(static_cast<size_t>(rows) * cols), widths_(cols, -1) {}
 
+void Grid::clearRows(int from, int to) {
+    to = std::min(to, usedRows_);
+    for (int r = std::max(from, 0); r < to; ++r)
+        for (int c = 0; c < cols_; ++c)
+            cells_[static_cast<size_t>(r) * cols_ + c] = QString();
+    if (from < usedRows_ && to >= usedRows_)
+        usedRows_ = std::max(from, 0);
+}
+
 void Grid::setRows(int rows) {
     if (rows < 0)
         throw std::out_of_range("negative row count");
-    cells_.resize(static_cast<size_t>(rows) * cols_);
+    if (rows < rows_)
+        clearRows(rows, rows_);
+    if (static_cast<size_t>(rows) * cols_ > cells_.size())
+        cells_.resize(static_cast<size_t>(rows) * cols_);
     if (rows < rows_) {
         for (auto it = colours_.begin(); it != colours_.end();)
             it = it->first.first >= rows ? colours_.erase(it) : std::next(it);
@@ -51,12 +63,12 @@ void Grid::setText(int row, int col, const QString& text) {
         throw std::out_of_range("cell (" + std::to_string(row) + ", " + std::to_string(col) +
                                 ") outside the grid");
     cells_[static_cast<size_t>(row) * cols_ + col] = text;
+    usedRows_ = std::max(usedRows_, row + 1);
     touch();
 }
 
 void Grid::clear() {
-    for (auto& cell : cells_)
-        cell.clear();
+    clearRows(0, usedRows_);
     colours_.clear();
     touch();
 }

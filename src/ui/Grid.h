@@ -54,12 +54,18 @@ public:
 
 private:
     void touch() { ++revision_; }
+    // Empties the cells of rows [from, to) that may hold text.
+    void clearRows(int from, int to);
 
     int rows_;
     int cols_;
     int fixedRows_;
     int fixedCols_;
+    // Storage for the most rows the grid has had: shrinking empties the dropped rows instead
+    // of freeing them, so the work grids that a tally shrinks and regrows for every draw keep
+    // their storage. Only rows below usedRows_ can hold text.
     std::vector<QString> cells_;
+    int usedRows_ = 0;
     std::vector<int> widths_;
     std::map<std::pair<int, int>, int> colours_;
     int topRow_ = 0;

@@ -39,6 +39,13 @@ public:
         return !stop;
     }
 
+    // How far the work under runInBackground has come: steps done of steps in all. Called
+    // on the work's own thread; a window shows it in its progress bar.
+    virtual void reportProgress(int done, int total) {
+        Q_UNUSED(done);
+        Q_UNUSED(total);
+    }
+
     // Delivers the timer's ticks during event processing while it is enabled, until
     // forgetTimer. A host without a clock (the command line) delivers none and says so
     // through drivesTimers(); waits on a timer are then skipped.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace ui {
 
@@ -59,6 +60,21 @@ QString groupThousands(long long value) {
     for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
         digits.insert(pos, u',');
     return value < 0 ? u'-' + digits : digits;
+}
+
+QString numberText(long long value) {
+    constexpr long long kShared = 10000;
+    // One table per thread: workers sharing texts would contend for their reference counts.
+    thread_local const std::vector<QString> shared = [] {
+        std::vector<QString> texts;
+        texts.reserve(kShared);
+        for (long long n = 0; n < kShared; ++n)
+            texts.push_back(QString::number(n));
+        return texts;
+    }();
+    if (value >= 0 && value < kShared)
+        return shared[static_cast<size_t>(value)];
+    return QString::number(value);
 }
 
 long long percentFloor(long long part, long long whole) {

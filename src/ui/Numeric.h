@@ -21,6 +21,11 @@ long long roundHalfEven(double value);
 // Thousands grouped with commas, zero shown as "0" (37500 -> "37,500").
 QString groupThousands(long long value);
 
+// The decimal text of a whole number, as QString::number gives it. Numbers up to 9999 (list
+// positions, draw numbers, digits) come from one shared table, so the grids that the tally
+// rewrites for every draw share their texts instead of allocating them. Thread-safe.
+QString numberText(long long value);
+
 // floor(100 * part / whole) in integers; whole must be positive.
 long long percentFloor(long long part, long long whole);
 

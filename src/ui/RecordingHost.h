@@ -37,7 +37,19 @@ public:
     bool runInBackground(const std::function<void()>& work, const QString& progressText,
                          std::atomic_bool& stop) override {
         progressTexts.append(progressText);
-        return Host::runInBackground(work, progressText, stop);
+        stop_ = &stop;
+        const bool finished = Host::runInBackground(work, progressText, stop);
+        stop_ = nullptr;
+        return finished;
+    }
+    // stopAfter >= 0 presses 中止 once the work reports that many steps done.
+    // Events go on while long work runs, as in the window.
+    void reportProgress(int done, int total) override {
+        Q_UNUSED(total);
+        ++progressReports;
+        processEvents();
+        if (stop_ && stopAfter >= 0 && done >= stopAfter)
+            *stop_ = true;
     }
     void watchTimer(Timer& timer) override { timers.push_back(&timer); }
     void forgetTimer(Timer& timer) override { std::erase(timers, &timer); }
@@ -70,6 +82,8 @@ public:
     QStringList clipboardCalls;
 
     std::vector<Message> messages;
+    int stopAfter = -1;
+    int progressReports = 0;
     int printerDialogs = 0;
     std::function<std::unique_ptr<Printer>()> nextPrinter;
     // Answers of the file choosers in turn; an empty list cancels.
@@ -88,6 +102,7 @@ private:
     }
 
     QDateTime now_;
+    std::atomic_bool* stop_ = nullptr; // of the work under way
 };
 
 } // namespace ui

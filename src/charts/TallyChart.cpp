@@ -1,0 +1,82 @@
+#include "TallyChart.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QPixmap>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace charts {
+
+namespace {
+
+QLineSeries* series(const QString& name, const std::vector<QPointF>& points) {
+    auto* s = new QLineSeries;
+    s->setName(name);
+    s->append(QList<QPointF>(points.begin(), points.end()));
+    return s;
+}
+
+// The smallest and largest y of the series, widened so that a flat line still has room.
+std::pair<double, double> yRange(std::initializer_list<const std::vector<QPointF>*> lines) {
+    double lo = 0, hi = 0;
+    for (const auto* line : lines)
+        for (const QPointF& p : *line) {
+            lo = std::min(lo, p.y());
+            hi = std::max(hi, p.y());
+        }
+    if (hi - lo < 1)
+        hi = lo + 1;
+    return {lo, hi};
+}
+
+} // namespace
+
+QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws) {
+    const simulate::TallyCurves curves = simulate::tallyCurves(draws);
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("絞り予想の収支（%1回）").arg(draws.size()));
+
+    auto* balance = series(QStringLiteral("収支（配当 − 購入額）"), curves.balance);
+    auto* expected = series(QStringLiteral("偶然なら（期待値）"), curves.expectedBalance);
+    auto* winRate =
+        series(QStringLiteral("勝率（直近%1回, %）").arg(simulate::kWinRateWindow), curves.winRate);
+    expected->setPen(QPen(Qt::darkGray, 1.5, Qt::DashLine));
+    for (auto* s : {balance, expected, winRate})
+        chart->addSeries(s);
+
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("回"));
+    x->setLabelFormat(QStringLiteral("%d"));
+    if (!draws.empty())
+        x->setRange(draws.front().drawNo, std::max(draws.back().drawNo, draws.front().drawNo + 1));
+    auto* yen = new QValueAxis;
+    yen->setTitleText(QStringLiteral("円"));
+    yen->setLabelFormat(QStringLiteral("%.0f"));
+    const auto [lo, hi] = yRange({&curves.balance, &curves.expectedBalance});
+    yen->setRange(lo, hi);
+    auto* percent = new QValueAxis;
+    percent->setTitleText(QStringLiteral("%"));
+    percent->setRange(0, 100);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(yen, Qt::AlignLeft);
+    chart->addAxis(percent, Qt::AlignRight);
+    for (auto* s : {balance, expected, winRate}) {
+        s->attachAxis(x);
+        s->attachAxis(s == winRate ? percent : yen);
+    }
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+bool saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,
+                    QSize size) {
+    QChartView view(makeTallyChart(draws));
+    view.setRenderHint(QPainter::Antialiasing);
+    view.resize(size);
+    return view.grab().save(path, "PNG");
+}
+
+} // namespace charts

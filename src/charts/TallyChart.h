@@ -1,0 +1,24 @@
+#pragma once
+
+#include "simulate/TallyRecord.h"
+
+#include <QSize>
+#include <QString>
+
+#include <vector>
+
+class QChart;
+
+namespace charts {
+
+// The chart of a tally's narrowed lists: the running balance and the balance random boxes
+// would expect, in yen, against the draw numbers (left axis), and the rolling win rate in
+// percent (right axis). The caller owns the chart.
+QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws);
+
+// The same chart drawn offscreen into a PNG of the given size. Needs a QApplication (any
+// platform, offscreen included). False when the file could not be written.
+bool saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,
+                    QSize size = QSize(1000, 600));
+
+} // namespace charts

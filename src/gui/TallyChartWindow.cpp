@@ -1,0 +1,65 @@
+#include "TallyChartWindow.h"
+
+#include "QtHost.h"
+
+#include "charts/TallyChart.h"
+#include "mainwindow/MainForm.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace gui {
+
+TallyChartWindow::TallyChartWindow(const mainwindow::MainForm& form, QtHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Window), form_(form), host_(host), view_(new QChartView(this)) {
+    setWindowTitle(QStringLiteral("シュミ集計のグラフ"));
+    view_->setRenderHint(QPainter::Antialiasing);
+    auto* redraw = new QPushButton(QStringLiteral("更新"), this);
+    auto* save = new QPushButton(QStringLiteral("PNG保存"), this);
+    connect(redraw, &QPushButton::clicked, this, [this] { refresh(); });
+    connect(save, &QPushButton::clicked, this, [this] {
+        ui::FileDialog dialog;
+        dialog.filter = QStringLiteral("PNG (*.png)|*.png");
+        const QString path = host_.saveFileName(dialog);
+        if (!path.isEmpty() && !savePng(path))
+            host_.messageBox(QStringLiteral("グラフを保存できませんでした。"));
+    });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(redraw);
+    buttons->addWidget(save);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(view_);
+    layout->addLayout(buttons);
+    resize(1000, 640);
+    refresh();
+}
+
+void TallyChartWindow::refresh() {
+    // The view owns its chart and deletes the one it replaces.
+    QChart* old = view_->chart();
+    view_->setChart(charts::makeTallyChart(form_.tallyDraws));
+    delete old;
+}
+
+bool TallyChartWindow::savePng(const QString& path) const {
+    return view_->grab().save(path, "PNG");
+}
+
+TallyChartWindow* TallyChartWindow::open(const mainwindow::MainForm& form, QtHost& host,
+                                         QWidget* owner) {
+    auto* window = owner->findChild<TallyChartWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new TallyChartWindow(form, host, owner);
+    else
+        window->refresh();
+    window->show();
+    window->raise();
+    return window;
+}
+
+} // namespace gui

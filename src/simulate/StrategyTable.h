@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Actions.h"
+#include "SimulationTally.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace mainwindow {
+class MainForm;
+}
+
+namespace simulate {
+
+// One setting of the strategy table tallied over the range: its narrowed lists bought in
+// full on every draw. Yen; ratio is payout / cost (0 when nothing was bought).
+struct StrategyEntry {
+    int pair = 0;   // index into Option2 (AC, AB, CD, BC, AD, BD)
+    int narrow = 0; // index into strategyNarrowings()
+    QString pairName, narrowName;
+    int draws = 0;
+    long long boxes = 0;
+    long long costYen = 0;
+    int hits = 0;
+    long long payoutYen = 0;
+    double ratio = 0;
+    double pAtLeast = 1;
+};
+
+// The ③ narrowings a tally can replay (sw, cframe, axis, axis2), in button order.
+std::vector<const FormAction*> strategyNarrowings();
+
+// Ticks the check box that makes シュミ集計 replay the narrowing, and no other.
+void chooseTallyNarrowing(mainwindow::MainForm& form, const FormAction& narrowing);
+
+// Every 基本数値 pair with every ③ narrowing, each tallied as シュミ集計 would tally it alone
+// over the range and sizes set on the window (Option1, Combo1, Combo3, Combo4, Check1,
+// Check2), ranked by payout per cost, best first. The window is only read. The per-draw
+// prediction is computed once and shared; the settings are spread over `threads` workers.
+// progress is called on the calling thread only; returning false stops the work and gives
+// nullopt. A range without draws gives an empty table.
+std::optional<std::vector<StrategyEntry>>
+strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgress& progress = {});
+
+} // namespace simulate

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "SimulationTally.h"
+#include "history/AppModule.h"
+#include "ui/RecordingHost.h"
+
+#include <memory>
+
+namespace mainwindow {
+class MainForm;
+}
+
+namespace simulate {
+
+// Copies the working state of one main-window form into another: grids, labels, lists,
+// options and window values. withHistory leaves out the history grid and the box tables
+// when false (a tally never changes them).
+void copyWorkingState(const mainwindow::MainForm& from, mainwindow::MainForm& to,
+                      bool withHistory = true);
+
+// シュミ集計 on a form of its own: it starts from a copy of the window's working state, may
+// run on another thread and be stopped, and hands its result back only when it ran to the
+// end, so a stopped tally leaves the window exactly as it was. Construct and apply() on the
+// window's thread; run() on any one thread.
+class TallyWorker {
+public:
+    explicit TallyWorker(const mainwindow::MainForm& window);
+    ~TallyWorker();
+    TallyWorker(const TallyWorker&) = delete;
+    TallyWorker& operator=(const TallyWorker&) = delete;
+
+    // The tally with the given per-draw procedures (default: the worker form's own); false
+    // when progress stopped it.
+    bool run(const TallyProgress& progress = {});
+    bool run(const TallyChain& chain, const TallyProgress& progress);
+
+    // Copies the tally's result into the window and shows the messages the tally raised.
+    void apply(mainwindow::MainForm& window) const;
+
+    mainwindow::MainForm& form() { return *form_; }
+
+private:
+    ui::RecordingHost host_;
+    history::AppModule module_;
+    std::unique_ptr<mainwindow::MainForm> form_;
+};
+
+} // namespace simulate

@@ -1,0 +1,107 @@
+// Long tallies on the bundled history: stopping one, and the strategy table against the
+// tallies it stands for.
+#include "simulate/StrategyTable.h"
+#include "support/TestHistory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList gridTexts(const ui::Grid& g) {
+    QStringList texts;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c)
+            texts.append(g.text(r, c));
+    return texts;
+}
+
+class LongTally : public ::testing::Test {
+protected:
+    LongTally() : f((ws.writeHistoryRecords(testing_support::bundledHistory()), ws.load())) {}
+
+    void chooseCount(int selectedDraw, int count) {
+        f.Option1.selected = 0;
+        f.Combo1.text = QString::number(selectedDraw);
+        f.Combo3[2].text = QString::number(count);
+    }
+
+    testing_support::Workspace ws;
+    mainwindow::MainForm& f;
+};
+
+TEST_F(LongTally, StoppingLeavesThePreviousTallyAsItWas) {
+    f.GrdSMClear();
+    chooseCount(7001, 10);
+    f.Command3_Click();
+    ASSERT_EQ(f.simRows, 10);
+    const QStringList tally = gridTexts(f.GrdSM);
+    const QStringList lists = gridTexts(f.GrdSS2);
+    const QString baseline = f.LabBaseline.caption;
+
+    for (int stopAfter : {0, 1, 15}) {
+        SCOPED_TRACE(stopAfter);
+        chooseCount(6901, 20);
+        ws.host.stopAfter = stopAfter;
+        f.Command3_Click();
+        EXPECT_EQ(gridTexts(f.GrdSM), tally);
+        EXPECT_EQ(gridTexts(f.GrdSS2), lists);
+        EXPECT_EQ(f.simRows, 10);
+        EXPECT_EQ(f.Combo1.text, QStringLiteral("6901"));
+        EXPECT_EQ(f.LabBaseline.caption, baseline);
+        EXPECT_TRUE(ws.host.messages.empty());
+    }
+    ws.host.stopAfter = 20; // asks to stop only once every draw is done
+    f.Command3_Click();
+    EXPECT_EQ(f.simRows, 20);
+    EXPECT_EQ(f.Combo1.text, QStringLiteral("6900"));
+    EXPECT_NE(f.LabBaseline.caption, baseline);
+    EXPECT_EQ(ws.host.progressTexts.count(QStringLiteral("シュミ集計中…")), 5);
+}
+
+// Each entry is the tally of its setting run alone, read back from the tally grid, and the
+// table does not depend on how many workers share it.
+TEST_F(LongTally, StrategyEntriesEqualTheirTalliesOnAnyNumberOfThreads) {
+    chooseCount(6501, 40);
+    f.Combo4[0].text = QStringLiteral("60");
+    f.Combo4[1].text = QStringLiteral("40");
+    const auto one = simulate::strategyTable(f, 1);
+    const auto two = simulate::strategyTable(f, 2);
+    ASSERT_TRUE(one && two);
+    ASSERT_EQ(one->size(), 24u);
+    ASSERT_EQ(two->size(), 24u);
+    for (size_t k = 0; k < one->size(); ++k) {
+        const auto &a = (*one)[k], &b = (*two)[k];
+        EXPECT_EQ(std::tie(a.pair, a.narrow, a.boxes, a.hits, a.payoutYen),
+                  std::tie(b.pair, b.narrow, b.boxes, b.hits, b.payoutYen));
+        EXPECT_EQ(a.pAtLeast, b.pAtLeast);
+        if (k > 0) {
+            EXPECT_GE((*one)[k - 1].ratio, a.ratio);
+        }
+    }
+
+    const auto narrowings = simulate::strategyNarrowings();
+    for (size_t k : {size_t{0}, size_t{7}, size_t{23}}) {
+        const simulate::StrategyEntry& e = (*one)[k];
+        SCOPED_TRACE(e.pairName.toStdString() + " " + e.narrowName.toStdString());
+        chooseCount(6501, 40); // a tally leaves its last draw chosen
+        f.GrdSMClear();
+        f.Option2.selected = e.pair;
+        simulate::chooseTallyNarrowing(f, *narrowings[static_cast<size_t>(e.narrow)]);
+        f.Command3_Click();
+        ASSERT_EQ(f.simRows, 40);
+        long long boxes = 0;
+        int hits = 0;
+        for (int r = 1; r <= 40; ++r) {
+            boxes += f.GrdSM.text(r, 8).toInt() + f.GrdSM.text(r, 9).toInt();
+            hits += !f.GrdSM.text(r, 10).isEmpty();
+        }
+        EXPECT_EQ(e.draws, 40);
+        EXPECT_EQ(e.boxes, boxes);
+        EXPECT_EQ(e.costYen, boxes * 200);
+        EXPECT_EQ(e.hits, hits);
+        EXPECT_EQ(QString::number(e.payoutYen), QString(f.GrdSM.text(42, 11)).remove(u','));
+        EXPECT_EQ(e.pAtLeast, f.tallyBaseline.pAtLeast);
+    }
+}
+
+} // namespace

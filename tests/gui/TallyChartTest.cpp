@@ -1,0 +1,66 @@
+#include "charts/TallyChart.h"
+#include "Cli.h"
+#include "QtHost.h"
+#include "StrategyWindow.h"
+#include "support/TestHistory.h"
+
+#include <QChart>
+#include <QImage>
+#include <QLineSeries>
+#include <QTableView>
+#include <QtTest>
+
+class TallyChartTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // One point per draw on each line; the win rate looks back 50 draws at most.
+    void linesOfAHandMadeTally() {
+        std::vector<simulate::TallyDraw> draws;
+        for (int d = 101; d <= 180; ++d) // a win on every fourth draw from 101, 20 in all
+            draws.push_back({d, {simulate::BaselineDraw::Kind::Single, 10, 5, 40000}, d % 4 == 1});
+        std::unique_ptr<QChart> chart(charts::makeTallyChart(draws));
+        const auto lines = chart->series();
+        QCOMPARE(lines.size(), 3);
+        for (auto* s : lines)
+            QCOMPARE(static_cast<QLineSeries*>(s)->count(), 80);
+        const auto* balance = static_cast<QLineSeries*>(lines[0]);
+        QCOMPARE(balance->at(79), QPointF(180, 20 * 40000.0 - 80 * 15 * 200.0));
+        const auto* winRate = static_cast<QLineSeries*>(lines[2]);
+        QCOMPARE(winRate->at(0).y(), 100.0);            // one draw, won
+        QCOMPARE(winRate->at(79).y(), 100.0 * 12 / 50); // draws 131..180
+    }
+
+    // verify --chart writes the picture offscreen beside its usual output.
+    void verifyWritesTheChart() {
+        testing_support::Workspace ws;
+        ws.writeHistory(testing_support::weekdayDraws(
+            120, QStringLiteral("2020/01/06"), {QStringLiteral("1234"), QStringLiteral("1123")}));
+        const QString png = ws.path(QStringLiteral("tally.png"));
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        QCOMPARE(cli::run({"verify", "--count", "60", "--chart", png, "--json"}, o, e), 0);
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(1000, 600));
+        QVERIFY(out.contains(QStringLiteral("\"baseline\"")));
+    }
+
+    // The strategy window fills its sortable table from the main window's range.
+    void strategyWindowFillsItsTable() {
+        testing_support::Workspace ws;
+        ws.writeHistory(testing_support::weekdayDraws(
+            90, QStringLiteral("2020/01/06"), {QStringLiteral("1234"), QStringLiteral("1123")}));
+        gui::QtHost host;
+        history::AppModule module;
+        mainwindow::MainForm form(host, module);
+        form.Form_Load(false);
+        form.Option1.selected = 2;
+        gui::StrategyWindow window(form, host);
+        QVERIFY(window.refresh());
+        QCOMPARE(window.table()->model()->rowCount(), 24);
+        QCOMPARE(window.entries().front().draws, 40);
+    }
+};
+
+QTEST_MAIN(TallyChartTest)
+#include "TallyChartTest.moc"
