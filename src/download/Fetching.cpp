@@ -20,10 +20,6 @@ constexpr long long kSecondsPerMinute = 60;
 constexpr long long kBaseInstant = 1514732400; // 2018-01-01 00:00 in Japan
 constexpr long long kBaseYear = 2018;
 
-QString here(const QString& name) {
-    return QDir::current().filePath(name);
-}
-
 } // namespace
 
 void DownloadForm::Form_Load() {
@@ -94,7 +90,7 @@ void DownloadForm::useBaseAddress(const QString& url) {
 }
 
 QString DownloadForm::resultPath() const {
-    return here(Label3[5].caption);
+    return files.appFile(Label3[5].caption);
 }
 
 bool DownloadForm::fetch(const QString& url, const QString& localPath, const QString& progress) {
@@ -112,7 +108,7 @@ bool DownloadForm::fetch(const QString& url, const QString& localPath, const QSt
 }
 
 bool DownloadForm::FNoget() {
-    const QString local = here(Label3[4].caption);
+    const QString local = files.appFile(Label3[4].caption);
     if (!fetch(indexAddress(), local, QStringLiteral("最新抽選回を確認中"))) {
         host.messageBox(QStringLiteral("最新抽選回の確認を中止しました。"));
         return false;

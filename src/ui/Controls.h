@@ -59,12 +59,6 @@ struct Frame {
     bool visible = true;
 };
 
-// A filled shape drawn under a label button; its fill shows the pressed look.
-struct Shape {
-    unsigned fillColor = 0x252525; // 0xRRGGBB
-    bool visible = true;
-};
-
 // A timer delivers its ticks through the host's event processing while it is enabled
 // (Host::watchTimer). Start and stop it with setEnabled so that the host hears of it.
 struct Timer {
@@ -86,14 +80,17 @@ struct Timer {
 };
 
 // A coloured shape under a label that acts as a button: its fill gives the pressed look.
+// fillColor is the same fill as one 0xRRGGBB number, for the windows that keep it so.
 struct Shape {
     int red = 37, green = 37, blue = 37;
+    unsigned fillColor = 0x252525;
     bool visible = true;
 
     void setFill(int r, int g, int b) {
         red = r;
         green = g;
         blue = b;
+        fillColor = (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b);
     }
 };
 
