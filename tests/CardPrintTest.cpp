@@ -228,9 +228,9 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     transfer.Label1_Click(0); // only the transfer label transfers
     EXPECT_TRUE(cards.list.PrintList.text(1, 0).isEmpty());
     transfer.Label1_MouseDown(3);
-    EXPECT_EQ(transfer.Shape1.fillColor, 0x000000u);
+    EXPECT_EQ(transfer.Shape1.fill(), 0x000000u);
     transfer.Label1_MouseUp(3);
-    EXPECT_EQ(transfer.Shape1.fillColor, 0x252525u);
+    EXPECT_EQ(transfer.Shape1.fill(), 0x252525u);
     transfer.Label1_Click(3);
     QStringList got;
     for (int r = 1; r <= 6; ++r) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QTimeZone>
 
 #include <chrono>
 #include <functional>
@@ -18,7 +19,9 @@ using namespace testing_support;
 
 namespace {
 
-constexpr int kHeld = 7070; // draws in the history at the start
+constexpr int kHeld = 7070; // draws in the history at the start, the last on 2026/09/15
+// The evening of Friday 2026/09/18 in Japan: draws 7071 to 7073 (16th to 18th) are out.
+const QDateTime kNow(QDate(2026, 9, 18), QTime(20, 0), QTimeZone(9 * 3600));
 
 QString drawFile(int d) {
     return resultFile(d, QStringLiteral("令和8年9月%1日").arg(d - 7055),
@@ -29,7 +32,7 @@ QString drawFile(int d) {
 // latest, with the result files of the given draws.
 struct Site {
     Site(int latest, const std::vector<int>& draws) {
-        ws.writeHistory(weekdayDraws(kHeld, QStringLiteral("1999/06/01"),
+        ws.writeHistory(weekdayDraws(kHeld, firstWeekdayEndingOn(kHeld, QDate(2026, 9, 15)),
                                      {QStringLiteral("1234"), QStringLiteral("5567")}));
         ws.load();
         before = history();
@@ -50,7 +53,7 @@ struct Site {
     }
 
     LoopbackServer server;
-    Workspace ws;
+    Workspace ws{kNow};
     download::DownloadForm dl{ws.host, ws.module, *ws.form};
     QByteArray before;
 };
@@ -117,6 +120,25 @@ TEST(CatchUp, AFailureKeepsTheDrawsBeforeItAndLeavesNoHole) {
          1, QStringLiteral("HTML")},
         {"file of another draw", [](Site& s) { s.server.serve("/A1027072.CSV", drawFile(7071)); },
          1, QStringLiteral("第7072回ではありません")},
+        {"next draw dated before the latest stored one (元年 read as 1年)",
+         [](Site& s) {
+             s.server.serve("/A1027071.CSV", resultFile(7071, QStringLiteral("令和1年9月16日"),
+                                                        QStringLiteral("5614")));
+         },
+         0,
+         QStringLiteral("第7071回の抽選日 2019/09/16 が、保存済みの第7070回の抽選日 2026/09/15")},
+        {"same date as the draw before",
+         [](Site& s) {
+             s.server.serve("/A1027072.CSV", resultFile(7072, QStringLiteral("令和8年9月16日"),
+                                                        QStringLiteral("5614")));
+         },
+         1, QStringLiteral("第7072回の抽選日 2026/09/16 が、保存済みの第7071回")},
+        {"dated after today",
+         [](Site& s) {
+             s.server.serve("/A1027072.CSV", resultFile(7072, QStringLiteral("令和8年9月19日"),
+                                                        QStringLiteral("5614")));
+         },
+         1, QStringLiteral("今日（2026/09/18）より後")},
     };
     for (const auto& f : failures) {
         Site s(7073, {7071});
@@ -174,18 +196,58 @@ TEST(CatchUp, AStopEndsTheTransferInFlightAndAppendsNothingMore) {
     }
 }
 
-TEST(CatchUp, AppendRefusesDrawsThatWouldLeaveAHole) {
+TEST(CatchUp, BelievesTheIndexFileOnlyAsFarAsOneDrawAWeekday) {
+    const std::tuple<QDateTime, int, int> cases[] = {
+        // now, latest claimed by the index file, draws appended
+        {QDateTime(QDate(2026, 9, 16), QTime(20, 0), QTimeZone(9 * 3600)), 7316, 1},
+        {QDateTime(QDate(2026, 9, 15), QTime(20, 0), QTimeZone(9 * 3600)), 7316, 0},
+        // 23:30 UTC on Tuesday the 15th is already Wednesday morning in Japan.
+        {QDateTime(QDate(2026, 9, 15), QTime(23, 30), QTimeZone(0)), 7316, 1},
+        {kNow, 7072, 2}, // a claim within the limit stands
+    };
+    for (const auto& [now, claimed, want] : cases) {
+        Site s(claimed, {7071, 7072, 7073});
+        s.ws.host.setNow(now);
+        const auto result = s.dl.SaisinKousin();
+        EXPECT_EQ(result.appended, want) << claimed << " " << now.toString().toStdString();
+        EXPECT_TRUE(result.complete);
+        EXPECT_EQ(s.server.requests().size(), 1 + want);
+        EXPECT_EQ(s.history().size(), (kHeld + want) * 128);
+    }
+}
+
+TEST(HttpClient, AbandonsAStalledServerAndFollowsPlainRedirectsOnLoopback) {
+    LoopbackServer server;
+    Workspace ws;
+    server.serve(QStringLiteral("/numbers.csv"), QStringLiteral("A52\r\n"));
+    server.redirect(QStringLiteral("/moved.csv"), server.baseUrl() + QStringLiteral("numbers.csv"));
+    server.hang(QStringLiteral("/stalled.csv"));
+    const QString local = ws.path(QStringLiteral("prefix.txt"));
+    download::CurlClient client; // the limits the program runs with
+
+    EXPECT_EQ(client.download(server.baseUrl() + QStringLiteral("moved.csv"), local), QString());
+    EXPECT_EQ(readFile(local), QByteArray("A52\r\n"));
+
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_NE(client.download(server.baseUrl() + QStringLiteral("stalled.csv"), local), QString());
+    EXPECT_GT(timer.elapsed(), 14'000);
+    EXPECT_LT(timer.elapsed(), 20'000); // the low-speed limit, well before the 60 s time-out
+    EXPECT_EQ(readFile(local), QByteArray("A52\r\n"));
+}
+
+TEST(CatchUp, AppendTakesOnlyTheNextDraw) {
     Site s(kHeld, {});
+    // A stored draw is never replaced, and a draw past the next would leave a hole.
     const std::pair<const char*, bool> cases[] = {
-        {"0", false}, {"-3", false}, {"7072", false}, {"7070", true}, {"7071", true}};
+        {"0", false}, {"-3", false}, {"7072", false}, {"7070", false}, {"7071", true}};
     for (const auto& [drawNo, accepted] : cases) {
         s.ws.host.messages.clear();
         const QByteArray was = s.history();
         s.dl.Grd1.setText(1, 1, QString::fromLatin1(drawNo));
         s.dl.Grd1.setText(1, 3, QStringLiteral("0042"));
-        // Draw 7070 (the latest, rewritten) falls on 2026/07/06.
-        s.dl.Grd1.setText(
-            1, 2, atoi(drawNo) == 7071 ? QStringLiteral("20260707") : QStringLiteral("20260706"));
+        // The latest stored draw, 7070, fell on 2026/09/15.
+        s.dl.Grd1.setText(1, 2, QStringLiteral("20260916"));
         s.dl.Command7_Click();
         EXPECT_EQ(s.messages() == QStringList{QStringLiteral("追加しました。")}, accepted)
             << drawNo;

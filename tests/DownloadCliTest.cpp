@@ -4,6 +4,7 @@
 #include "support/TestHistory.h"
 
 #include "Cli.h"
+#include "download/ResultFile.h"
 
 #include <gtest/gtest.h>
 
@@ -11,26 +12,37 @@ using namespace testing_support;
 
 namespace {
 
-TEST(DownloadCli, UpdateFetchAndAFailedFetch) {
+TEST(DownloadCli, UpdateFetchAppendAndRefusals) {
+    // The command line runs on the real clock: a history that ended a week ago in Japan and
+    // two draws since.
+    const QDate today = download::japanDate(QDateTime::currentDateTimeUtc());
+    const QDate dates[] = {today.addDays(-5), today.addDays(-4)};
     LoopbackServer server;
     server.serve(QStringLiteral("/numbers.csv"), indexFile(0, {7072}));
     for (int d : {7071, 7072})
         server.serve(QStringLiteral("/A100%1.CSV").arg(d),
-                     resultFile(d, QStringLiteral("令和8年9月%1日").arg(d - 7055),
-                                QString(4, QChar(u'0' + d % 10))));
-    const std::tuple<QString, int, QString, QString, int> cases[] = {
-        // command, exit code, a part of the output, a part of the errors, records after
-        {"update", cli::kOk, "第7071回から 2 回分を追加しました。", "最新データ取得完了", 7072},
-        {"fetch 7071", cli::kOk,
-         "7071\t20260916\t1111\t18\t153\t51\t680\t986400\t82200\t534300\t41100", "", 7070},
-        {"fetch 7090", cli::kFailed, "", "最新抽選結果がダウンロードできませんでした。", 7070},
+                     resultFile(d, reiwaDate(dates[d - 7071]), QString(4, QChar(u'0' + d % 10))));
+    const QString shown7071 = QStringLiteral("7071\t%1\t1111\t18\t153\t51\t680\t986400\t82200\t"
+                                             "534300\t41100")
+                                  .arg(dates[0].toString(QStringLiteral("yyyyMMdd")));
+    const std::tuple<QString, int, QString, QString, int, int> cases[] = {
+        // command, exit code, a part of the output, a part of the errors, records after,
+        // requests to the site
+        {"update", cli::kOk, "第7071回から 2 回分を追加しました。", "最新データ取得完了", 7072, 3},
+        {"fetch 7071", cli::kOk, shown7071, "", 7070, 2},
+        {"fetch 7071 --append", cli::kOk, "第7071回を number414.dat に追加しました。", "", 7071, 2},
+        {"fetch 7090", cli::kFailed, "", "最新抽選結果がダウンロードできませんでした。", 7070, 2},
+        {"fetch 100 --append", cli::kFailed, "", "第100回は保存済みです。", 7070, 0},
+        {"fetch 7072 --append", cli::kFailed, "", "第7071回だけです。", 7070, 0},
     };
-    for (const auto& [command, wantCode, wantOut, wantErr, wantRecords] : cases) {
+    for (const auto& [command, wantCode, wantOut, wantErr, wantRecords, wantRequests] : cases) {
         // The address is a global option: before the command name or after it.
         for (const bool before : {false, true}) {
             Workspace ws;
-            ws.writeHistory(
-                weekdayDraws(7070, QStringLiteral("1999/06/01"), {QStringLiteral("3141")}));
+            ws.writeHistory(weekdayDraws(7070, firstWeekdayEndingOn(7070, today.addDays(-7)),
+                                         {QStringLiteral("3141")}));
+            const QByteArray held = readFile(ws.path(QStringLiteral("number414.dat")));
+            const qsizetype requestsBefore = server.requests().size();
             QString out;
             QString err;
             QTextStream outStream(&out);
@@ -42,7 +54,10 @@ TEST(DownloadCli, UpdateFetchAndAFailedFetch) {
             errStream.flush();
             EXPECT_TRUE(out.contains(wantOut)) << out.toStdString();
             EXPECT_TRUE(err.contains(wantErr)) << err.toStdString();
-            EXPECT_EQ(readFile(ws.path(QStringLiteral("number414.dat"))).size(), wantRecords * 128)
+            const QByteArray after = readFile(ws.path(QStringLiteral("number414.dat")));
+            EXPECT_EQ(after.size(), wantRecords * 128) << command.toStdString();
+            EXPECT_EQ(after.left(held.size()), held) << command.toStdString();
+            EXPECT_EQ(server.requests().size() - requestsBefore, wantRequests)
                 << command.toStdString();
         }
     }

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimeZone>
+
 #include <limits>
 
 using namespace testing_support;
@@ -116,6 +118,102 @@ TEST(ResultFileParse, RejectsWhatIsNotTheRequestedDraw) {
         EXPECT_TRUE(got.error.contains(wantInError)) << name << ": " << got.error.toStdString();
         EXPECT_EQ(got.draw.drawNo, 0) << name;
     }
+}
+
+TEST(DrawDate, MustFitBetweenTheStoredDrawsAroundItAndNotBeAfterToday) {
+    const QDate before(2026, 9, 15);
+    const QDate after(2026, 9, 17);
+    const QDate today(2026, 9, 18);
+    const std::tuple<const char*, QDate, QDate, const char16_t*> cases[] = {
+        // date of draw 7071, stored draw 7070's date, stored draw 7072's date, refusal
+        {"20190916",
+         before,
+         {},
+         u"第7071回の抽選日 2019/09/16 が、保存済みの第7070回の抽選日 "
+         u"2026/09/15 より後ではありません"},
+        {"20260915", before, {}, u"第7070回の抽選日 2026/09/15 より後ではありません"},
+        {"20260916", before, {}, u""},
+        {"20260918", before, {}, u""},
+        {"20260919", before, {}, u"第7071回の抽選日 2026/09/19 は今日（2026/09/18）より後"},
+        {"20260916", before, after, u""},
+        {"20260917", before, after, u"保存済みの第7072回の抽選日 2026/09/17 より前ではありません"},
+        {"20260917", {}, {}, u""},
+        {"2026091", {}, {}, u"正しい日付ではありません"},
+    };
+    for (const auto& [date, storedBefore, storedAfter, want] : cases) {
+        download::ParsedDraw d;
+        d.drawNo = 7071;
+        d.date = QString::fromLatin1(date);
+        const QString got = download::drawDateRefusal(d, storedBefore, storedAfter, today);
+        const QString wanted = QString::fromUtf16(want);
+        EXPECT_EQ(got.isEmpty(), wanted.isEmpty()) << date << ": " << got.toStdString();
+        EXPECT_TRUE(got.contains(wanted)) << date << ": " << got.toStdString();
+    }
+}
+
+TEST(IndexFile, ReadsThePrefixAndTheLatestDrawOrSaysWhatIsMissing) {
+    const std::tuple<const char16_t*, const char*, long long> cases[] = {
+        {u"A52\r\n第4907回ナンバーズ,令和6年\r\n", "2", 4907},
+        {u"any length of line 1 ending in 7\n第12345回\n", "7", 12345},
+        {u"A52\r第7073回", "2", 7073},
+        {u"A5x\r\n第4907回\r\n", "", 0},
+        {u"A52\r\n", "", 0},
+        {u"A52\r\n第0回\r\n", "", 0},
+        {u"A52\r\n第9999999999回\r\n", "", 0}, // more digits than any draw
+        {u"", "", 0},
+    };
+    for (const auto& [text, prefix, latest] : cases) {
+        const auto index = download::parseIndexFile(QString::fromUtf16(text));
+        EXPECT_EQ(index.prefix, QString::fromLatin1(prefix))
+            << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(index.latest, latest) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(index.error.isEmpty(), latest > 0);
+    }
+}
+
+TEST(IndexFile, IsBelievedAsFarAsOneDrawAWeekdaySinceTheLatestStoredDraw) {
+    const QDate friday(2026, 9, 11);
+    const std::tuple<long long, QDate, QDate, long long> cases[] = {
+        // claimed latest, latest stored draw's date, today, believed (7070 stored)
+        {7316, friday, QDate(2026, 9, 14), 7071}, // Monday: one draw
+        {7316, friday, QDate(2026, 9, 13), 7070}, // the weekend holds none
+        {7316, friday, friday, 7070},
+        {7316, friday, QDate(2026, 9, 1), 7070},             // a clock behind the history
+        {7316, friday, QDate(2026, 9, 25), 7080},            // two weeks
+        {7316, QDate(2026, 9, 9), QDate(2026, 10, 4), 7087}, // Wednesday to a Sunday
+        {7075, friday, QDate(2026, 9, 25), 7075},            // a claim within the limit stands
+        {7069, friday, QDate(2026, 9, 25), 7069},
+        {7316, QDate(), QDate(2026, 9, 25), 7316}, // nothing stored to measure from
+    };
+    for (const auto& [claimed, stored, today, want] : cases)
+        EXPECT_EQ(download::believableLatest(claimed, 7070, stored, today), want)
+            << stored.toString().toStdString() << " to " << today.toString().toStdString();
+}
+
+TEST(Append, OnlyTheDrawAfterTheLatestOne) {
+    const std::tuple<long long, long long, const char16_t*> cases[] = {
+        {7071, 7070, u""},
+        {1, 0, u""},
+        {100, 7070, u"第100回は保存済みです。追加できるのは最新回の次の第7071回だけです。"},
+        {7070, 7070, u"保存済み"},
+        {7072, 7070, u"第7072回は追加できません。"},
+        {0, 7070, u"第0回は追加できません。"},
+    };
+    for (const auto& [drawNo, latest, want] : cases) {
+        const QString got = download::appendRefusal(drawNo, latest);
+        EXPECT_EQ(got.isEmpty(), *want == 0) << drawNo;
+        EXPECT_TRUE(got.contains(QString::fromUtf16(want))) << got.toStdString();
+    }
+}
+
+TEST(DrawDate, TodayIsTheDateInJapan) {
+    const std::pair<QDateTime, QDate> cases[] = {
+        {QDateTime(QDate(2026, 9, 18), QTime(14, 59), QTimeZone(0)), QDate(2026, 9, 18)},
+        {QDateTime(QDate(2026, 9, 18), QTime(15, 0), QTimeZone(0)), QDate(2026, 9, 19)},
+        {QDateTime(QDate(2026, 9, 18), QTime(23, 0), QTimeZone(-8 * 3600)), QDate(2026, 9, 19)},
+    };
+    for (const auto& [instant, want] : cases)
+        EXPECT_EQ(download::japanDate(instant), want) << instant.toString().toStdString();
 }
 
 // Found by the import fuzzer: a count of fifty digits was an undefined conversion.

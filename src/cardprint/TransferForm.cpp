@@ -14,12 +14,12 @@ void TransferForm::Label1_Click(int index) {
 
 void TransferForm::Label1_MouseDown(int index) {
     if (index == kTransferLabel)
-        Shape1.fillColor = kPressed;
+        Shape1.setFill(0, 0, 0);
 }
 
 void TransferForm::Label1_MouseUp(int index) {
     if (index == kTransferLabel)
-        Shape1.fillColor = kReleased;
+        Shape1.setFill(37, 37, 37);
 }
 
 int TransferForm::Transfer() {

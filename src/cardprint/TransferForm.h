@@ -33,8 +33,6 @@ public:
     int Transfer();
 
     static constexpr int kTransferLabel = 3;
-    static constexpr unsigned kPressed = 0x000000;
-    static constexpr unsigned kReleased = 0x252525;
 
     mainwindow::MainForm& mainForm;
     PrintListForm& printList;
@@ -47,7 +45,7 @@ public:
                                        ui::CheckBox{QStringLiteral("ダブル")}};
     std::array<ui::CheckBox, 2> Check2{ui::CheckBox{QStringLiteral("シングル")},
                                        ui::CheckBox{QStringLiteral("ダブル")}};
-    ui::Shape Shape1{kReleased};
+    ui::Shape Shape1; // (37, 37, 37); black while the mouse is down on the label
 };
 
 } // namespace cardprint

@@ -2,6 +2,8 @@
 
 #include "ResultsWindow.h"
 
+#include "download/ResultFile.h"
+
 namespace cli {
 
 FetchCommand::FetchCommand()
@@ -26,6 +28,14 @@ int FetchCommand::executeWithSession(Session& session, const QCommandLineParser&
                                      QTextStream& out, QTextStream& err) {
     auto& dl = session.downloadForm;
     loadResultsWindow(session, parser);
+    // Only the draw after the latest one is an append; refuse before fetching anything.
+    const bool append = parser.isSet(QStringLiteral("append"));
+    const QString refusal =
+        append ? download::appendRefusal(drawNo_, dl.storedDates(drawNo_).count) : QString();
+    if (!refusal.isEmpty()) {
+        err << refusal << " " << dl.Label4[1].caption << " は変更していません。" << Qt::endl;
+        return kFailed;
+    }
     dl.TSkeisan();
     if (!dl.FNoget()) {
         reportDownloadFailure(dl, err);
@@ -45,7 +55,7 @@ int FetchCommand::executeWithSession(Session& session, const QCommandLineParser&
         row.append(dl.Grd1.text(1, c));
     }
     out << headings.join(u'\t') << Qt::endl << row.join(u'\t') << Qt::endl;
-    if (parser.isSet(QStringLiteral("append"))) {
+    if (append) {
         if (!dl.DataTuika())
             return kFailed;
         out << "第" << drawNo_ << "回を " << dl.Label4[1].caption << " に追加しました。"

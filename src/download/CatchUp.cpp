@@ -35,6 +35,19 @@ bool DownloadForm::DataPicup(const QString& path) {
         return false;
     }
 
+    // A well-formed file can still carry a date that cannot be this draw's (a mistyped era
+    // year, a file from the future): it must fit between the stored draws around it.
+    const StoredDates stored = storedDates(requested);
+    const QString wrongDate =
+        drawDateRefusal(parsed.draw, stored.before, stored.after, japanDate(host.now()));
+    if (!wrongDate.isEmpty()) {
+        host.messageBox(QStringLiteral("第%1回の抽選結果（%2）は受け付けられません。\n%3\n"
+                                       "抽選履歴には何も追加していません。")
+                            .arg(requested)
+                            .arg(QFileInfo(path).fileName(), wrongDate));
+        return false;
+    }
+
     const ParsedDraw& d = parsed.draw;
     Grd1.setText(1, 1, QString::number(d.drawNo));
     Grd1.setText(1, 2, d.date);
@@ -55,16 +68,13 @@ bool DownloadForm::DataTuika() {
         const auto session = files.OpenNumberFile(history::Access::Write);
         files.checkHistory();
         const int latest = files.HistCount;
-        if (drawNo < 1 || drawNo > latest + 1) {
-            host.messageBox(
-                drawNo == 0
-                    ? QStringLiteral(
-                          "追加する抽選結果がありません。先に抽選結果を表示してください。")
-                    : QStringLiteral("第%1回は追加できません。%2 に追加できるのは第1回から第%3回"
-                                     "（最新回の次）までです。")
-                          .arg(drawNo)
-                          .arg(Label4[1].caption)
-                          .arg(latest + 1));
+        // Only the draw after the latest one is appended: a stored draw is never replaced.
+        const QString refusal =
+            drawNo == 0
+                ? QStringLiteral("追加する抽選結果がありません。先に抽選結果を表示してください。")
+                : appendRefusal(drawNo, latest);
+        if (!refusal.isEmpty()) {
+            host.messageBox(refusal);
             return false;
         }
 
@@ -106,7 +116,11 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
         }
         SaisinKai();
         Label5[0].caption = QString::number(ui::leadingInt(Label3[7].caption) + 1);
-        Label5[1].caption = Label3[6].caption;
+        // The index file is believed only as far as one draw a weekday since the latest
+        // stored draw allows, so a wrong latest draw cannot start a long run of appends.
+        const StoredDates stored = storedDates(ui::leadingInt(Label3[7].caption) + 1);
+        Label5[1].caption = QString::number(believableLatest(
+            ui::leadingInt(Label3[6].caption), stored.count, stored.latest, japanDate(host.now())));
         const long long first = ui::leadingInt(Label5[0].caption);
         const long long last = ui::leadingInt(Label5[1].caption);
         if (last < first)

@@ -55,13 +55,20 @@ QString CurlClient::download(const QString& url, const QString& localPath) {
     CURL* h = curl.get();
     curl_easy_setopt(h, CURLOPT_URL, address.constData());
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // A secure address must not be redirected to plain http; only a plain address (a local
+    // mirror, the tests' loopback server) may use http at all.
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR,
+                     url.startsWith(QStringLiteral("https:"), Qt::CaseInsensitive) ? "https"
+                                                                                   : "http,https");
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, limits_.connectTimeoutMs);
     curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, limits_.totalTimeoutMs);
+    // A server that stalls or trickles is given up long before the total time-out.
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSecond);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, limits_.lowSpeedSeconds);
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L); // time-outs without SIGALRM
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.maxBytes));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, writeBody);

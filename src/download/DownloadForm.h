@@ -7,6 +7,8 @@
 #include "ui/Grid.h"
 #include "ui/Host.h"
 
+#include <QDate>
+
 #include <array>
 #include <memory>
 
@@ -58,6 +60,18 @@ public:
     bool DataTuika();
     // Label3(7) = the number of records of number414.dat.
     void SaisinKai();
+
+    // What the history holds around draw drawNo, read without opening it for writing: its
+    // record count, the latest draw's date, the date of the stored draw before drawNo (the
+    // latest one when drawNo lies beyond it) and of the stored draw after it. Dates are null
+    // where there is no such draw.
+    struct StoredDates {
+        int count = 0;
+        QDate latest;
+        QDate before;
+        QDate after;
+    };
+    StoredDates storedDates(long long drawNo) const;
 
     struct CatchUp {
         int appended = 0;     // draws written

@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 namespace download {
 
@@ -114,37 +113,47 @@ bool DownloadForm::FNoget() {
         return false;
     }
 
-    QString prefix;
-    QString latest;
+    IndexFile index;
     if (lastFailure.isEmpty()) {
         files.CloseAll();
         QFile file(local);
-        QStringList lines;
-        if (file.open(QIODevice::ReadOnly))
-            lines =
-                decodeCp932(file.readAll()).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-        else
+        if (file.open(QIODevice::ReadOnly)) {
+            index = parseIndexFile(decodeCp932(file.readAll()));
+            if (!index.error.isEmpty())
+                lastFailure = QStringLiteral("%1: %2").arg(Label3[4].caption, index.error);
+        } else {
             lastFailure = file.errorString();
-        // Line 1 ends in the prefix digit ("A50"); line 2 starts "第7073回".
-        if (lines.size() >= 2) {
-            prefix = lines[0].right(1);
-            const long long n = leadingDrawNumber(lines[1]);
-            if (n > 0)
-                latest = QString::number(n);
         }
-        if (lastFailure.isEmpty() &&
-            (prefix.isEmpty() || prefix[0] < u'0' || prefix[0] > u'9' || latest.isEmpty()))
-            lastFailure =
-                QStringLiteral("%1 に Prefix番号と最新抽選回がありません。").arg(Label3[4].caption);
     }
     if (!lastFailure.isEmpty()) {
         host.messageBox(QStringLiteral("Prefix番号取得にエラーが発生しました。\r"
                                        "インターネットに接続されているかご確認下さい。"));
         return false;
     }
-    Label3[3].caption = prefix;
-    Label3[6].caption = latest;
+    Label3[3].caption = index.prefix;
+    Label3[6].caption = QString::number(index.latest);
     return true;
+}
+
+DownloadForm::StoredDates DownloadForm::storedDates(long long drawNo) const {
+    StoredDates stored;
+    QFile file(here(Label4[1].caption));
+    if (!file.open(QIODevice::ReadOnly))
+        return stored; // no history yet: nothing to compare with
+    stored.count = history::recordCount(file.size());
+    auto dateOf = [&](long long n) {
+        if (n < 1 || n > stored.count || !file.seek((n - 1) * history::DrawRecord::kSize))
+            return QDate();
+        const QByteArray bytes = file.read(history::DrawRecord::kSize);
+        if (bytes.size() != history::DrawRecord::kSize)
+            return QDate();
+        return QDate::fromString(history::DrawRecord::decode(bytes).dateText(),
+                                 QStringLiteral("yyyyMMdd"));
+    };
+    stored.latest = dateOf(stored.count);
+    stored.before = drawNo > stored.count ? stored.latest : dateOf(drawNo - 1);
+    stored.after = dateOf(drawNo + 1);
+    return stored;
 }
 
 bool DownloadForm::KekkaGet() {

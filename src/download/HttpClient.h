@@ -21,14 +21,17 @@ public:
     std::atomic_bool stop{false};
 };
 
-// The client over libcurl: HTTPS with certificate checks, redirects followed, http and
-// https only, any status other than 2xx a failure.
+// The client over libcurl: HTTPS with certificate checks, redirects followed (from an https
+// address to https only), http and https only, any status other than 2xx a failure, and a
+// transfer slower than the low-speed limit for its whole period abandoned.
 class CurlClient : public HttpClient {
 public:
     struct Limits {
         long connectTimeoutMs = 10'000;
         long totalTimeoutMs = 60'000;
         long long maxBytes = 8 * 1024 * 1024; // result files are a few kilobytes
+        long lowSpeedBytesPerSecond = 1;
+        long lowSpeedSeconds = 15;
     };
 
     CurlClient() = default;

@@ -166,4 +166,88 @@ ResultParse parseResultFile(const QString& text, long long requestedDraw) {
     return result;
 }
 
+QDate japanDate(const QDateTime& instant) {
+    return instant.toOffsetFromUtc(9 * 3600).date();
+}
+
+QString drawDateRefusal(const ParsedDraw& draw, const QDate& storedBefore, const QDate& storedAfter,
+                        const QDate& today) {
+    const QDate date = QDate::fromString(draw.date, QStringLiteral("yyyyMMdd"));
+    const QString shown = date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : draw.date;
+    if (!date.isValid())
+        return QStringLiteral("第%1回の抽選日「%2」が正しい日付ではありません。")
+            .arg(draw.drawNo)
+            .arg(shown);
+    if (storedBefore.isValid() && date <= storedBefore)
+        return QStringLiteral(
+                   "第%1回の抽選日 %2 が、保存済みの第%3回の抽選日 %4 より後ではありません。")
+            .arg(draw.drawNo)
+            .arg(shown)
+            .arg(draw.drawNo - 1)
+            .arg(storedBefore.toString(QStringLiteral("yyyy/MM/dd")));
+    if (storedAfter.isValid() && date >= storedAfter)
+        return QStringLiteral(
+                   "第%1回の抽選日 %2 が、保存済みの第%3回の抽選日 %4 より前ではありません。")
+            .arg(draw.drawNo)
+            .arg(shown)
+            .arg(draw.drawNo + 1)
+            .arg(storedAfter.toString(QStringLiteral("yyyy/MM/dd")));
+    if (today.isValid() && date > today)
+        return QStringLiteral("第%1回の抽選日 %2 は今日（%3）より後の日付です。")
+            .arg(draw.drawNo)
+            .arg(shown, today.toString(QStringLiteral("yyyy/MM/dd")));
+    return {};
+}
+
+IndexFile parseIndexFile(const QString& text) {
+    IndexFile index;
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(lineEnd);
+    if (lines.size() >= 2) {
+        const QString last = lines[0].right(1);
+        if (!last.isEmpty() && isDigit(last[0]))
+            index.prefix = last;
+        index.latest = std::max(0LL, leadingDrawNumber(lines[1]));
+    }
+    if (index.prefix.isEmpty() || index.latest < 1) {
+        index = {};
+        index.error = QStringLiteral("Prefix番号と最新抽選回がありません。");
+    }
+    return index;
+}
+
+long long weekdaysAfter(const QDate& from, const QDate& to) {
+    if (!from.isValid() || !to.isValid() || to <= from)
+        return 0;
+    // Whole weeks hold five weekdays each; walk the few days left over.
+    const long long days = from.daysTo(to);
+    long long count = days / 7 * 5;
+    QDate d = from.addDays(days / 7 * 7);
+    while (d < to) {
+        d = d.addDays(1);
+        if (d.dayOfWeek() <= 5)
+            ++count;
+    }
+    return count;
+}
+
+long long believableLatest(long long claimed, long long latestStored, const QDate& latestStoredDate,
+                           const QDate& today) {
+    if (!latestStoredDate.isValid())
+        return claimed;
+    return std::min(claimed, latestStored + weekdaysAfter(latestStoredDate, today));
+}
+
+QString appendRefusal(long long drawNo, long long latestStored) {
+    if (drawNo == latestStored + 1)
+        return {};
+    if (drawNo >= 1 && drawNo <= latestStored)
+        return QStringLiteral("第%1回は保存済みです。追加できるのは最新回の次の第%2回だけです。")
+            .arg(drawNo)
+            .arg(latestStored + 1);
+    return QStringLiteral("第%1回は追加できません。追加できるのは最新回の次の第%2回だけです。")
+        .arg(drawNo)
+        .arg(latestStored + 1);
+}
+
 } // namespace download

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -29,5 +31,37 @@ long long leadingDrawNumber(const QString& line);
 // in the four-digit winning number and lines 12 to 15 must each hold "該当なし" or a count
 // of tickets before "口" and a payout before "円". Full-width digits read as digits.
 ResultParse parseResultFile(const QString& text, long long requestedDraw);
+
+// The calendar date in Japan (UTC+9, no summer time) at an instant: the draws are dated there.
+QDate japanDate(const QDateTime& instant);
+
+// Why a parsed draw's date cannot be right, empty when it can: it must fall after the stored
+// draw before it, before the stored draw after it (each null when there is none) and not
+// after today. The message names the draw.
+QString drawDateRefusal(const ParsedDraw& draw, const QDate& storedBefore, const QDate& storedAfter,
+                        const QDate& today);
+
+// The operator's index file numbers.csv, already decoded: line 1 ends in the prefix digit
+// ("A52"), line 2 starts with the latest draw ("第7073回...").
+struct IndexFile {
+    QString prefix;       // one digit
+    long long latest = 0; // the latest draw on the site
+    QString error;        // empty when both were found
+};
+IndexFile parseIndexFile(const QString& text);
+
+// Weekdays (Monday to Friday) after from, up to and including to; 0 when to is not later.
+long long weekdaysAfter(const QDate& from, const QDate& to);
+
+// How far an index file is believed: draws are held at most once a weekday, so nothing past
+// the latest stored draw plus the weekdays since its date (up to today) can exist yet. With
+// no stored date there is nothing to measure from and the claim stands.
+long long believableLatest(long long claimed, long long latestStored, const QDate& latestStoredDate,
+                           const QDate& today);
+
+// Why draw drawNo cannot be appended behind latestStored draws, empty when it can: only the
+// draw right after the latest one is an append; anything else would overwrite a stored draw
+// or leave a hole.
+QString appendRefusal(long long drawNo, long long latestStored);
 
 } // namespace download

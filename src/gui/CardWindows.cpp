@@ -134,7 +134,7 @@ void TransferWindow::closeEvent(QCloseEvent* event) {
 
 void TransferWindow::refresh() {
     bind.refresh();
-    action_->setStyleSheet(colourSheet(form_.Shape1.fillColor));
+    action_->setStyleSheet(colourSheet(form_.Shape1.fill()));
 }
 
 // ---- print list ----------------------------------------------------------------------------

@@ -92,6 +92,8 @@ struct Shape {
         blue = b;
         fillColor = (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b);
     }
+    // The fill as 0xRRGGBB.
+    unsigned fill() const { return unsigned(red) << 16 | unsigned(green) << 8 | unsigned(blue); }
 };
 
 // An image or picture box: only its visibility belongs to the logic.

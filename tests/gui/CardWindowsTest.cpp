@@ -28,9 +28,9 @@ void CardWindowsTest::cellCyclingAndTyping() {
     // Pressing the transfer label shows the pressed look; releasing it transfers.
     QLabel* action = cards.transferWindow->transferLabel();
     QTest::mousePress(action, Qt::LeftButton);
-    QCOMPARE(cards.transfer.Shape1.fillColor, 0x000000u);
+    QCOMPARE(cards.transfer.Shape1.fill(), 0x000000u);
     QTest::mouseRelease(action, Qt::LeftButton);
-    QCOMPARE(cards.transfer.Shape1.fillColor, 0x252525u);
+    QCOMPARE(cards.transfer.Shape1.fill(), 0x252525u);
     QVERIFY(cards.printListWindow->isVisible());
     QVERIFY(!cards.transferWindow->isVisible());
     QVERIFY(QFile::exists(ws.path(QStringLiteral("inji04.dat"))));

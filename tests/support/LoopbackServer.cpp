@@ -75,6 +75,11 @@ void LoopbackServer::delayAnswers(int ms) {
     delayMs_ = ms;
 }
 
+void LoopbackServer::redirect(const QString& path, const QString& location) {
+    std::lock_guard lock(mutex_);
+    redirects_[path] = location;
+}
+
 QStringList LoopbackServer::requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
@@ -102,13 +107,15 @@ void LoopbackServer::answer(int fd) {
     }
     const bool found = bodies_.contains(path);
     const QByteArray body = bodies_.value(path, "Not Found");
+    const QByteArray status =
+        redirects_.contains(path)
+            ? "HTTP/1.1 302 Found\r\nLocation: " + redirects_[path].toLatin1() + "\r\n"
+            : QByteArray(found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n");
     const int delayMs = delayMs_;
     lock.unlock();
     std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-    const QByteArray reply =
-        QByteArray(found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-        "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
-        body;
+    const QByteArray reply = status + "Content-Length: " + QByteArray::number(body.size()) +
+                             "\r\nConnection: close\r\n\r\n" + body;
     for (qsizetype sent = 0, n = 0; sent < reply.size(); sent += n)
         if ((n = ::send(fd, reply.constData() + sent, reply.size() - sent, MSG_NOSIGNAL)) <= 0)
             break;

@@ -12,8 +12,8 @@
 namespace testing_support {
 
 // An HTTP server on 127.0.0.1, started by the constructor and stopped by the destructor. It
-// serves the bodies set by path (the query ignored), answers 404 for any other path, and can
-// take a path's request and never answer it.
+// serves the bodies set by path (the query ignored), answers 404 for any other path, can
+// redirect a path elsewhere, and can take a path's request and never answer it.
 class LoopbackServer {
 public:
     LoopbackServer();
@@ -22,7 +22,8 @@ public:
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port_); }
     void serve(const QString& path, const QString& text); // sent as Shift-JIS
     void hang(const QString& path);
-    void delayAnswers(int ms);    // every answer after a pause, like a slow line
+    void delayAnswers(int ms); // every answer after a pause, like a slow line
+    void redirect(const QString& path, const QString& location); // 302 Found
     QStringList requests() const; // request targets, query included, in the order they came
 
 private:
@@ -34,6 +35,7 @@ private:
     QMap<QString, QByteArray> bodies_;
     QStringList hung_;
     int delayMs_ = 0;
+    QMap<QString, QString> redirects_;
     QStringList requests_;
     std::vector<int> held_; // connections never answered, closed at the end
     std::thread thread_;

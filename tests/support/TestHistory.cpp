@@ -39,6 +39,20 @@ std::vector<Draw> weekdayDraws(int count, const QString& firstDate,
     return draws;
 }
 
+QString firstWeekdayEndingOn(int count, QDate lastDate) {
+    for (int left = count; left > 0; lastDate = lastDate.addDays(-1))
+        if (lastDate.dayOfWeek() <= 5 && --left == 0)
+            break;
+    return lastDate.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QString reiwaDate(const QDate& date) {
+    return QStringLiteral("令和%1年%2月%3日")
+        .arg(date.year() - 2018)
+        .arg(date.month())
+        .arg(date.day());
+}
+
 std::vector<history::DrawRecord> bundledHistory() {
     const auto parsed = download::parseImportCsv(readFile(QStringLiteral(TESSARIN_BUNDLED_CSV)),
                                                  QStringLiteral("numbers4_2.csv"));

@@ -33,6 +33,13 @@ QByteArray historyBytes(const std::vector<Draw>& draws);
 std::vector<Draw> weekdayDraws(int count, const QString& firstDate,
                                const std::vector<QString>& numbers);
 
+// The first date (yyyy/MM/dd) of count weekday draws whose last falls on lastDate, or on
+// the weekday before it.
+QString firstWeekdayEndingOn(int count, QDate lastDate);
+
+// A date as the operator writes it: "令和8年9月17日".
+QString reiwaDate(const QDate& date);
+
 // The bundled real history, as records in draw order (draw 1 first).
 std::vector<history::DrawRecord> bundledHistory();
 
