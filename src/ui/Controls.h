@@ -80,17 +80,14 @@ struct Timer {
 };
 
 // A coloured shape under a label that acts as a button: its fill gives the pressed look.
-// fillColor is the same fill as one 0xRRGGBB number, for the windows that keep it so.
 struct Shape {
     int red = 37, green = 37, blue = 37;
-    unsigned fillColor = 0x252525;
     bool visible = true;
 
     void setFill(int r, int g, int b) {
         red = r;
         green = g;
         blue = b;
-        fillColor = (unsigned(r) << 16) | (unsigned(g) << 8) | unsigned(b);
     }
     // The fill as 0xRRGGBB.
     unsigned fill() const { return unsigned(red) << 16 | unsigned(green) << 8 | unsigned(blue); }
