@@ -55,7 +55,7 @@ TEST(DataFolder, ChosenThenStartFolderWithHistoryThenUsersFolder) {
     struct Case {
         const char* name;
         bool historyInStart;
-        QStringList args; // DIR stands for a folder of its own
+        QStringList args;  // DIR stands for a folder of its own
         const char* where; // "start", "user" or "dir": the folder that holds the history after
         int draws;         // 0: the bundled history
     } cases[] = {
@@ -77,20 +77,20 @@ TEST(DataFolder, ChosenThenStartFolderWithHistoryThenUsersFolder) {
         const CliRun r = runCli(args);
         ASSERT_EQ(r.code, cli::kOk) << r.err.toStdString();
 
-        const QString where = c.where == QString("start") ? env.start
+        const QString where = c.where == QString("start")  ? env.start
                               : c.where == QString("user") ? env.user
                                                            : dir;
         const int draws = c.draws ? c.draws : bundled;
         EXPECT_EQ(QFileInfo(QDir(where).filePath("number414.dat")).size(), draws * 128);
-        EXPECT_TRUE(r.out.contains(QStringLiteral("次回: 第%1回").arg(draws + 1)))
-            << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains(QStringLiteral("第%1回").arg(draws + 1))) << r.out.toStdString();
         // Nothing is written anywhere else.
         for (const QString& other : {env.start, env.user, dir}) {
             const QString file = QDir(other).filePath("number414.dat");
-            if (other == env.start && c.historyInStart)
+            if (other == env.start && c.historyInStart) {
                 EXPECT_EQ(readFile(file), historyBytes(small));
-            else if (other != where)
+            } else if (other != where) {
                 EXPECT_FALSE(QFileInfo::exists(file)) << other.toStdString();
+            }
         }
         // Seeding is told in one line naming the file; an existing history is not.
         if (c.draws) {
@@ -107,12 +107,12 @@ TEST(DataFolder, ChosenThenStartFolderWithHistoryThenUsersFolder) {
 TEST(DataFolder, UpdateWritesItsDownloadsIntoTheDataFolder) {
     LoopbackServer server;
     server.serve("/numbers.csv", indexFile(0, {41}));
-    server.serve("/A10041.CSV", resultFile(41, "令和8年9月1日", "2468"));
+    server.serve("/A10041.CSV", resultFile(41, "平成8年3月18日", "2468"));
     EmptyStart env;
     const QString dir = env.ws.path("d");
     QDir().mkpath(dir);
     writeFile(QDir(dir).filePath("number414.dat"),
-              historyBytes(weekdayDraws(40, "2026/06/01", {"1357"})));
+              historyBytes(weekdayDraws(40, "1996/01/08", {"1357"})));
     const CliRun r = runCli({"update", "--data-dir", dir, "--results-url", server.baseUrl()});
     ASSERT_EQ(r.code, cli::kOk) << r.err.toStdString();
     EXPECT_EQ(QFileInfo(QDir(dir).filePath("number414.dat")).size(), 41 * 128);
@@ -126,9 +126,9 @@ TEST(DataFolder, UpdateWritesItsDownloadsIntoTheDataFolder) {
 TEST(FirstStart, RefusesCleanly) {
     struct Case {
         const char* name;
-        bool viaHome;         // the user's folder under a regular file, else --data-dir
-        const char* badCsv;   // a numbers4_2.csv already in the data folder
-        const char* folder;   // relative to the workspace
+        bool viaHome;       // the user's folder under a regular file, else --data-dir
+        const char* badCsv; // a numbers4_2.csv already in the data folder
+        const char* folder; // relative to the workspace
     } cases[] = {
         {"--data-dir under a regular file", false, nullptr, "file/sub"},
         {"home under a regular file", true, nullptr, "file/tessarin"},
@@ -163,8 +163,8 @@ TEST(FirstStart, RefusesCleanly) {
 TEST(ShippedFiles, LookupOrder) {
     QTemporaryDir t;
     const auto at = [&](const QString& p) { return t.filePath(p); };
-    for (const char* f : {"data", "prefix/bin", "prefix/share/tessarin", "src/data", "src/docs",
-                          "build/src/cli"})
+    for (const char* f :
+         {"data", "prefix/bin", "prefix/share/tessarin", "src/data", "src/docs", "build/src/cli"})
         QDir().mkpath(at(f));
     struct Case {
         const char* name;
@@ -178,7 +178,9 @@ TEST(ShippedFiles, LookupOrder) {
          "prefix/bin",
          "prefix/share/tessarin"},
         {"an installed program never reads the source tree", {"src/data"}, "prefix/bin", ""},
-        {"the build tree reads the source data", {"src/data", "src/docs"}, "build/src/cli",
+        {"the build tree reads the source data",
+         {"src/data", "src/docs"},
+         "build/src/cli",
          "src/data"},
         {"and the source docs", {"src/docs"}, "build/src/cli", "src/docs"},
         {"nowhere", {}, "build/src/cli", ""},

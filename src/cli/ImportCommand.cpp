@@ -20,7 +20,8 @@ int ImportCommand::execute(const QCommandLineParser& parser, QTextStream& out, Q
     auto& dl = session.downloadForm;
     const QString folder = history::dataFolder();
     if (!history::makeDataFolder(folder)) {
-        err << "データフォルダ " << QDir::toNativeSeparators(folder) << " を作れません。" << Qt::endl;
+        err << "データフォルダ " << QDir::toNativeSeparators(folder) << " を作れません。"
+            << Qt::endl;
         return kFailed;
     }
     // A file named on the command line is where the user sees it; the default is the data

@@ -137,7 +137,7 @@ bool DownloadForm::FNoget() {
 
 DownloadForm::StoredDates DownloadForm::storedDates(long long drawNo) const {
     StoredDates stored;
-    QFile file(here(Label4[1].caption));
+    QFile file(files.appFile(Label4[1].caption));
     if (!file.open(QIODevice::ReadOnly))
         return stored; // no history yet: nothing to compare with
     stored.count = history::recordCount(file.size());

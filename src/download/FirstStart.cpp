@@ -54,7 +54,8 @@ FirstStart seedFirstStart(ui::Host& host, history::AppModule& module,
         if (!hadFolder)
             QDir().rmdir(folder);
         host.messageBox(
-            QStringLiteral("データフォルダ %1 に抽選履歴を作れませんでした（%2）。何も変更していません。")
+            QStringLiteral(
+                "データフォルダ %1 に抽選履歴を作れませんでした（%2）。何も変更していません。")
                 .arg(shown, oneLine(why)));
         return FirstStart::Failed;
     };

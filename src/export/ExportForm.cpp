@@ -45,8 +45,7 @@ void MainForm::Image4_Click() {
 
 void MainForm::Image1_Click() {
     // Like any link, a guide that cannot be shown is not worth a message.
-    const QString guide =
-        history::shippedFile(QStringLiteral("index.html"), dataFolder(*this));
+    const QString guide = history::shippedFile(QStringLiteral("index.html"), dataFolder(*this));
     if (!guide.isEmpty())
         host.openFile(guide);
 }
@@ -71,8 +70,7 @@ void MainForm::PicCame_Click(int index) {
     PicCame[1].visible = false;
 
     // A missing sound file or sound device plays nothing; the host says nothing about it.
-    const QString sound =
-        history::shippedFile(QStringLiteral("shatter.wam"), dataFolder(*this));
+    const QString sound = history::shippedFile(QStringLiteral("shatter.wam"), dataFolder(*this));
     MMControl1.notify = false;
     MMControl1.wait = true;
     MMControl1.fileName = sound.isEmpty() ? files.appFile(QStringLiteral("shatter.wam")) : sound;

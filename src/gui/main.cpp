@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     // --results-url URL replaces the operator's address; --data-dir DIR names the data folder.
     const QStringList args = app.arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
-        for (const QString& name : {QStringLiteral("--results-url"), QStringLiteral("--data-dir")}) {
+        for (const QString& name :
+             {QStringLiteral("--results-url"), QStringLiteral("--data-dir")}) {
             QString value;
             if (args[i] == name && i + 1 < args.size())
                 value = args[++i];

@@ -42,7 +42,8 @@ QString dataFolder() {
 }
 
 void chooseDataFolder(const QString& folder) {
-    chosen() = folder.isEmpty() ? QString() : QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    chosen() =
+        folder.isEmpty() ? QString() : QDir::cleanPath(QDir::current().absoluteFilePath(folder));
 }
 
 QString chosenDataFolder() {
