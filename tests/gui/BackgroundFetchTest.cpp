@@ -25,7 +25,7 @@ QString drawFile(int d) {
 struct Site {
     Site() {
         ws.writeHistory(
-            weekdayDraws(kHeld, QStringLiteral("2025/01/06"), {QStringLiteral("1234")}));
+            weekdayDraws(kHeld, QStringLiteral("1999/06/01"), {QStringLiteral("1234")}));
         before = history();
         server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {7073, 7072}));
         for (int d = 7071; d <= 7073; ++d)
