@@ -79,10 +79,10 @@ FirstStart seedFirstStart(ui::Host& host, history::AppModule& module,
         return fail(quiet.messages.join(u' '));
 
     const int draws = static_cast<int>(QFileInfo(historyPath).size() / history::DrawRecord::kSize);
-    host.messageBox(QStringLiteral("初めての起動のため、同梱の抽選履歴（第1回〜第%1回）から "
-                                   "%2 に number414.dat を作りました。")
-                        .arg(draws)
-                        .arg(QDir::toNativeSeparators(historyPath)));
+    host.messageBox(
+        QStringLiteral("初めての起動のため、同梱の抽選履歴（第1回〜第%1回）から %2 を作りました。")
+            .arg(draws)
+            .arg(QDir::toNativeSeparators(historyPath)));
     return FirstStart::Seeded;
 }
 
