@@ -75,3 +75,57 @@ TEST(PredictCommand, NarrowOptionRunsThatNarrowingInsteadOfTheSwOne) {
             << name;
     }
 }
+
+// The levels of a スタート give what the same sizes and narrowing give by hand.
+TEST(PredictCommand, LevelsRunWhatTheStartChooses) {
+    Workspace ws;
+    ws.writeHistory(handWorkedHistory());
+    const std::pair<const char*, const char*> cases[] = {
+        {"--single-level 無し --double-level none --r7 ON", "--single-size 0 --double-size 0 "
+                                                            "--narrow axis"},
+        {"--single-level 強い --double-level 弱い --r7 off", "--single-size 200 --double-size 20"},
+        {"--single-level normal --double-level 強い --r7 on",
+         "--single-size 100 --double-size 200 --narrow axis2"},
+        {"--single-level 弱い --double-level weak --r7 Off --cframe",
+         "--single-size 20 --double-size 20 --narrow cframe"},
+        {"--single-level 無し --double-level 無し --r7 on --cframe",
+         "--single-size 0 --double-size 0 --narrow cframe"},
+    };
+    const QString base = QStringLiteral("predict --draw 53 --pair AB --json ");
+    for (const auto& [levels, byHand] : cases) {
+        const QJsonObject want = runCli(base + QString::fromUtf8(byHand));
+        EXPECT_FALSE(want.isEmpty());
+        EXPECT_EQ(runCli(base + QString::fromUtf8(levels)), want) << levels;
+    }
+}
+
+// Combinations the window refuses, and level options that do not go together.
+TEST(PredictCommand, LevelsTheWindowRefusesOrThatDoNotFit) {
+    Workspace ws;
+    ws.writeHistory(handWorkedHistory());
+    const QString refused = QStringLiteral("この組み合わせでは予想できません。\n");
+    const std::pair<const char*, bool> cases[] = {
+        {"--single-level 無し --double-level 強い --r7 off", true},
+        {"--single-level none --double-level none --r7 off", true},
+        {"--single-level 普通 --double-level 無し --r7 off", true},
+        {"--single-level 無し --double-level 弱い --r7 on", true},
+        {"--single-level strong --double-level 無し --r7 on", true},
+        {"--single-level 強い --double-level 強い", false},
+        {"--single-level 強い --double-level 強い --r7 maybe", false},
+        {"--single-level 最強 --double-level 強い --r7 on", false},
+        {"--single-level 強い --double-level 強い --r7 on --single-size 5", false},
+        {"--single-level 強い --double-level 強い --r7 on --narrow axis", false},
+        {"--cframe", false},
+    };
+    for (const char* command : {"predict --draw 53 ", "verify --count 2 --draw 53 "})
+        for (const auto& [args, isRefusal] : cases) {
+            const QString line = QString::fromUtf8(command) + QString::fromUtf8(args);
+            QString outText, errText;
+            QTextStream out(&outText), err(&errText);
+            EXPECT_EQ(cli::run(line.split(u' '), out, err), cli::kUsage) << line.toStdString();
+            err.flush();
+            EXPECT_EQ(outText, QString()) << line.toStdString();
+            EXPECT_EQ(errText.count(u'\n'), 1) << errText.toStdString();
+            EXPECT_EQ(errText == refused, isRefusal) << line.toStdString();
+        }
+}

@@ -80,6 +80,29 @@ TEST_F(VerifyCli, MonthRunAsJson) {
     }
 }
 
+// The verification area's levels tally as the same sizes and tally narrowing by hand.
+TEST_F(VerifyCli, LevelsTallyWhatTheStartChooses) {
+    const std::pair<QStringList, QStringList> cases[] = {
+        {{"--single-level", "無し", "--double-level", "無し", "--r7", "on"},
+         {"--single-size", "0", "--double-size", "0", "--narrow", "axis"}},
+        {{"--single-level", "弱い", "--double-level", "普通", "--r7", "on"},
+         {"--single-size", "20", "--double-size", "100", "--narrow", "axis2"}},
+        {{"--single-level", "strong", "--double-level", "弱い", "--r7", "off"},
+         {"--single-size", "200", "--double-size", "20"}},
+        {{"--single-level", "普通", "--double-level", "普通", "--r7", "on", "--cframe"},
+         {"--single-size", "100", "--double-size", "100", "--narrow", "cframe"}},
+    };
+    const QStringList base = {"verify", "--count", "12", "--json"};
+    for (const auto& [levels, byHand] : cases) {
+        SCOPED_TRACE(levels.join(u' ').toStdString());
+        const Result want = run(base + byHand);
+        ASSERT_EQ(want.code, 0) << want.err.toStdString();
+        const Result got = run(base + levels);
+        EXPECT_EQ(got.code, 0) << got.err.toStdString();
+        EXPECT_EQ(got.out, want.out);
+    }
+}
+
 TEST_F(VerifyCli, Back100ListsSameBoxDraws) {
     const Result r = run({"back100", "--draw", "8"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();

@@ -85,6 +85,36 @@ void printText(const mainwindow::MainForm& f, int draw, QTextStream& out) {
         << Qt::endl;
 }
 
+const history::OptionTables& optionTables() {
+    static const history::OptionTables tables = [] {
+        history::OptionTables t;
+        t.InitOptionTables();
+        return t;
+    }();
+    return tables;
+}
+
+// Romanised names of the strength levels, in the order of StrengthNames.
+const QStringList kLevelWords = {QStringLiteral("strong"), QStringLiteral("normal"),
+                                 QStringLiteral("weak"), QStringLiteral("none")};
+// The switch words of --r7, in the order of OnOffNames.
+const QStringList kSwitchWords = {QStringLiteral("off"), QStringLiteral("on")};
+
+QString levelChoices() {
+    QStringList names(optionTables().StrengthNames.begin(), optionTables().StrengthNames.end());
+    return QStringLiteral("%1（%2）").arg(names.join(u'|'), kLevelWords.join(u'|'));
+}
+
+int levelOption(const QCommandLineParser& parser, const QString& name) {
+    const QString given = parser.value(name);
+    const auto& names = optionTables().StrengthNames;
+    for (int level = 0; level < static_cast<int>(names.size()); ++level)
+        if (given == names[level] || given.toLower() == kLevelWords[level])
+            return level;
+    throw UsageError{
+        QStringLiteral("--%1 には %2 のどれかを指定してください。").arg(name, levelChoices())};
+}
+
 } // namespace
 
 QList<QCommandLineOption> predictionOptions() {
@@ -100,7 +130,57 @@ QList<QCommandLineOption> predictionOptions() {
          QStringLiteral("M")},
         {QStringLiteral("more"), QStringLiteral("「%1」を使う").arg(w.Check1.caption)},
         {QStringLiteral("cframe2"), QStringLiteral("「%1」を使う").arg(w.Check2.caption)},
+        {QStringLiteral("single-level"),
+         QStringLiteral("%1の強さ: %2（--single-size、--double-size、--narrow の代わりに）")
+             .arg(w.Label14[4].caption, levelChoices()),
+         QStringLiteral("L")},
+        {QStringLiteral("double-level"),
+         QStringLiteral("%1の強さ: %2").arg(w.Label14[3].caption, levelChoices()),
+         QStringLiteral("L")},
+        {QStringLiteral("r7"),
+         QStringLiteral("%1: on|off（③の絞りはスタートと同じく選ばれる）")
+             .arg(w.Label14[11].caption),
+         QStringLiteral("on|off")},
+        {QStringLiteral("cframe"), QStringLiteral("強さと一緒に: ③は%1（「%2」）")
+                                       .arg(w.Command12.caption, w.Check3.caption)},
     };
+}
+
+std::optional<StartLevels> startLevels(const QCommandLineParser& parser) {
+    const auto isSet = [&](const char* name) { return parser.isSet(QLatin1StringView(name)); };
+    if (!isSet("single-level") && !isSet("double-level") && !isSet("r7")) {
+        if (isSet("cframe"))
+            throw UsageError{QStringLiteral(
+                "--cframe は --single-level、--double-level、--r7 と一緒に指定してください。")};
+        return std::nullopt;
+    }
+    if (!isSet("single-level") || !isSet("double-level") || !isSet("r7"))
+        throw UsageError{
+            QStringLiteral("--single-level、--double-level、--r7 は三つとも指定してください。")};
+    if (isSet("single-size") || isSet("double-size") || isSet("narrow"))
+        throw UsageError{QStringLiteral("--single-level などは --single-size、--double-size、"
+                                        "--narrow と一緒に指定できません。")};
+    StartLevels l;
+    l.single = levelOption(parser, QStringLiteral("single-level"));
+    l.dbl = levelOption(parser, QStringLiteral("double-level"));
+    const QString r7 = parser.value(QStringLiteral("r7")).toLower();
+    const qsizetype opt = kSwitchWords.indexOf(r7);
+    if (opt < 0)
+        throw UsageError{QStringLiteral("--r7 には on|off のどちらかを指定してください。")};
+    l.opt = static_cast<int>(opt);
+    l.cframe = isSet("cframe");
+    if (!mainwindow::MainForm::startChecks(l.opt, l.single, l.dbl))
+        throw UsageError{mainwindow::MainForm::refusedStartMessage()};
+    return l;
+}
+
+void applyStartLevels(const StartLevels& l, mainwindow::MainForm& f, bool verification) {
+    (verification ? f.KensyoSSLevel : f.YosoSSLevel) = l.single;
+    (verification ? f.KensyoDSLevel : f.YosoDSLevel) = l.dbl;
+    (verification ? f.KensyoOpt : f.YosoOpt) = l.opt;
+    f.showOptionCaptions();
+    f.Check3.value = l.cframe ? 1 : 0;
+    f.setStartSizesAndChecks(l.opt, l.single, l.dbl);
 }
 
 int chosenPair(const QCommandLineParser& parser) {
@@ -147,6 +227,7 @@ PredictCommand::PredictCommand()
 }
 
 void PredictCommand::readOptions(const QCommandLineParser& parser) {
+    levels_ = startLevels(parser);
     singleSize_ = intOption(parser, QStringLiteral("single-size"), 100, 0);
     doubleSize_ = intOption(parser, QStringLiteral("double-size"), 100, 0);
     narrowing_ = &simulate::narrowings().front();
@@ -183,9 +264,14 @@ int PredictCommand::executeWithSession(Session& session, const QCommandLineParse
     f.Command2_Click();
     f.Check1.value = parser.isSet(QStringLiteral("more")) ? 1 : 0;
     f.Check2.value = parser.isSet(QStringLiteral("cframe2")) ? 1 : 0;
-    f.Combo4[0].text = QString::number(singleSize_);
-    f.Combo4[1].text = QString::number(doubleSize_);
-    (f.*narrowing_->handler)();
+    if (levels_) {
+        applyStartLevels(*levels_, f, false);
+        f.runChosenNarrowing();
+    } else {
+        f.Combo4[0].text = QString::number(singleSize_);
+        f.Combo4[1].text = QString::number(doubleSize_);
+        (f.*narrowing_->handler)();
+    }
     if (!writeXlsxOption(parser, exports::Sheet::Prediction, f, err))
         return kFailed;
 

@@ -1,7 +1,5 @@
 #include "VerifyCommand.h"
 
-#include "PredictCommand.h"
-
 #include "predict/Analysis.h"
 
 #include <QJsonArray>
@@ -41,6 +39,7 @@ Settings readSettings(const QCommandLineParser& parser) {
         s.month = readMonth(parser.value(QStringLiteral("month")));
     else
         s.count = intOption(parser, QStringLiteral("count"), 0, 1);
+    s.levels = startLevels(parser);
     s.singleSize = intOption(parser, QStringLiteral("single-size"), 100, 0);
     s.doubleSize = intOption(parser, QStringLiteral("double-size"), 100, 0);
     s.pair = chosenPair(parser);
@@ -66,11 +65,15 @@ void applySettings(const Settings& s, mainwindow::MainForm& f, int draw) {
     f.Option2.selected = s.pair;
     f.Check1.value = s.more ? 1 : 0;
     f.Check2.value = s.cframe2 ? 1 : 0;
-    for (const auto& n : simulate::narrowings())
-        if (n.tallySwitch)
-            (f.*n.tallySwitch).value = &n == s.narrowing ? 1 : 0;
-    f.Combo4[0].text = QString::number(s.singleSize);
-    f.Combo4[1].text = QString::number(s.doubleSize);
+    if (s.levels) {
+        applyStartLevels(*s.levels, f, true);
+    } else {
+        for (const auto& n : simulate::narrowings())
+            if (n.tallySwitch)
+                (f.*n.tallySwitch).value = &n == s.narrowing ? 1 : 0;
+        f.Combo4[0].text = QString::number(s.singleSize);
+        f.Combo4[1].text = QString::number(s.doubleSize);
+    }
 
     if (s.month) {
         const auto [year, month] = *s.month;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PredictCommand.h"
 #include "SessionCommand.h"
 
 #include <optional>
@@ -21,6 +22,7 @@ public:
         const simulate::FormAction* whatIf = nullptr; // none: no what-if
         int singleSize = 100;
         int doubleSize = 100;
+        std::optional<StartLevels> levels; // instead of the sizes and the narrowing
         bool more = false;
         bool cframe2 = false;
         enum class Format { Table, Json, Csv } format = Format::Table;

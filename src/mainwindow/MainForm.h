@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace mainwindow {
 
@@ -58,6 +59,23 @@ public:
     void LabStart_Click();
     void LabKensyo_Click();
     bool startRunning() const { return startRunning_; }
+    // The option check and the choice of the ③ narrowing of both starts, for an area's
+    // switch and strength levels: none when the combination is refused, else the values the
+    // start gives Check4 and Check5. The command line checks its options with it too.
+    struct NarrowingChecks {
+        int check4 = 0;
+        int check5 = 0;
+    };
+    static std::optional<NarrowingChecks> startChecks(int opt, int singleLevel, int doubleLevel);
+    static QString refusedStartMessage();
+    // What a start does with accepted options: Combo4(0) and Combo4(1) take StrengthValues of
+    // the levels, Check4 and Check5 the choice of startChecks.
+    void setStartSizesAndChecks(int opt, int singleLevel, int doubleLevel);
+    // The ③ narrowing the check boxes choose, as the prediction start runs it: Check3 first,
+    // then Check4, Check5, else ③S・W絞り.
+    void runChosenNarrowing();
+    // Shows the strength levels and switches of both areas in their labels.
+    void showOptionCaptions();
 
     // Pressed look of the label buttons, by shape: the shape of a label (Shape1 index), or
     // -1 for a label without one.
@@ -249,13 +267,10 @@ public:
     int axisDigit1 = 0, axisDigit2 = 0; // shown in LabJiku
 
 private:
-    // The option check and the choice of the ③ narrowing shared by both starts.
+    // startChecks, showing the refusal when it refuses.
     bool optionsAccepted(int opt, int singleLevel, int doubleLevel);
-    void setNarrowingChecks(int opt, int singleLevel, int doubleLevel);
-    void runChosenNarrowing();
     // TimerCount := 0, start the area's timer, and process events until WaitTicks ticks.
     void waitTicks(ui::Timer& timer, void (MainForm::*timeGo)());
-    void showOptionCaptions();
     bool startRunning_ = false;
 
     void fillDrawList();

@@ -93,22 +93,36 @@ void MainForm::LabKOP_Click() {
     showOptionCaptions();
 }
 
-bool MainForm::optionsAccepted(int opt, int singleLevel, int doubleLevel) {
+std::optional<MainForm::NarrowingChecks> MainForm::startChecks(int opt, int singleLevel,
+                                                               int doubleLevel) {
+    const bool on = opt == kOn;
     const bool singleNone = singleLevel == kNone;
     const bool doubleNone = doubleLevel == kNone;
     // "Off" needs both narrowings; "ON" needs both or neither.
-    const bool refused = opt == kOn ? singleNone != doubleNone : singleNone || doubleNone;
-    if (refused)
-        host.messageBox(QStringLiteral("この組み合わせでは予想できません。"),
-                        QStringLiteral("設定違い"));
-    return !refused;
+    if (on ? singleNone != doubleNone : singleNone || doubleNone)
+        return std::nullopt;
+    // "ON" runs ③軸数字絞り without narrowings and ③軸数字絞り２ with them.
+    return NarrowingChecks{on && singleNone ? 1 : 0, on && !singleNone ? 1 : 0};
 }
 
-void MainForm::setNarrowingChecks(int opt, int singleLevel, int doubleLevel) {
-    const bool on = opt == kOn;
-    const bool bothNone = singleLevel == kNone && doubleLevel == kNone;
-    Check4.value = on && bothNone ? 1 : 0;
-    Check5.value = on && !bothNone ? 1 : 0;
+QString MainForm::refusedStartMessage() {
+    return QStringLiteral("この組み合わせでは予想できません。");
+}
+
+bool MainForm::optionsAccepted(int opt, int singleLevel, int doubleLevel) {
+    if (startChecks(opt, singleLevel, doubleLevel))
+        return true;
+    host.messageBox(refusedStartMessage(), QStringLiteral("設定違い"));
+    return false;
+}
+
+void MainForm::setStartSizesAndChecks(int opt, int singleLevel, int doubleLevel) {
+    const auto checks = startChecks(opt, singleLevel, doubleLevel).value_or(NarrowingChecks{});
+    const auto& values = module.tables.StrengthValues;
+    Combo4[0].text = QString::number(values[singleLevel]);
+    Combo4[1].text = QString::number(values[doubleLevel]);
+    Check4.value = checks.check4;
+    Check5.value = checks.check5;
 }
 
 void MainForm::runChosenNarrowing() {
@@ -134,10 +148,7 @@ void MainForm::LabStart_Click() {
     winKeyW.clear();
     frmYosoClear();
     Frame3.visible = true;
-    const auto& values = module.tables.StrengthValues;
-    Combo4[0].text = QString::number(values[YosoSSLevel]);
-    Combo4[1].text = QString::number(values[YosoDSLevel]);
-    setNarrowingChecks(YosoOpt, YosoSSLevel, YosoDSLevel);
+    setStartSizesAndChecks(YosoOpt, YosoSSLevel, YosoDSLevel);
     waitTicks(Timer1, &MainForm::TimeGo);
     Command1_Click();
     Command2_Click();
@@ -150,16 +161,13 @@ void MainForm::LabKensyo_Click() {
     StartGuard guard(startRunning_, Timer2, LabSine[1]);
     GrdSMClear();
     Frame3.visible = false;
-    const auto& values = module.tables.StrengthValues;
-    Combo4[0].text = QString::number(values[KensyoSSLevel]);
-    Combo4[1].text = QString::number(values[KensyoDSLevel]);
     // The area verifies the month of its chooser: the month list takes it in its own form
     // (no leading zero), and the tally runs over that month. A count of draws stays the
     // tally button's own choice.
     Combo3[0].text = LabKnen.caption;
     Combo3[1].text = QString::number(ui::leadingInt(LabKmon.caption));
     Option1.selected = 1;
-    setNarrowingChecks(KensyoOpt, KensyoSSLevel, KensyoDSLevel);
+    setStartSizesAndChecks(KensyoOpt, KensyoSSLevel, KensyoDSLevel);
     waitTicks(Timer2, &MainForm::TimeGo2);
     Command3_Click();
 }

@@ -6,6 +6,8 @@
 #include "support/LoopbackServer.h"
 #include "support/TestHistory.h"
 
+#include "download/ResultFile.h"
+
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
@@ -17,15 +19,21 @@ namespace {
 
 constexpr int kHeld = 7070;
 
+// The window runs on the real clock: the history ended ten days ago in Japan, and the draws
+// after it are dated on the days that followed.
+QDate lastHeldDate() {
+    return download::japanDate(QDateTime::currentDateTimeUtc()).addDays(-10);
+}
+
 QString drawFile(int d) {
-    return resultFile(d, QStringLiteral("令和8年9月%1日").arg(d - 7055), QStringLiteral("0042"));
+    return resultFile(d, reiwaDate(lastHeldDate().addDays(d - kHeld)), QStringLiteral("0042"));
 }
 
 // A history of kHeld draws and a site with the index and the result files up to 7073.
 struct Site {
     Site() {
-        ws.writeHistory(
-            weekdayDraws(kHeld, QStringLiteral("1999/06/01"), {QStringLiteral("1234")}));
+        ws.writeHistory(weekdayDraws(kHeld, firstWeekdayEndingOn(kHeld, lastHeldDate()),
+                                     {QStringLiteral("1234")}));
         before = history();
         server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {7073, 7072}));
         for (int d = 7071; d <= 7073; ++d)
