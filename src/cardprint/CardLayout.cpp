@@ -1,8 +1,10 @@
 #include "CardLayout.h"
 
+#include "history/FolderLock.h"
 #include "history/HistoryFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -63,6 +65,8 @@ QString replaceFile(const QString& path, const QByteArray& bytes) {
 }
 
 void writeInjiFile(const QString& path, const InjiRecord& record) {
+    // One writer at a time in the data folder.
+    const history::FolderLock lock(QFileInfo(path).absolutePath());
     const QString why = replaceFile(path, encodeInji(record));
     if (!why.isEmpty())
         throw history::FileError(QStringLiteral("%1 に書き込めません: %2").arg(path, why));

@@ -1,8 +1,10 @@
 #include "SettingsFile.h"
 
+#include "FolderLock.h"
 #include "HistoryFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <unistd.h>
@@ -48,7 +50,8 @@ QStringList csvFields(const QString& text) {
 } // namespace
 
 void writeSettingsFile(const QString& path, const QString& singles, const QString& doubles) {
-    // The one place that writes the settings file: the data folder's lock belongs here.
+    // One writer at a time in the data folder.
+    const FolderLock lock(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     const QByteArray line = (singles + u',' + doubles).toUtf8() + "\r\n";
     bool ok = file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.flush();
