@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include "download/DownloadForm.h"
+#include "history/DataFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 BenchWorkspace::BenchWorkspace()
     : host(QDateTime(QDate(2026, 8, 24), QTime(9, 0))), previous_(QDir::currentPath()) {
     QDir::setCurrent(dir_.path());
+    history::chooseDataFolder(dir_.path());
     QFile::copy(QStringLiteral(TESSARIN_BUNDLED_CSV),
                 dir_.filePath(QStringLiteral("numbers4_2.csv")));
     form = std::make_unique<mainwindow::MainForm>(host, module);
@@ -25,4 +27,5 @@ BenchWorkspace::BenchWorkspace()
 BenchWorkspace::~BenchWorkspace() {
     module.files.CloseAll();
     QDir::setCurrent(previous_);
+    history::chooseDataFolder(QString());
 }

@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 #include "export/SheetCells.h"
 #include "export/Workbook.h"
+#include "history/DataFolder.h"
 #include "support/PredictionHistory.h"
 
 #include <QDir>
@@ -119,7 +120,7 @@ TEST(ExportPicture, WritesNewCopiesAndReportsFaults) {
         if (c.badTemplateInDataFolder)
             testing_support::writeFile(ws.path(bad), "not a zip");
         ws.host.canOpenFiles = c.canOpen;
-        const QString shipped = exports::findShippedFile(f.files.AppDir, bad);
+        const QString shipped = history::shippedFile(bad, f.files.AppDir);
         const QByteArray templateBytes = testing_support::readFile(shipped);
         const QStringList before = QDir(ws.path(".")).entryList(QDir::Files);
         for (int i = 0; i < c.clicks; ++i)
@@ -148,7 +149,7 @@ TEST(ExportPicture, WritesNewCopiesAndReportsFaults) {
 TEST(ExportCli, XlsxOptionWritesTheSheetButNeverTheTemplate) {
     testing_support::Workspace ws;
     ws.writeHistory(testing_support::handWorkedHistory());
-    const QString shipped = exports::findShippedFile(ws.path("."), "R7集計表ひな形.xlsx");
+    const QString shipped = history::shippedFile("R7集計表ひな形.xlsx", ws.path("."));
     const QByteArray templateBytes = testing_support::readFile(shipped);
     struct Case {
         QStringList args;

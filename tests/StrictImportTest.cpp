@@ -131,7 +131,8 @@ TEST(ImportRace, TwoImportsInOneFolderLeaveAWholeHistory) {
         QProcess a, b;
         for (QProcess* p : {&a, &b}) {
             p->setWorkingDirectory(ws.path(s(u".")));
-            p->start(QStringLiteral(TESSARIN_CLI), {s(u"import")});
+            p->start(QStringLiteral(TESSARIN_CLI),
+                     {s(u"--data-dir"), ws.path(s(u".")), s(u"import")});
         }
         for (QProcess* p : {&a, &b}) {
             ASSERT_TRUE(p->waitForFinished(30000));

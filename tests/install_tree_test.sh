@@ -7,7 +7,9 @@ set -uo pipefail
 BUILD_DIR=$1 SOURCE_DIR=$2 VERSION=$3 APP_ID=$4 WITH_GUI=$5
 
 PREFIX=$(mktemp -d)
-trap 'rm -rf "$PREFIX"' EXIT
+HOME_DIR=$(mktemp -d)
+START_DIR=$(mktemp -d)
+trap 'rm -rf "$PREFIX" "$HOME_DIR" "$START_DIR"' EXIT
 failures=0
 fail() {
     echo "FAIL: $*"
@@ -35,6 +37,16 @@ for p in "${programs[@]}"; do
 done
 cmp -s "$SOURCE_DIR/data/numbers4_2.csv" "$share/tessarin/numbers4_2.csv" ||
     fail "share/tessarin/numbers4_2.csv differs from data/"
+
+# A first start from an empty folder with an empty home: the installed bundled history
+# becomes the user's, and the next draw is printed.
+latest=$(head -n 1 "$SOURCE_DIR/data/numbers4_2.csv" | cut -d, -f1)
+got=$(cd "$START_DIR" && env -u XDG_DATA_HOME HOME="$HOME_DIR" timeout 60 \
+    "$PREFIX/bin/tessarin-cli" 2>/dev/null) || fail "tessarin-cli from an empty home exits $?"
+[[ $got == *"次回: 第$((latest + 1))回"* ]] || fail "first start printed '${got:0:120}'"
+size=$(stat -c %s "$HOME_DIR/.local/share/tessarin/number414.dat" 2>/dev/null)
+[ "$size" = $((latest * 128)) ] || fail "first start made a history of ${size:-no} bytes"
+[ -z "$(ls -A "$START_DIR")" ] || fail "first start wrote into the folder it was started in"
 
 # Only the programs and what they read: no tests, benchmarks, libraries or README files.
 while IFS= read -r f; do

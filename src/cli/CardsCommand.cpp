@@ -5,6 +5,7 @@
 
 #include "cardprint/PaintedPrinter.h"
 #include "cardprint/PrintListForm.h"
+#include "history/DataFolder.h"
 #include "history/HistoryFiles.h"
 
 #include <QDir>
@@ -73,7 +74,7 @@ int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QT
 
     // The positions of this folder's inji04.dat, without creating it.
     cardprint::Positions positions = cardprint::kDefaultPositions;
-    const QString injiPath = QDir::current().filePath(QStringLiteral("inji04.dat"));
+    const QString injiPath = QDir(history::dataFolder()).filePath(QStringLiteral("inji04.dat"));
     if (const auto record = cardprint::readInjiFile(injiPath))
         positions = record->pos;
 

@@ -12,6 +12,7 @@
 #include "VerifyCommand.h"
 #include "Version.h"
 
+#include "history/DataFolder.h"
 #include "history/HistoryFiles.h"
 
 namespace cli {
@@ -24,7 +25,8 @@ const QString kDefaultCommand = QStringLiteral("summary");
 // first other word is the command, and everything from it on is left to the command.
 void setUpTopLevel(QCommandLineParser& parser) {
     parser.setApplicationDescription(
-        QStringLiteral("作業フォルダ（number414.dat のあるフォルダ）で実行します。"));
+        QStringLiteral("データフォルダで実行します: --data-dir DIR、なければ number414.dat "
+                       "のある現在のフォルダ、なければ ~/.local/share/tessarin。"));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.addOption(helpOption());
     parser.addOption(QCommandLineOption(QStringLiteral("version"), QStringLiteral("版を表示する")));
@@ -109,6 +111,11 @@ std::vector<std::unique_ptr<Command>> commands() {
 }
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {
+    // --data-dir holds for this command line only (the tests run many in one process).
+    struct KeepDataFolder {
+        QString before = history::chosenDataFolder();
+        ~KeepDataFolder() { history::chooseDataFolder(before); }
+    } keep;
     if (!args.isEmpty() && args[0] == QStringLiteral("--version")) {
         out << TESSARIN_VERSION_LINE << "\n";
         return kOk;

@@ -1,5 +1,7 @@
 #include "Command.h"
 
+#include "history/DataFolder.h"
+
 namespace cli {
 
 namespace globals {
@@ -9,8 +11,15 @@ QCommandLineOption resultsUrl() {
             QStringLiteral("抽選結果のアドレス（既定は運営元のサイト）"), QStringLiteral("URL")};
 }
 
+QCommandLineOption dataDir() {
+    return {QStringLiteral("data-dir"),
+            QStringLiteral("データフォルダ（既定は number414.dat のある現在のフォルダ、なければ "
+                           "~/.local/share/tessarin）"),
+            QStringLiteral("DIR")};
+}
+
 QList<QCommandLineOption> all() {
-    return {resultsUrl()};
+    return {resultsUrl(), dataDir()};
 }
 
 } // namespace globals
@@ -63,6 +72,7 @@ void Command::setUp(QCommandLineParser& parser) const {
     parser.setApplicationDescription(description);
     parser.addOption(helpOption());
     parser.addOptions(options);
+    parser.addOption(globals::dataDir());
     for (const auto& p : positionals)
         parser.addPositionalArgument(p.name, p.description, p.syntax);
 }
@@ -74,6 +84,8 @@ QString Command::helpText() const {
 }
 
 bool Command::takes(const QCommandLineOption& option) const {
+    if (option.names() == globals::dataDir().names())
+        return true; // every command works in the data folder
     for (const auto& o : options)
         if (o.names() == option.names())
             return true;
@@ -92,6 +104,12 @@ int Command::run(const QStringList& words, QTextStream& out, QTextStream& err) {
     const QStringList extra = parser.positionalArguments().mid(positionals.size());
     if (!extra.isEmpty())
         throw UsageError{QStringLiteral("不明な引数です: %1").arg(extra.join(u' '))};
+    if (parser.isSet(QStringLiteral("data-dir"))) {
+        const QString dir = parser.value(QStringLiteral("data-dir"));
+        if (dir.isEmpty())
+            throw UsageError{QStringLiteral("--data-dir にはフォルダを指定してください。")};
+        history::chooseDataFolder(dir);
+    }
     return execute(parser, out, err);
 }
 

@@ -25,6 +25,8 @@ struct UsageError {
 // among its own options.
 namespace globals {
 QCommandLineOption resultsUrl();
+// Taken by every command: the folder of the data files.
+QCommandLineOption dataDir();
 QList<QCommandLineOption> all();
 } // namespace globals
 

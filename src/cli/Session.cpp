@@ -2,6 +2,7 @@
 
 #include "Command.h"
 
+#include "download/FirstStart.h"
 #include "ui/RecordingHost.h"
 
 #include <unistd.h>
@@ -40,6 +41,11 @@ Session::Session(QTextStream& err)
     module.files.damageAdvice = QStringLiteral(
         "tessarin-cli import で numbers4_2.csv から抽選履歴を生成し直してください。");
     form.stopOnDamagedHistory = true;
+}
+
+bool seedDataFolder(Session& session) {
+    return download::seedFirstStart(session.host, session.module, session.form) !=
+           download::FirstStart::Failed;
 }
 
 const mainwindow::MainForm& windowCaptions() {

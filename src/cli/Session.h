@@ -44,6 +44,10 @@ struct Session {
     download::DownloadForm downloadForm;
 };
 
+// The first start in a data folder without draws: the bundled history is made its
+// number414.dat (told on the error stream). False when that failed (also told).
+bool seedDataFolder(Session& session);
+
 // A main window that is never loaded: its option captions and button captions, for the
 // help and for checking options before anything is read.
 const mainwindow::MainForm& windowCaptions();

@@ -5,6 +5,8 @@ namespace cli {
 int SessionCommand::execute(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
     readOptions(parser);
     Session session(err);
+    if (!seedDataFolder(session))
+        return kFailed;
     session.form.Form_Load(false);
     return executeWithSession(session, parser, out, err);
 }

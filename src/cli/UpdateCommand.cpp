@@ -13,6 +13,8 @@ UpdateCommand::UpdateCommand()
 
 int UpdateCommand::execute(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
     Session s(err);
+    if (!seedDataFolder(s))
+        return kFailed;
     loadResultsWindow(s, parser);
     download::DownloadForm::CatchUp result;
     bool ran = false;

@@ -58,7 +58,7 @@ bool DownloadForm::DataPicup(const QString& path) {
 }
 
 bool DownloadForm::DataTuika() {
-    files.HistPath = QDir::current().filePath(Label4[1].caption);
+    files.HistPath = files.appFile(Label4[1].caption);
     const long long drawNo = ui::leadingInt(Grd1.text(1, ResultCol::DrawNo));
     try {
         // Under the folder's lock, and only behind a sound history: a torn or damaged record
@@ -101,7 +101,7 @@ void DownloadForm::Command7_Click() {
 }
 
 void DownloadForm::SaisinKai() {
-    files.HistPath = QDir::current().filePath(QStringLiteral("number414.dat"));
+    files.HistPath = files.appFile(QStringLiteral("number414.dat"));
     const auto session = files.OpenNumberFile();
     Label3[7].caption = QString::number(files.HistCount);
 }
@@ -164,7 +164,7 @@ void DownloadForm::refreshMainWindow() {
 }
 
 void DownloadForm::Command5_Click() {
-    files.HistPath = QDir::current().filePath(QStringLiteral("number414.dat"));
+    files.HistPath = files.appFile(QStringLiteral("number414.dat"));
     const auto session = files.OpenNumberFile();
     files.checkHistory(); // the whole file is read anyway
     const int count = files.HistCount;

@@ -40,7 +40,7 @@ struct ResultCol {
 
 // The results window, frmDownL: fetching the operator's result files, appending draws,
 // the catch-up, the listing of the history and its regeneration from numbers4_2.csv.
-// Every file it names lies in the current directory.
+// Every file it names lies in the data folder (files.AppDir).
 class DownloadForm {
 public:
     DownloadForm(ui::Host& host, history::AppModule& module, mainwindow::MainForm& mainForm);
@@ -102,12 +102,15 @@ public:
     void Command5_Click();
     // Rebuilds number414.dat from the import file named by Label4(0), as the button does.
     bool Command8_Click() { return Command8_Click(Label4[0].caption); }
-    // Rebuilds number414.dat from importName (relative to the current directory). The new
+    // Rebuilds number414.dat from importName (relative to the data folder). The new
     // history is built beside the old one under a unique name, synced, and renamed over it
     // only when every line was read, so a bad import file leaves the old history exactly as
     // it was; then the main window is refreshed. Holds the data folder's lock. Returns
     // whether the history was replaced.
     bool Command8_Click(const QString& importName);
+    // The file work of Command8_Click without its closing message and the refresh of the
+    // main window (a fault is still shown): also used before the main window is loaded.
+    bool rebuildHistory(const QString& importName);
 
     // ---- buttons ----------------------------------------------------------------------------
     void Command1_Click() { TSkeisan(); } // 計算実行: the timestamp

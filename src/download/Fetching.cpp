@@ -19,10 +19,6 @@ constexpr long long kSecondsPerMinute = 60;
 constexpr long long kBaseInstant = 1514732400; // 2018-01-01 00:00 in Japan
 constexpr long long kBaseYear = 2018;
 
-QString here(const QString& name) {
-    return QDir::current().filePath(name);
-}
-
 } // namespace
 
 void DownloadForm::Form_Load() {
@@ -93,7 +89,7 @@ void DownloadForm::useBaseAddress(const QString& url) {
 }
 
 QString DownloadForm::resultPath() const {
-    return here(Label3[5].caption);
+    return files.appFile(Label3[5].caption);
 }
 
 bool DownloadForm::fetch(const QString& url, const QString& localPath, const QString& progress) {
@@ -111,7 +107,7 @@ bool DownloadForm::fetch(const QString& url, const QString& localPath, const QSt
 }
 
 bool DownloadForm::FNoget() {
-    const QString local = here(Label3[4].caption);
+    const QString local = files.appFile(Label3[4].caption);
     if (!fetch(indexAddress(), local, QStringLiteral("最新抽選回を確認中"))) {
         host.messageBox(QStringLiteral("最新抽選回の確認を中止しました。"));
         return false;
@@ -141,7 +137,7 @@ bool DownloadForm::FNoget() {
 
 DownloadForm::StoredDates DownloadForm::storedDates(long long drawNo) const {
     StoredDates stored;
-    QFile file(here(Label4[1].caption));
+    QFile file(files.appFile(Label4[1].caption));
     if (!file.open(QIODevice::ReadOnly))
         return stored; // no history yet: nothing to compare with
     stored.count = history::recordCount(file.size());

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace download {
@@ -16,8 +17,18 @@ DownloadForm::DownloadForm(ui::Host& host_, history::AppModule& module_,
     : host(host_), module(module_), files(module_.files), mainForm(mainForm_) {}
 
 bool DownloadForm::Command8_Click(const QString& importName) {
-    const QDir here = QDir::current();
-    files.HistPath = here.filePath(Label4[1].caption);
+    if (!rebuildHistory(importName))
+        return false;
+    host.messageBox(QStringLiteral("生成終了しました。"), QStringLiteral("終了"));
+    // The main window shows the new history at once (after a damaged one it showed none).
+    mainForm.historyDamaged = false;
+    refreshMainWindow();
+    return true;
+}
+
+bool DownloadForm::rebuildHistory(const QString& importName) {
+    files.HistPath = files.appFile(Label4[1].caption);
+    const QDir here(QFileInfo(files.HistPath).absolutePath());
 
     try {
         const history::FolderLock lock(here.path(), files.lockWaitMs);
@@ -59,10 +70,6 @@ bool DownloadForm::Command8_Click(const QString& importName) {
         host.messageBox(e.message());
         return false;
     }
-    host.messageBox(QStringLiteral("生成終了しました。"), QStringLiteral("終了"));
-    // The main window shows the new history at once (after a damaged one it showed none).
-    mainForm.historyDamaged = false;
-    refreshMainWindow();
     return true;
 }
 

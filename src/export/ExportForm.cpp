@@ -1,6 +1,7 @@
 // The main window's export pictures, the camera and the guide link.
 #include "SheetCells.h"
 
+#include "history/DataFolder.h"
 #include "mainwindow/MainForm.h"
 
 #include <QDir>
@@ -10,7 +11,7 @@ namespace mainwindow {
 namespace {
 
 QString dataFolder(const MainForm& f) {
-    return f.files.AppDir.isEmpty() ? QDir::currentPath() : f.files.AppDir;
+    return f.files.AppDir.isEmpty() ? history::dataFolder() : f.files.AppDir;
 }
 
 // Writes the sheet into a new copy of its template in the data folder and opens it with the
@@ -44,8 +45,7 @@ void MainForm::Image4_Click() {
 
 void MainForm::Image1_Click() {
     // Like any link, a guide that cannot be shown is not worth a message.
-    const QString guide =
-        exports::findShippedFile(dataFolder(*this), QStringLiteral("docs/index.html"), ".");
+    const QString guide = history::shippedFile(QStringLiteral("index.html"), dataFolder(*this));
     if (!guide.isEmpty())
         host.openFile(guide);
 }
@@ -70,8 +70,7 @@ void MainForm::PicCame_Click(int index) {
     PicCame[1].visible = false;
 
     // A missing sound file or sound device plays nothing; the host says nothing about it.
-    const QString sound =
-        exports::findShippedFile(dataFolder(*this), QStringLiteral("shatter.wam"));
+    const QString sound = history::shippedFile(QStringLiteral("shatter.wam"), dataFolder(*this));
     MMControl1.notify = false;
     MMControl1.wait = true;
     MMControl1.fileName = sound.isEmpty() ? files.appFile(QStringLiteral("shatter.wam")) : sound;

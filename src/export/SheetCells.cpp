@@ -1,10 +1,10 @@
 // Where the values of the prediction sheet and the tally sheet go.
 #include "SheetCells.h"
 
+#include "history/DataFolder.h"
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -102,24 +102,11 @@ QString unusedPath(const QString& dir, const QString& fileName) {
     return path;
 }
 
-QString findShippedFile(const QString& dataDir, const QString& name, const QString& sourceFolder) {
-    QStringList candidates{QDir(dataDir).filePath(name)};
-    if (QCoreApplication::instance())
-        candidates.append(QDir(QCoreApplication::applicationDirPath())
-                              .filePath(QStringLiteral("../share/tessarin/") + name));
-    candidates.append(
-        QDir(QStringLiteral(TESSARIN_SOURCE_ROOT)).filePath(sourceFolder + u'/' + name));
-    for (const QString& path : candidates)
-        if (QFileInfo(path).isFile())
-            return QDir::cleanPath(path);
-    return {};
-}
-
 void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
                 const QString& outPath) {
     const bool prediction = sheet == Sheet::Prediction;
     const QString name = prediction ? predictionTemplateName() : tallyTemplateName();
-    const QString templatePath = findShippedFile(dataDir, name);
+    const QString templatePath = history::shippedFile(name, dataDir);
     if (templatePath.isEmpty())
         throw WorkbookError(QStringLiteral("ひな形のファイルが見つかりません: %1")
                                 .arg(QDir::toNativeSeparators(QDir(dataDir).filePath(name))));

@@ -32,13 +32,6 @@ QString tallyFileName(const mainwindow::MainForm& f);
 // `dir`/`fileName`, or with _2, _3 ... before the extension when that file exists already.
 QString unusedPath(const QString& dir, const QString& fileName);
 
-// A read-only file shipped with the program (a template, the sound, the guide): the first
-// that exists of `dataDir`/`name`, ../share/tessarin/`name` beside the executable and
-// `name` in the source tree's folder `sourceFolder` ("data" or "docs", with `name` relative
-// to it). Empty when none exists.
-QString findShippedFile(const QString& dataDir, const QString& name,
-                        const QString& sourceFolder = QStringLiteral("data"));
-
 enum class Sheet { Prediction, Tally };
 
 // Writes the sheet of the form to `outPath` from its template (found beside `dataDir` as a

@@ -23,8 +23,9 @@ public:
     Program();
     ~Program();
 
-    // Loads and shows the main window and queues the catch-up for the event loop. Returns
-    // false, after a message, when the history cannot be read.
+    // Seeds a data folder without draws from the bundled history, loads and shows the main
+    // window and queues the catch-up for the event loop. Returns false, after a message, when
+    // the history cannot be made or read.
     bool start();
     bool catchUpQueued() const { return catchUpQueued_; }
 

@@ -1,6 +1,8 @@
 #include "Program.h"
 #include "Version.h"
 
+#include "history/DataFolder.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -17,6 +19,9 @@ const char* const kUsage = "使い方: tessarin [オプション]\n"
                            "  -h, --help            この説明\n"
                            "  --version             版を表示する\n"
                            "  --results-url URL     抽選結果のアドレス（既定は運営元のサイト）\n"
+                           "  --data-dir DIR        データフォルダ（既定は number414.dat のある\n"
+                           "                        現在のフォルダ、なければ\n"
+                           "                        ~/.local/share/tessarin）\n"
                            "\n"
                            "画面なしの操作は tessarin-cli --help を参照してください。\n";
 
@@ -41,13 +46,24 @@ int main(int argc, char** argv) {
     }
 
     gui::Program program;
-    // --results-url URL replaces the operator's address.
+    // --results-url URL replaces the operator's address; --data-dir DIR names the data folder.
     const QStringList args = app.arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
-        if (args[i] == QStringLiteral("--results-url") && i + 1 < args.size())
-            program.results.useBaseAddress(args[++i]);
-        else if (args[i].startsWith(QStringLiteral("--results-url=")))
-            program.results.useBaseAddress(args[i].mid(args[i].indexOf(u'=') + 1));
+        for (const QString& name :
+             {QStringLiteral("--results-url"), QStringLiteral("--data-dir")}) {
+            QString value;
+            if (args[i] == name && i + 1 < args.size())
+                value = args[++i];
+            else if (args[i].startsWith(name + u'='))
+                value = args[i].mid(name.size() + 1);
+            else
+                continue;
+            if (name == QStringLiteral("--data-dir"))
+                history::chooseDataFolder(value);
+            else
+                program.results.useBaseAddress(value);
+            break;
+        }
     }
     if (!program.start())
         return 1;

@@ -1,4 +1,5 @@
 #include "HistoryFiles.h"
+#include "DataFolder.h"
 
 #include "FolderLock.h"
 
@@ -111,11 +112,12 @@ HistoryFiles::~HistoryFiles() {
 }
 
 void HistoryFiles::GetAppDir() {
-    AppDir = QDir::currentPath();
+    AppDir = dataFolder();
 }
 
 QString HistoryFiles::appFile(const QString& name) const {
-    return QDir(AppDir).filePath(name);
+    // A window used before the main window's start-up (the tests) still names the data folder.
+    return QDir(AppDir.isEmpty() ? dataFolder() : AppDir).filePath(name);
 }
 
 DamagedHistory HistoryFiles::damaged(int record, const QString& problem) const {

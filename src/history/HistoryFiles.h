@@ -101,9 +101,9 @@ public:
     // How long a writer waits for another copy of the program to finish.
     int lockWaitMs = 5000;
 
-    // Captures the current directory into AppDir.
+    // Captures the data folder (history::dataFolder()) into AppDir.
     void GetAppDir();
-    // AppDir joined with a file name.
+    // AppDir (the data folder when not captured yet) joined with a file name.
     QString appFile(const QString& name) const;
 
     // Opens HistPath and sets HistCount. A length that is not whole records throws

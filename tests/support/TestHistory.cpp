@@ -1,6 +1,7 @@
 #include "TestHistory.h"
 
 #include "download/ImportCsv.h"
+#include "history/DataFolder.h"
 
 #include <QFile>
 
@@ -72,15 +73,26 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-Workspace::Workspace(QDateTime now) : host(std::move(now)), previous_(QDir::currentPath()) {
+Workspace::Workspace(QDateTime now)
+    : host(std::move(now)), previous_(QDir::currentPath()),
+      previousChoice_(history::chosenDataFolder()), previousXdg_(qgetenv("XDG_DATA_HOME")) {
     EXPECT_TRUE(dir_.isValid());
     QDir::setCurrent(dir_.path());
+    // The workspace is the data folder, even before it holds number414.dat; a test that
+    // reaches for the user's data folder finds it inside the workspace too.
+    history::chooseDataFolder(dir_.path());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("user-data"))));
     form = std::make_unique<mainwindow::MainForm>(host, module);
 }
 
 Workspace::~Workspace() {
     module.files.CloseAll();
     QDir::setCurrent(previous_);
+    history::chooseDataFolder(previousChoice_);
+    if (previousXdg_.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", previousXdg_);
 }
 
 void Workspace::writeHistory(const std::vector<Draw>& draws) {

@@ -46,8 +46,9 @@ std::vector<history::DrawRecord> bundledHistory();
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
 
-// A temporary working folder made the current directory for the test's lifetime, with a
-// main window over it (not yet loaded).
+// A temporary working folder made the current directory and the data folder for the test's
+// lifetime, with a main window over it (not yet loaded). The user's data folder
+// (XDG_DATA_HOME) points inside it as well.
 class Workspace {
 public:
     explicit Workspace(QDateTime now = QDateTime(QDate(2026, 8, 24), QTime(9, 0)));
@@ -66,6 +67,8 @@ public:
 private:
     QTemporaryDir dir_;
     QString previous_;
+    QString previousChoice_;
+    QByteArray previousXdg_;
 };
 
 } // namespace testing_support

@@ -1,0 +1,201 @@
+// Where the data files live, the lookup of the shipped files and the first start.
+#include "support/LoopbackServer.h"
+#include "support/TestHistory.h"
+
+#include "Cli.h"
+#include "history/DataFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+struct CliRun {
+    int code;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& args) {
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    const int code = cli::run(args, o, e);
+    o.flush();
+    e.flush();
+    return {code, out, err};
+}
+
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+// A workspace started in an empty folder, deciding its data folder by the rule itself
+// (the workspace pins it to itself otherwise), with an empty home of its own.
+struct EmptyStart {
+    Workspace ws;
+    QString start = ws.path("start");
+    QString home = ws.path("home");
+    QString user = ws.path("home/tessarin");
+    EmptyStart() {
+        history::chooseDataFolder(QString());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home));
+        QDir().mkpath(home);
+        QDir().mkpath(start);
+        EXPECT_TRUE(QDir::setCurrent(start));
+    }
+};
+
+TEST(DataFolder, ChosenThenStartFolderWithHistoryThenUsersFolder) {
+    const int bundled = static_cast<int>(bundledHistory().size());
+    const auto small = weekdayDraws(12, "2026/08/03", {"0815", "4711"});
+    struct Case {
+        const char* name;
+        bool historyInStart;
+        QStringList args;  // DIR stands for a folder of its own
+        const char* where; // "start", "user" or "dir": the folder that holds the history after
+        int draws;         // 0: the bundled history
+    } cases[] = {
+        {"start folder holding the history", true, {}, "start", 12},
+        {"empty start folder, empty home", false, {}, "user", 0},
+        {"empty start folder, history command", false, {"history", "--last", "1"}, "user", 0},
+        {"--data-dir before the command", false, {"--data-dir", "DIR", "summary"}, "dir", 0},
+        {"--data-dir after the command", false, {"predict", "--data-dir=DIR"}, "dir", 0},
+        {"--data-dir wins over the start folder", true, {"--data-dir", "DIR"}, "dir", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EmptyStart env;
+        const QString dir = env.ws.path("chosen/data");
+        if (c.historyInStart)
+            writeFile(QDir(env.start).filePath("number414.dat"), historyBytes(small));
+        QStringList args = c.args;
+        args.replaceInStrings("DIR", dir);
+        const CliRun r = runCli(args);
+        ASSERT_EQ(r.code, cli::kOk) << r.err.toStdString();
+
+        const QString where = c.where == QString("start")  ? env.start
+                              : c.where == QString("user") ? env.user
+                                                           : dir;
+        const int draws = c.draws ? c.draws : bundled;
+        EXPECT_EQ(QFileInfo(QDir(where).filePath("number414.dat")).size(), draws * 128);
+        EXPECT_TRUE(r.out.contains(QStringLiteral("第%1回").arg(draws + 1))) << r.out.toStdString();
+        // Nothing is written anywhere else.
+        for (const QString& other : {env.start, env.user, dir}) {
+            const QString file = QDir(other).filePath("number414.dat");
+            if (other == env.start && c.historyInStart) {
+                EXPECT_EQ(readFile(file), historyBytes(small));
+            } else if (other != where) {
+                EXPECT_FALSE(QFileInfo::exists(file)) << other.toStdString();
+            }
+        }
+        // Seeding is told in one line naming the file; an existing history is not.
+        if (c.draws) {
+            EXPECT_EQ(r.err, QString());
+        } else {
+            EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(QDir(where).filePath("number414.dat")));
+            EXPECT_TRUE(QFileInfo(QDir(where).filePath("numbers4_2.csv")).isFile());
+        }
+    }
+}
+
+// The results window's files (the index, the result file, the history) follow --data-dir.
+TEST(DataFolder, UpdateWritesItsDownloadsIntoTheDataFolder) {
+    LoopbackServer server;
+    server.serve("/numbers.csv", indexFile(0, {41}));
+    server.serve("/A10041.CSV", resultFile(41, "平成8年3月18日", "2468"));
+    EmptyStart env;
+    const QString dir = env.ws.path("d");
+    QDir().mkpath(dir);
+    writeFile(QDir(dir).filePath("number414.dat"),
+              historyBytes(weekdayDraws(40, "1996/01/08", {"1357"})));
+    const CliRun r = runCli({"update", "--data-dir", dir, "--results-url", server.baseUrl()});
+    ASSERT_EQ(r.code, cli::kOk) << r.err.toStdString();
+    EXPECT_EQ(QFileInfo(QDir(dir).filePath("number414.dat")).size(), 41 * 128);
+    EXPECT_TRUE(QFileInfo(QDir(dir).filePath("prefix.txt")).isFile());
+    EXPECT_TRUE(QFileInfo(QDir(dir).filePath("kekka.txt")).isFile());
+    EXPECT_EQ(filesIn(env.start), QStringList());
+}
+
+// A data folder that cannot be made, or a bundled history that cannot be read, is named
+// and leaves everything as it was.
+TEST(FirstStart, RefusesCleanly) {
+    struct Case {
+        const char* name;
+        bool viaHome;       // the user's folder under a regular file, else --data-dir
+        const char* badCsv; // a numbers4_2.csv already in the data folder
+        const char* folder; // relative to the workspace
+    } cases[] = {
+        {"--data-dir under a regular file", false, nullptr, "file/sub"},
+        {"home under a regular file", true, nullptr, "file/tessarin"},
+        {"unreadable history already in the folder", false, "1,1994/13/07,1149,,1,,2,,3,,4,\r\n",
+         "d"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EmptyStart env;
+        writeFile(env.ws.path("file"), "a regular file");
+        const QString folder = env.ws.path(c.folder);
+        if (c.viaHome)
+            qputenv("XDG_DATA_HOME", QFile::encodeName(env.ws.path("file")));
+        if (c.badCsv) {
+            QDir().mkpath(folder);
+            writeFile(QDir(folder).filePath("numbers4_2.csv"), c.badCsv);
+        }
+        const QStringList before = filesIn(folder);
+        const CliRun r = runCli(c.viaHome ? QStringList{} : QStringList{"--data-dir", folder});
+        EXPECT_EQ(r.code, cli::kFailed);
+        EXPECT_EQ(r.out, QString());
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(folder)) << r.err.toStdString();
+        EXPECT_EQ(filesIn(folder), before);
+        EXPECT_EQ(readFile(env.ws.path("file")), "a regular file");
+        EXPECT_EQ(filesIn(env.start), QStringList());
+    }
+}
+
+// The data folder first, then share/tessarin beside the executable, then (for a program in
+// its build tree only) the source tree's data/ and docs/.
+TEST(ShippedFiles, LookupOrder) {
+    QTemporaryDir t;
+    const auto at = [&](const QString& p) { return t.filePath(p); };
+    for (const char* f :
+         {"data", "prefix/bin", "prefix/share/tessarin", "src/data", "src/docs", "build/src/cli"})
+        QDir().mkpath(at(f));
+    struct Case {
+        const char* name;
+        QStringList present; // folders holding the file
+        const char* exe;
+        const char* want; // empty: not found
+    } cases[] = {
+        {"data folder first", {"data", "prefix/share/tessarin", "src/data"}, "prefix/bin", "data"},
+        {"then the installed share folder",
+         {"prefix/share/tessarin", "src/data"},
+         "prefix/bin",
+         "prefix/share/tessarin"},
+        {"an installed program never reads the source tree", {"src/data"}, "prefix/bin", ""},
+        {"the build tree reads the source data",
+         {"src/data", "src/docs"},
+         "build/src/cli",
+         "src/data"},
+        {"and the source docs", {"src/docs"}, "build/src/cli", "src/docs"},
+        {"nowhere", {}, "build/src/cli", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* f : {"data", "prefix/share/tessarin", "src/data", "src/docs"})
+            QFile::remove(at(f) + "/index.html");
+        for (const QString& f : c.present)
+            writeFile(at(f) + "/index.html", f.toUtf8());
+        const QStringList folders =
+            history::shippedFolders(at("data"), at(c.exe), at("build"), at("src"));
+        const QString got = history::shippedFileIn(folders, "index.html");
+        EXPECT_EQ(got, *c.want ? QDir::cleanPath(at(c.want) + "/index.html") : QString());
+    }
+}
+
+} // namespace
