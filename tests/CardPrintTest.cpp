@@ -20,10 +20,6 @@ using testing_support::writeFile;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 // Records what a print run paints; can be told to fail at a new page.
 struct RecordingPrinter : ui::Printer {
     struct Page {

@@ -10,12 +10,6 @@ using mainwindow::TallyCol;
 using testing_support::Draw;
 using testing_support::Workspace;
 
-namespace {
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-} // namespace
-
 TEST(HistoryGridTest, RowPerDrawWithTypesDigitsPayoutAndDate) {
     Workspace ws;
     ws.writeHistory({{s(u"0123"), s(u"2021/02/01"), 35000},

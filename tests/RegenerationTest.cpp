@@ -12,10 +12,6 @@ using testing_support::writeFile;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 const QByteArray kThreeDraws = "3,1994/10/21,0097,,1516600,,126300,,821400,,63100,\r\n"
                                "2,1994/10/14,7921,2,923700,12,38400,3,481000,40,19200,\r\n"
                                "1,1994/10/7,1149,,942600,,78500,,510500,,39200,\r\n";

@@ -11,10 +11,6 @@ using testing_support::Workspace;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 QDateTime at(int y, int m, int d) {
     return QDateTime(QDate(y, m, d), QTime(10, 30));
 }

@@ -20,10 +20,6 @@ using mainwindow::TallyCol;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 // The window's host with the clock of the test history's last month.
 class FixedClockHost : public gui::QtHost {
 public:
