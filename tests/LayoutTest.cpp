@@ -17,7 +17,6 @@ TEST(HistoryGridTest, RowPerDrawWithTypesDigitsPayoutAndDate) {
                      {s(u"5555"), s(u"2021/02/03"), 0}});
     auto& f = ws.load();
     ASSERT_EQ(f.HistRows, 3);
-    EXPECT_EQ(f.Grd2.rows(), 5);
     const struct {
         int row;
         const char16_t *number, *type, *flag, *thousands, *units, *payout, *date;
@@ -61,8 +60,6 @@ TEST(BoxTablesTest, EverySingleAndDoubleInOrder) {
     auto& f = ws.load();
     EXPECT_EQ(f.SingleCount, 210);
     EXPECT_EQ(f.DoubleCount, 360);
-    EXPECT_EQ(f.GrdS.rows(), 212);
-    EXPECT_EQ(f.GrdW.rows(), 362);
     const struct {
         const ui::Grid& grid;
         int row;
