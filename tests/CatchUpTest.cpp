@@ -190,8 +190,10 @@ TEST(CatchUp, AStopEndsTheTransferInFlightAndAppendsNothingMore) {
         });
         const auto result = s.dl.SaisinKousin();
         stopper.join();
-        // A stop ends the transfer at once, not after the 30 s time-out.
-        EXPECT_LT(sinceStop.elapsed(), 1000) << c.hung;
+        // A stop ends the transfer at once, not after the 30 s time-out (the bound leaves room
+        // for a loaded machine and the sanitizers).
+        EXPECT_LT(sinceStop.elapsed(), 5000) << c.hung;
+
         EXPECT_EQ(result.appended, c.wantAppended) << c.hung;
         EXPECT_EQ(s.messages(), QStringList{c.wantMessage}) << c.hung;
         EXPECT_EQ(s.history().size(), (kHeld + c.wantAppended) * 128) << c.hung;

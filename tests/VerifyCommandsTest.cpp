@@ -116,19 +116,30 @@ TEST_F(VerifyCli, EarlyMonthAndWholeHistory) {
     const QJsonArray monthRows = month.value("rows").toArray();
     ASSERT_EQ(month.value("simRows").toInt(), 21); // the weekdays of January 2010
     EXPECT_EQ(monthRows[0].toArray()[2].toString(), QStringLiteral("10/01/01"));
+    // No W・S prediction reaches back to 2010: no rate rather than a rate of 0%.
+    EXPECT_EQ(monthRows[21].toArray()[14].toString(), QString());
 
     const QJsonObject all = json({"verify", "--all", "--json", "--pair", "AB"});
     const QJsonArray rows = all.value("rows").toArray();
     ASSERT_EQ(all.value("simRows").toInt(), 5050);
     double expectedHits = 0;
+    int wsPredicted = 0;
+    int wsHits = 0;
     for (const auto& row : rows) {
         const QJsonArray cells = row.toArray();
         const QString number = cells[1].toString();
         const bool single = QSet<QChar>(number.begin(), number.end()).size() == 4;
-        if (cells[0].toString().toInt() > 0)
-            expectedHits +=
-                single ? cells[8].toString().toInt() / 210.0 : cells[9].toString().toInt() / 360.0;
+        if (cells[0].toString().toInt() == 0)
+            continue; // the rates and totals rows
+        expectedHits +=
+            single ? cells[8].toString().toInt() / 210.0 : cells[9].toString().toInt() / 360.0;
+        wsPredicted += !cells[13].toString().isEmpty();
+        wsHits += !cells[14].toString().isEmpty();
     }
+    // The W・S rate counts the draws that have a prediction, not all 5050.
+    ASSERT_GT(wsPredicted, 100);
+    EXPECT_EQ(rows[5050].toArray()[14].toString(),
+              QStringLiteral("当率:%1%").arg(wsHits * 100 / wsPredicted));
     const QJsonObject baseline = all.value("baseline").toObject();
     EXPECT_NEAR(baseline.value("expectedHits").toDouble(), expectedHits, 1e-9);
     EXPECT_GT(baseline.value("pAtLeast").toDouble(), 0);

@@ -196,6 +196,7 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
     f.simRows = n;
 
     int wsHits = 0;
+    int wsPredicted = 0;
     r = 0;
     for (int i = first; i <= last; ++i) {
         ++r;
@@ -204,8 +205,14 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
         sm.setText(r, TallyCol::WsMark, mark);
         if (mark == kHitMarkW || mark == kHitMarkS)
             ++wsHits;
+        if (!hist.text(i, Grd2Col::WsPrediction).isEmpty())
+            ++wsPredicted;
     }
-    sm.setText(n + 1, TallyCol::WsMark, ratePercent(QStringLiteral("当率:"), wsHits, count));
+    // The W・S prediction is made for the latest draws only: the rate is over the draws that
+    // have one, so a tally reaching further back does not count the others as misses.
+    sm.setText(n + 1, TallyCol::WsMark,
+               wsPredicted == 0 ? QString()
+                                : ratePercent(QStringLiteral("当率:"), wsHits, wsPredicted));
 
     // The narrowed hits are counted here, not from the narrowed marks: a tally into an
     // uncleared grid keeps the marks of an earlier run on rows it did not hit.

@@ -127,8 +127,8 @@ void BackgroundFetchTest::startUp() {
 
     QTRY_VERIFY_WITH_TIMEOUT(!p.catchUpQueued(), 10000);
     QCOMPARE(sinceStop.isValid(), pressStop);
-    if (pressStop)
-        QVERIFY2(sinceStop.elapsed() < 1000, qPrintable(QString::number(sinceStop.elapsed())));
+    if (pressStop) // at once, not after the 30 s time-out; room for the sanitizers
+        QVERIFY2(sinceStop.elapsed() < 5000, qPrintable(QString::number(sinceStop.elapsed())));
 
     QCOMPARE(p.host.answered.size(), 1);
     QVERIFY2(p.host.answered[0].text.startsWith(message), qPrintable(p.host.answered[0].text));
