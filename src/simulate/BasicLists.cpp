@@ -92,16 +92,16 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
     const int count = static_cast<int>(kept.size());
     list.clear();
     list.setRows(count + 2);
-    list.setText(0, 0, QStringLiteral("No"));
-    list.setText(0, 1, heading);
+    list.setText(0, ListCol::No, QStringLiteral("No"));
+    list.setText(0, ListCol::Number, heading);
     const int shown = std::min(static_cast<int>(found.size()), count + 1);
     for (int r = 1; r <= shown; ++r) {
         if (r <= count) {
-            list.setText(r, 0, ui::numberText(r));
-            list.setText(r, 1, table.text(kept[r - 1], 1));
+            list.setText(r, ListCol::No, ui::numberText(r));
+            list.setText(r, ListCol::Number, table.text(kept[r - 1], BoxCol::Number));
         }
         if (!repeat[r - 1])
-            list.setText(r, 2, table.text(found[r - 1], 1));
+            list.setText(r, ListCol::Work, table.text(found[r - 1], BoxCol::Number));
     }
     list.setTopRow(count);
     return count;

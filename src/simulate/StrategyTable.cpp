@@ -134,7 +134,7 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
         auto& f = w->form();
         for (int i = first + t; i <= last && !stop.load(); i += threads) {
             f.Combo1.text = ui::numberText(i);
-            f.Label2.caption = f.Grd2.text(i, 1);
+            f.Label2.caption = f.Grd2.text(i, mainwindow::Grd2Col::WinNumber);
             f.Yoso();
             f.Jyuni();
             f.NewVerSort();
