@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "StrategyWindow.h"
+#include "TallyChartWindow.h"
 #include "Version.h"
 #include "history/HistoryFiles.h"
 #include "simulate/Actions.h"
@@ -305,14 +307,8 @@ QWidget* MainWindow::buildAreas() {
 }
 
 QWidget* MainWindow::buildPredictionArea() {
-    auto* box = new QFrame;
-    box->setFrameShape(QFrame::StyledPanel);
-    auto* grid = new QGridLayout(box);
-    grid->setVerticalSpacing(5);
-    auto* head = heading(labelButton(
-        form_.Label14[0], [this] { form_.Label14_Click(0); }, box));
-    head->setToolTip(QStringLiteral("予想の結果を表示"));
-    grid->addWidget(head, 0, 0, 1, 2);
+    QGridLayout* grid = areaGrid(0, QStringLiteral("予想の結果を表示"));
+    QWidget* box = grid->parentWidget();
 
     grid->addWidget(caption(form_.Label14[2].caption, box), 1, 0);
     auto* chooser = new QHBoxLayout;
@@ -347,42 +343,56 @@ QWidget* MainWindow::buildPredictionArea() {
     chooser->addWidget(drawList_);
     grid->addLayout(chooser, 1, 1);
 
-    const std::tuple<int, const ui::Label*, void (Form::*)()> options[] = {
-        {4, &form_.LabYSS, &Form::LabYSS_Click},
-        {3, &form_.LabYDS, &Form::LabYDS_Click},
-        {11, &form_.LabYOP, &Form::LabYOP_Click}};
-    int row = 2;
-    for (const auto& [index, label, click] : options) {
+    addLevelsAndStart(grid, 2,
+                      {{4, &form_.LabYSS, &Form::LabYSS_Click},
+                       {3, &form_.LabYDS, &Form::LabYDS_Click},
+                       {11, &form_.LabYOP, &Form::LabYOP_Click}},
+                      form_.LabStart, &Form::LabStart_Click,
+                      QStringLiteral("①集計・②集計・③絞りを続けて行います"));
+    return box;
+}
+
+QGridLayout* MainWindow::areaGrid(int head, const QString& tip) {
+    auto* box = new QFrame;
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(5);
+    auto* title = heading(labelButton(
+        form_.Label14[head], [this, head] { form_.Label14_Click(head); }, box));
+    title->setToolTip(tip);
+    grid->addWidget(title, 0, 0, 1, 2);
+    return grid;
+}
+
+void MainWindow::addLevelsAndStart(QGridLayout* grid, int row,
+                                   std::initializer_list<LevelSwitch> levels,
+                                   const ui::Label& start, void (Form::*startClick)(),
+                                   const QString& startTip) {
+    QWidget* box = grid->parentWidget();
+    for (const auto& [index, label, click] : levels) {
         grid->addWidget(caption(form_.Label14[index].caption, box), row, 0);
         auto* b = labelButton(
             *label, [this, click] { (form_.*click)(); }, box);
         b->setToolTip(QStringLiteral("クリックで切り替え"));
         grid->addWidget(b, row++, 1);
     }
-    auto* start = labelButton(
-        form_.LabStart,
-        [this] {
+    auto* button = labelButton(
+        start,
+        [this, startClick] {
             tabs_->setCurrentIndex(0);
-            form_.LabStart_Click();
+            (form_.*startClick)();
         },
         box);
-    start->setMinimumHeight(34);
-    start->setStyleSheet(QStringLiteral("font-size: 15px;"));
-    start->setToolTip(QStringLiteral("①集計・②集計・③絞りを続けて行います"));
-    grid->addWidget(start, row, 0, 1, 2);
+    button->setMinimumHeight(34);
+    button->setStyleSheet(QStringLiteral("font-size: 15px;"));
+    button->setToolTip(startTip);
+    grid->addWidget(button, row, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    return box;
 }
 
 QWidget* MainWindow::buildVerificationArea() {
-    auto* box = new QFrame;
-    box->setFrameShape(QFrame::StyledPanel);
-    auto* grid = new QGridLayout(box);
-    grid->setVerticalSpacing(5);
-    auto* head = heading(labelButton(
-        form_.Label14[1], [this] { form_.Label14_Click(1); }, box));
-    head->setToolTip(QStringLiteral("検証の結果を表示"));
-    grid->addWidget(head, 0, 0, 1, 2);
+    QGridLayout* grid = areaGrid(1, QStringLiteral("検証の結果を表示"));
+    QWidget* box = grid->parentWidget();
 
     grid->addWidget(caption(form_.Label14[6].caption, box), 1, 0);
     auto* month = new QHBoxLayout;
@@ -415,30 +425,12 @@ QWidget* MainWindow::buildVerificationArea() {
     }
     grid->addWidget(monthPanel_, 2, 0, 1, 2);
 
-    const std::tuple<int, const ui::Label*, void (Form::*)()> options[] = {
-        {8, &form_.LabKSS, &Form::LabKSS_Click},
-        {7, &form_.LabKDS, &Form::LabKDS_Click},
-        {12, &form_.LabKOP, &Form::LabKOP_Click}};
-    int row = 3;
-    for (const auto& [index, label, click] : options) {
-        grid->addWidget(caption(form_.Label14[index].caption, box), row, 0);
-        auto* b = labelButton(
-            *label, [this, click] { (form_.*click)(); }, box);
-        b->setToolTip(QStringLiteral("クリックで切り替え"));
-        grid->addWidget(b, row++, 1);
-    }
-    auto* start = labelButton(
-        form_.LabKensyo,
-        [this] {
-            tabs_->setCurrentIndex(0);
-            form_.LabKensyo_Click();
-        },
-        box);
-    start->setMinimumHeight(34);
-    start->setStyleSheet(QStringLiteral("font-size: 15px;"));
-    start->setToolTip(QStringLiteral("検証年月の全抽選をシュミ集計します"));
-    grid->addWidget(start, row, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
+    addLevelsAndStart(grid, 3,
+                      {{8, &form_.LabKSS, &Form::LabKSS_Click},
+                       {7, &form_.LabKDS, &Form::LabKDS_Click},
+                       {12, &form_.LabKOP, &Form::LabKOP_Click}},
+                      form_.LabKensyo, &Form::LabKensyo_Click,
+                      QStringLiteral("検証年月の全抽選をシュミ集計します"));
     return box;
 }
 
@@ -500,6 +492,16 @@ QWidget* MainWindow::buildManualPanel() {
     sizes->setStyleSheet(QStringLiteral("font-weight: bold;"));
     tally->addWidget(sizes);
     tally->addStretch();
+    auto* strategies = new QPushButton(QStringLiteral("戦略表…"), panel);
+    strategies->setToolTip(QStringLiteral("基本数値と③絞りの組み合わせをすべて集計して比べます"));
+    connect(strategies, &QPushButton::clicked, this,
+            [this] { StrategyWindow::open(form_, host_, this); });
+    tally->addWidget(strategies);
+    auto* chart = new QPushButton(QStringLiteral("グラフ…"), panel);
+    chart->setToolTip(QStringLiteral("シュミ集計の収支と勝率をグラフで表示します"));
+    connect(chart, &QPushButton::clicked, this,
+            [this] { TallyChartWindow::open(form_, host_, this); });
+    tally->addWidget(chart);
     rows->addLayout(tally);
     rows->addWidget(bind_.label(form_.LabBaseline, panel));
     return panel;

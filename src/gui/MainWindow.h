@@ -11,10 +11,12 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QTabWidget;
 class QToolButton;
@@ -72,6 +74,15 @@ private:
     QWidget* buildAreas();
     QWidget* buildPredictionArea();
     QWidget* buildVerificationArea();
+    // The frame of the prediction (0) or verification (1) area with its heading Label14(head),
+    // which shows that area's results; the grid's parent widget is the frame.
+    QGridLayout* areaGrid(int head, const QString& tip);
+    // An area's level switches (the index of the caption in Label14, the label, its handler),
+    // one a row from `row`, and the area's start button under them.
+    using LevelSwitch = std::tuple<int, const ui::Label*, void (mainwindow::MainForm::*)()>;
+    void addLevelsAndStart(QGridLayout* grid, int row, std::initializer_list<LevelSwitch> levels,
+                           const ui::Label& start, void (mainwindow::MainForm::*startClick)(),
+                           const QString& startTip);
     QWidget* buildManualPanel();
     QWidget* buildResultsPanel();
     QWidget* buildTallyPanel();
