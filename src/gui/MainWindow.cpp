@@ -57,6 +57,12 @@ QGroupBox* titled(const QString& title, QWidget* content) {
     return box;
 }
 
+QFrame* styledPanel(QWidget* parent = nullptr) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::StyledPanel);
+    return frame;
+}
+
 QWidget* boxed(QLayout* layout) {
     auto* w = new QWidget;
     layout->setContentsMargins(0, 0, 0, 0);
@@ -353,8 +359,7 @@ QWidget* MainWindow::buildPredictionArea() {
 }
 
 QGridLayout* MainWindow::areaGrid(int head, const QString& tip) {
-    auto* box = new QFrame;
-    box->setFrameShape(QFrame::StyledPanel);
+    auto* box = styledPanel();
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(5);
     auto* title = heading(labelButton(
@@ -410,8 +415,7 @@ QWidget* MainWindow::buildVerificationArea() {
     }
     grid->addLayout(month, 1, 1);
 
-    monthPanel_ = new QFrame(box);
-    monthPanel_->setFrameShape(QFrame::StyledPanel);
+    monthPanel_ = styledPanel(box);
     auto* months = new QGridLayout(monthPanel_);
     months->setContentsMargins(2, 2, 2, 2);
     months->setSpacing(2);
@@ -435,8 +439,7 @@ QWidget* MainWindow::buildVerificationArea() {
 }
 
 QWidget* MainWindow::buildManualPanel() {
-    auto* panel = new QFrame;
-    panel->setFrameShape(QFrame::StyledPanel);
+    auto* panel = styledPanel();
     auto* rows = new QVBoxLayout(panel);
     rows->setContentsMargins(4, 2, 4, 2);
     rows->setSpacing(2);
@@ -508,8 +511,7 @@ QWidget* MainWindow::buildManualPanel() {
 }
 
 QWidget* MainWindow::buildResultsPanel() {
-    auto* panel = new QFrame;
-    panel->setFrameShape(QFrame::StyledPanel);
+    auto* panel = styledPanel();
     auto* body = new QHBoxLayout(panel);
     body->setContentsMargins(4, 2, 4, 2);
 
@@ -519,7 +521,7 @@ QWidget* MainWindow::buildResultsPanel() {
     tables->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setFixedSize(4 * 27 + 4, 9 * 20 + 26);
-    digitTable_ = titled(QStringLiteral("基本数値表"), tables);
+    QWidget* digitTable = titled(QStringLiteral("基本数値表"), tables);
     auto* options = bind_.optionGroup(form_.Option2, form_.Frame2.caption, 2);
     auto* mover = new LabelButton;
     mover->setText(QStringLiteral("⇅"));
@@ -530,7 +532,7 @@ QWidget* MainWindow::buildResultsPanel() {
     optionRow->addWidget(options);
     optionRow->addWidget(mover, 0, Qt::AlignTop);
     frame2Box_ = boxed(optionRow);
-    digitColumn_->addWidget(digitTable_);
+    digitColumn_->addWidget(digitTable);
     digitColumn_->addWidget(frame2Box_);
     digitColumn_->addStretch();
     body->addLayout(digitColumn_);
@@ -634,8 +636,8 @@ QWidget* MainWindow::buildTallyPanel() {
     image4Slot_->setLayout(new QHBoxLayout);
     image4Slot_->layout()->setContentsMargins(0, 0, 0, 0);
     whatIfs->addWidget(image4Slot_, 1, 3);
-    payoutPanel_ = bind_.frame(form_.Frame4, QString(), whatIfs);
-    layout->addWidget(payoutPanel_);
+    auto* payoutPanel = bind_.frame(form_.Frame4, QString(), whatIfs);
+    layout->addWidget(payoutPanel);
     return panel;
 }
 

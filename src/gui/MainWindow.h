@@ -17,7 +17,6 @@
 class QComboBox;
 class QFrame;
 class QGridLayout;
-class QGroupBox;
 class QTabWidget;
 class QToolButton;
 class QVBoxLayout;
@@ -101,18 +100,17 @@ private:
     QFrame* monthPanel_ = nullptr;
     QWidget* manualPanel_ = nullptr;
     QToolButton* manualToggle_ = nullptr;
+    // Frame2, which Image2(0) moves above or below the digit table in its column.
+    QVBoxLayout* digitColumn_ = nullptr;
+    QWidget* frame2Box_ = nullptr;
+    int frame2Top_ = -1;
     QWidget* resultsPanel_ = nullptr;
     QWidget* historyPanel_ = nullptr;
-    QGroupBox* payoutPanel_ = nullptr;
     QWidget* image3Slot_ = nullptr;
     QWidget* image4Slot_ = nullptr;
     QWidget* cameraSlot_ = nullptr;
     QPushButton* cameraPressed_ = nullptr;
     QWidget* titlePictures_ = nullptr; // Picture4 and Image1 in the title bar
-    QVBoxLayout* digitColumn_ = nullptr;
-    QWidget* digitTable_ = nullptr;
-    QWidget* frame2Box_ = nullptr;
-    int frame2Top_ = -1;
     int appliedWindowState_ = 0;
     bool unloaded_ = false;
     std::vector<std::pair<LabelButton*, const ui::Label*>> labelButtons_;
