@@ -1,7 +1,7 @@
 // tessarin-cli cards: real PDFs, rendered by poppler's pdftoppm and checked pixel by pixel.
+#include "support/CliRun.h"
 #include "support/TestHistory.h"
 
-#include "Cli.h"
 #include "cardprint/CardLayout.h"
 
 #include <gtest/gtest.h>
@@ -24,18 +24,8 @@ QGuiApplication& guiApp() {
     return app;
 }
 
-struct CardsRun {
-    int code;
-    QString out, err;
-};
-
-CardsRun cards(const QStringList& words) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int code = cli::run(QStringList{QStringLiteral("cards")} + words, o, e);
-    o.flush();
-    e.flush();
-    return {code, out, err};
+testing_support::CliRun cards(const QStringList& words) {
+    return testing_support::runCli(QStringList{QStringLiteral("cards")} + words);
 }
 
 // The pages of a PDF at 144 dpi, where one pixel is ten twips.
@@ -82,7 +72,7 @@ TEST(CardPdfTest, ListPrintsWhereTheMarksBelong) {
     guiApp();
     Workspace ws;
     writeFile(ws.path("list.csv"), "1234\r\n0987\r\n1111\r\n2222\r\n3333\r\n4567\r\n");
-    CardsRun r = cards({ws.path("list.csv"), "--pdf", ws.path("out.pdf"), "--buy", "B"});
+    const auto r = cards({ws.path("list.csv"), "--pdf", ws.path("out.pdf"), "--buy", "B"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(ws.path("inji04.dat"))) << "the command only reads the positions";
     const std::vector<QImage> pages = render(ws.path("out.pdf"));
@@ -112,7 +102,7 @@ TEST(CardPdfTest, CalibrationUsesTheFoldersPositions) {
     cardprint::InjiRecord record;
     record.pos = {2400, 1200, 250, 400, 900, 5};
     writeFile(ws.path("inji04.dat"), cardprint::encodeInji(record));
-    CardsRun r = cards({"--calibration", "--pdf", ws.path("cal.pdf")});
+    const auto r = cards({"--calibration", "--pdf", ws.path("cal.pdf")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const std::vector<QImage> pages = render(ws.path("cal.pdf"));
     ASSERT_EQ(pages.size(), 1u);
@@ -126,7 +116,7 @@ TEST(CardPdfTest, CalibrationUsesTheFoldersPositions) {
 TEST(CardPdfTest, ListingAndUsage) {
     Workspace ws;
     writeFile(ws.path("list.csv"), "1234\r\nx\r\n0987\r\n");
-    CardsRun r = cards({ws.path("list.csv"), "--list", "--buy", "T"});
+    const auto r = cards({ws.path("list.csv"), "--list", "--buy", "T"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "1\t1234\tT\t" + QString::fromUtf16(u"○") + "\n2\t0987\tT\t" +
                          QString::fromUtf16(u"○") + "\n");

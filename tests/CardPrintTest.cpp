@@ -20,10 +20,6 @@ using testing_support::writeFile;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 // Records what a print run paints; can be told to fail at a new page.
 struct RecordingPrinter : ui::Printer {
     struct Page {
@@ -74,6 +70,17 @@ struct Cards {
                                    f.value(1) == u"_" ? QString() : f.value(1));
             list.PrintList.setText(r, PrintListCol::Print, f.value(2));
         }
+    }
+    // Rows 1..count as "No|A|B|C|D|buy|flag".
+    QStringList rows(int count) const {
+        QStringList got;
+        for (int r = 1; r <= count; ++r) {
+            QStringList cells;
+            for (int c = 0; c <= 6; ++c)
+                cells << list.PrintList.text(r, c);
+            got << cells.join(u'|');
+        }
+        return got;
     }
 };
 
@@ -143,10 +150,8 @@ TEST(CardPrintTest, BadRowsStopBeforeAnythingIsPrintedAndPrinterErrorsAreReporte
         // The last case flags nothing at all: no blank sheet either.
         const QString flag = bad == u"1234" ? s(u"×") : o;
         cards.fill({"1234 S " + flag, "5678 S " + s(u"×"), "1234 S " + flag});
-        cards.list.PrintList.setText(3, PrintListCol::DigitA, bad.mid(0, 1));
-        cards.list.PrintList.setText(3, PrintListCol::DigitA + 1, bad.mid(1, 1));
-        cards.list.PrintList.setText(3, PrintListCol::DigitA + 2, bad.mid(2, 1));
-        cards.list.PrintList.setText(3, PrintListCol::DigitA + 3, bad.mid(3, 1));
+        for (int i = 0; i < 4; ++i)
+            cards.list.PrintList.setText(3, PrintListCol::DigitA + i, bad.mid(i, 1));
         RecordingPrinter printer;
         EXPECT_FALSE(cards.list.PrintCard(printer));
         EXPECT_FALSE(printer.begun) << bad.toStdString();
@@ -235,15 +240,8 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     transfer.Label1_MouseUp(3);
     EXPECT_EQ(transfer.Shape1.fill(), 0x252525u);
     transfer.Label1_Click(3);
-    QStringList got;
-    for (int r = 1; r <= 6; ++r) {
-        QStringList cells;
-        for (int c = 0; c <= 6; ++c)
-            cells << cards.list.PrintList.text(r, c);
-        got << cells.join(u'|');
-    }
-    EXPECT_EQ(got, (QStringList{"1|0|1|2|3||", "2|0|1|4|5||" + s(u"○"), "3|2|7|8|9||",
-                                "4|5|5|1|2||", "5|9|9|0|1||", "6||||||"}));
+    EXPECT_EQ(cards.rows(6), (QStringList{"1|0|1|2|3||", "2|0|1|4|5||" + s(u"○"), "3|2|7|8|9||",
+                                          "4|5|5|1|2||", "5|9|9|0|1||", "6||||||"}));
     EXPECT_TRUE(cards.list.visible);
     EXPECT_FALSE(transfer.visible);
 
@@ -334,22 +332,11 @@ TEST(CardPrintTest, LoadFillsRowsAndSkipsWhatIsNotFourDigits) {
     };
     for (const Case& c : cases) {
         Cards cards;
-        cards.fill({"5555 S " + s(u"○"), "5555 S " + s(u"○"), "5555 S " + s(u"○")});
-        cards.list.PrintList.setText(1, PrintListCol::BuyWay, QString());
-        cards.list.PrintList.setText(1, PrintListCol::Print, QString());
-        cards.list.PrintList.setText(2, PrintListCol::BuyWay, QString());
-        cards.list.PrintList.setText(2, PrintListCol::Print, QString());
+        cards.fill({"5555 _ ", "5555 _ ", "5555 S " + s(u"○")});
         writeFile(cards.ws.path("in.txt"), c.file);
         cards.ws.host.nextFileNames = {cards.ws.path("in.txt")};
         cards.list.Command4_Click();
-        QStringList got;
-        for (int r = 1; r <= 3; ++r) {
-            QStringList cells;
-            for (int col = 0; col <= 6; ++col)
-                cells << cards.list.PrintList.text(r, col);
-            got << cells.join(u'|');
-        }
-        EXPECT_EQ(got, c.rows);
+        EXPECT_EQ(cards.rows(3), c.rows);
         ASSERT_EQ(int(cards.ws.host.messages.size()), c.messages);
         if (c.messages) {
             EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral(" 3 件")))

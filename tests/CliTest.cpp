@@ -1,4 +1,5 @@
 // The command line, run in-process with captured streams.
+#include "support/CliRun.h"
 #include "support/TestHistory.h"
 
 #include "Cli.h"
@@ -8,30 +9,7 @@
 
 #include <gtest/gtest.h>
 
-using testing_support::Workspace;
-
-namespace {
-
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-struct CliRun {
-    int code;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int code = cli::run(args, o, e);
-    o.flush();
-    e.flush();
-    return {code, out, err};
-}
-
-} // namespace
+using namespace testing_support;
 
 TEST(CliTest, ImportThenSummaryAndHistory) {
     Workspace ws;

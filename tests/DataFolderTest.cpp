@@ -1,4 +1,5 @@
 // Where the data files live, the lookup of the shipped files and the first start.
+#include "support/CliRun.h"
 #include "support/LoopbackServer.h"
 #include "support/TestHistory.h"
 
@@ -13,21 +14,6 @@
 using namespace testing_support;
 
 namespace {
-
-struct CliRun {
-    int code;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int code = cli::run(args, o, e);
-    o.flush();
-    e.flush();
-    return {code, out, err};
-}
 
 QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);

@@ -1,9 +1,9 @@
 // tessarin-cli update and fetch against a real HTTP server on 127.0.0.1.
+#include "support/CliRun.h"
 #include "support/LoopbackServer.h"
 #include "support/QtPrinters.h"
 #include "support/TestHistory.h"
 
-#include "Cli.h"
 #include "download/ResultFile.h"
 
 #include <gtest/gtest.h>
@@ -43,17 +43,11 @@ TEST(DownloadCli, UpdateFetchAppendAndRefusals) {
                                          {QStringLiteral("3141")}));
             const QByteArray held = readFile(ws.path(QStringLiteral("number414.dat")));
             const qsizetype requestsBefore = server.requests().size();
-            QString out;
-            QString err;
-            QTextStream outStream(&out);
-            QTextStream errStream(&err);
             const QStringList url{"--results-url", server.baseUrl()};
-            const QStringList args = before ? url + command.split(u' ') : command.split(u' ') + url;
-            EXPECT_EQ(cli::run(args, outStream, errStream), wantCode) << command.toStdString();
-            outStream.flush();
-            errStream.flush();
-            EXPECT_TRUE(out.contains(wantOut)) << out.toStdString();
-            EXPECT_TRUE(err.contains(wantErr)) << err.toStdString();
+            const auto r = runCli(before ? url + command.split(u' ') : command.split(u' ') + url);
+            EXPECT_EQ(r.code, wantCode) << command.toStdString();
+            EXPECT_TRUE(r.out.contains(wantOut)) << r.out.toStdString();
+            EXPECT_TRUE(r.err.contains(wantErr)) << r.err.toStdString();
             const QByteArray after = readFile(ws.path(QStringLiteral("number414.dat")));
             EXPECT_EQ(after.size(), wantRecords * 128) << command.toStdString();
             EXPECT_EQ(after.left(held.size()), held) << command.toStdString();

@@ -1,9 +1,9 @@
 // The spreadsheet export: the sheet XML editing, the export pictures' files and messages,
 // and tessarin-cli's --xlsx. The cell values themselves are read back by check_sheets.py.
-#include "cli/Cli.h"
 #include "export/SheetCells.h"
 #include "export/Workbook.h"
 #include "history/DataFolder.h"
+#include "support/CliRun.h"
 #include "support/PredictionHistory.h"
 
 #include <QDir>
@@ -162,9 +162,8 @@ TEST(ExportCli, XlsxOptionWritesTheSheetButNeverTheTemplate) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        QString out, err;
-        QTextStream o(&out), e(&err);
-        EXPECT_EQ(cli::run(c.args, o, e), c.exitCode) << err.toStdString();
+        const auto r = testing_support::runCli(c.args);
+        EXPECT_EQ(r.code, c.exitCode) << r.err.toStdString();
         if (!c.file.isEmpty()) {
             EXPECT_TRUE(testing_support::readFile(ws.path(c.file)).startsWith("PK"));
         }

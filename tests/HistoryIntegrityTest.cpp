@@ -1,4 +1,5 @@
 // A damaged, locked or read-only history: what every reader and writer does with it.
+#include "support/CliRun.h"
 #include "support/TestHistory.h"
 
 #include "Cli.h"
@@ -18,10 +19,6 @@ using mainwindow::Grd2Col;
 using namespace testing_support;
 
 namespace {
-
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
 
 constexpr int kDraws = 60;
 
@@ -68,20 +65,6 @@ std::vector<Damage> damages() {
 
 QString recordNamed(int n) {
     return s(u"第%1回の記録").arg(n);
-}
-
-struct CliRun {
-    int code;
-    QString out, err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int code = cli::run(args, o, e);
-    o.flush();
-    e.flush();
-    return {code, out, err};
 }
 
 } // namespace
@@ -201,13 +184,4 @@ TEST(ReadOnlyHistory, EveryReadingCommandReadsIt) {
     QFile::setPermissions(ws.path(s(u".")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readFile(dat), before);
     EXPECT_EQ(QDir(ws.path(s(u"."))).entryList(QDir::Files | QDir::Hidden).size(), 2); // + lock
-}
-
-// (The command line's reading commands seed an empty data folder from the bundled history
-// before they load; the start-up itself never makes an empty file.)
-TEST(ReadOnlyHistory, MissingHistoryIsNotCreatedByAReader) {
-    Workspace ws;
-    ws.load();
-    EXPECT_EQ(ws.form->HistRows, 0);
-    EXPECT_FALSE(QFile::exists(ws.path(s(u"number414.dat"))));
 }

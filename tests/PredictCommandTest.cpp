@@ -1,7 +1,6 @@
 // tessarin-cli predict over the hand-worked history.
+#include "support/CliRun.h"
 #include "support/PredictionHistory.h"
-
-#include "Cli.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,12 +16,11 @@ namespace {
 
 // Runs tessarin-cli, expecting the given exit code and an error message exactly when it
 // is not success; returns the JSON printed.
-QJsonObject runCli(const QString& args, int wantCode = cli::kOk) {
-    QString outText, errText;
-    QTextStream out(&outText), err(&errText);
-    EXPECT_EQ(cli::run(args.split(u' '), out, err), wantCode) << args.toStdString();
-    EXPECT_EQ(errText.isEmpty(), wantCode == cli::kOk) << errText.toStdString();
-    return QJsonDocument::fromJson(outText.toUtf8()).object();
+QJsonObject runJson(const QString& args, int wantCode = cli::kOk) {
+    const CliRun r = runCli(args.split(u' '));
+    EXPECT_EQ(r.code, wantCode) << args.toStdString();
+    EXPECT_EQ(r.err.isEmpty(), wantCode == cli::kOk) << r.err.toStdString();
+    return QJsonDocument::fromJson(r.out.toUtf8()).object();
 }
 
 } // namespace
@@ -33,7 +31,7 @@ TEST(PredictCommand, RefusesBadInput) {
     for (const char* bad :
          {"predict --draw 50", "predict --draw 55", "predict --pair XY", "predict --nope",
           "predict --single-size -1", "predict 53", "predict --narrow sideways"})
-        runCli(QString::fromLatin1(bad), cli::kUsage);
+        runJson(QString::fromLatin1(bad), cli::kUsage);
 }
 
 TEST(PredictCommand, NarrowOptionRunsThatNarrowingInsteadOfTheSwOne) {
@@ -56,7 +54,7 @@ TEST(PredictCommand, NarrowOptionRunsThatNarrowingInsteadOfTheSwOne) {
         for (int r = 1; r <= f.narrowCountS; ++r)
             want.append(f.GrdSS2.text(r, ListCol::Number));
         const QString args = QStringLiteral("predict --draw 53 --pair AB --json --narrow ");
-        EXPECT_EQ(runCli(args + name)["narrowS"].toArray(), QJsonArray::fromStringList(want))
+        EXPECT_EQ(runJson(args + name)["narrowS"].toArray(), QJsonArray::fromStringList(want))
             << name;
     }
 }
@@ -78,9 +76,9 @@ TEST(PredictCommand, LevelsRunWhatTheStartChooses) {
     };
     const QString base = QStringLiteral("predict --draw 53 --pair AB --json ");
     for (const auto& [levels, byHand] : cases) {
-        const QJsonObject want = runCli(base + QString::fromUtf8(byHand));
+        const QJsonObject want = runJson(base + QString::fromUtf8(byHand));
         EXPECT_FALSE(want.isEmpty());
-        EXPECT_EQ(runCli(base + QString::fromUtf8(levels)), want) << levels;
+        EXPECT_EQ(runJson(base + QString::fromUtf8(levels)), want) << levels;
     }
 }
 
@@ -105,12 +103,10 @@ TEST(PredictCommand, LevelsTheWindowRefusesOrThatDoNotFit) {
     for (const char* command : {"predict --draw 53 ", "verify --count 2 --draw 53 "})
         for (const auto& [args, isRefusal] : cases) {
             const QString line = QString::fromUtf8(command) + QString::fromUtf8(args);
-            QString outText, errText;
-            QTextStream out(&outText), err(&errText);
-            EXPECT_EQ(cli::run(line.split(u' '), out, err), cli::kUsage) << line.toStdString();
-            err.flush();
-            EXPECT_EQ(outText, QString()) << line.toStdString();
-            EXPECT_EQ(errText.count(u'\n'), 1) << errText.toStdString();
-            EXPECT_EQ(errText == refused, isRefusal) << line.toStdString();
+            const CliRun r = runCli(line.split(u' '));
+            EXPECT_EQ(r.code, cli::kUsage) << line.toStdString();
+            EXPECT_EQ(r.out, QString()) << line.toStdString();
+            EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+            EXPECT_EQ(r.err == refused, isRefusal) << line.toStdString();
         }
 }

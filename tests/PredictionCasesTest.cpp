@@ -3,9 +3,8 @@
 // history up to draw N), settings.json (predict's options: "name": value, true for a
 // switch) and expected.json (what tessarin-cli predict --json prints). A new case is a new
 // folder.
+#include "support/CliRun.h"
 #include "support/TestHistory.h"
-
-#include "Cli.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -47,8 +46,6 @@ TEST_P(PredictionCase, ChainPrintsTheExpectedJson) {
     ASSERT_FALSE(settings.isEmpty()) << "settings.json missing or not an object";
 
     Workspace ws; // a copy of the case in a temporary folder, made current
-    QString outText, errText;
-    QTextStream out(&outText), err(&errText);
     if (settings.contains(kBundledThrough)) {
         auto records = testing_support::bundledHistory();
         records.resize(static_cast<size_t>(settings[kBundledThrough].toInt()));
@@ -56,9 +53,8 @@ TEST_P(PredictionCase, ChainPrintsTheExpectedJson) {
     } else {
         ASSERT_TRUE(QFile::copy(source.filePath(QStringLiteral("history.csv")),
                                 ws.path(QStringLiteral("history.csv"))));
-        ASSERT_EQ(cli::run({QStringLiteral("import"), QStringLiteral("history.csv")}, out, err),
-                  cli::kOk)
-            << errText.toStdString();
+        const auto imported = testing_support::runCli({"import", "history.csv"});
+        ASSERT_EQ(imported.code, cli::kOk) << imported.err.toStdString();
     }
 
     QStringList args{QStringLiteral("predict"), QStringLiteral("--json")};
@@ -69,12 +65,11 @@ TEST_P(PredictionCase, ChainPrintsTheExpectedJson) {
         if (!it.value().isBool())
             args.append(it.value().toVariant().toString());
     }
-    outText.clear();
-    ASSERT_EQ(cli::run(args, out, err), cli::kOk) << errText.toStdString();
-    const QJsonObject got = QJsonDocument::fromJson(outText.toUtf8()).object();
+    const auto r = testing_support::runCli(args);
+    ASSERT_EQ(r.code, cli::kOk) << r.err.toStdString();
+    const QJsonObject got = QJsonDocument::fromJson(r.out.toUtf8()).object();
     const QJsonObject want = readJson(source.filePath(QStringLiteral("expected.json")));
-    ASSERT_FALSE(want.isEmpty()) << "no expected.json; the chain printed:\n"
-                                 << outText.toStdString();
+    ASSERT_FALSE(want.isEmpty()) << "no expected.json; the chain printed:\n" << r.out.toStdString();
     EXPECT_EQ(got.keys(), want.keys());
     for (const QString& key : want.keys())
         EXPECT_EQ(entry(got, key), entry(want, key));

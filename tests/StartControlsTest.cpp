@@ -13,10 +13,6 @@ using testing_support::Workspace;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 // Levels and switch of one area: (single, double, switch).
 struct AreaState {
     int single, dbl, opt;

@@ -11,24 +11,13 @@ using testing_support::Workspace;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 QDateTime at(int y, int m, int d) {
     return QDateTime(QDate(y, m, d), QTime(10, 30));
 }
 
-// count draws on weekdays, the last one on or just before lastDate.
 std::vector<testing_support::Draw> drawsEndingOn(int count, QDate lastDate) {
-    QDate first = lastDate;
-    for (int left = count - 1; left > 0;) {
-        first = first.addDays(-1);
-        if (first.dayOfWeek() <= 5)
-            --left;
-    }
-    return weekdayDraws(count, first.toString(QStringLiteral("yyyy/MM/dd")),
-                        {s(u"1234"), s(u"5567"), s(u"9012"), s(u"3345")});
+    return weekdayDraws(count, testing_support::firstWeekdayEndingOn(count, lastDate),
+                        {"1234", "5567", "9012", "3345"});
 }
 
 } // namespace
@@ -51,10 +40,7 @@ TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
     }
     EXPECT_EQ(f.Combo3[0].items, QStringList({s(u"2020"), s(u"2021")}));
     EXPECT_EQ(f.Combo3[0].text, s(u"2021"));
-    EXPECT_EQ(f.Combo3[1].items.size(), 12);
     EXPECT_EQ(f.Combo3[1].text, s(u"2"));
-    EXPECT_EQ(f.Combo3[2].items.first(), s(u"10"));
-    EXPECT_EQ(f.Combo3[2].items.last(), s(u"100"));
     EXPECT_EQ(f.Combo3[2].text, s(u"10"));
 
     // Draws N - 100 to N, then the draw to come.

@@ -15,10 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 const QDate kToday(2026, 8, 24); // the Workspace's clock
 
 const QByteArray kLine2 = "2,2026/08/21,9298,,1,,90400,,3,,4,";

@@ -1,4 +1,4 @@
-#include "Cli.h"
+#include "support/CliRun.h"
 #include "support/TestHistory.h"
 
 #include <QJsonArray>
@@ -9,10 +9,7 @@
 
 namespace {
 
-struct Result {
-    int code;
-    QString out, err;
-};
+using Result = testing_support::CliRun;
 
 // 5100 weekday draws of 1234 5678 4321 0012 in turn from 2006/01/02: draw 5000 falls in
 // 2025, the last in 2025/07.
@@ -23,14 +20,7 @@ protected:
                                                       {"1234", "5678", "4321", "0012"}));
     }
 
-    Result run(const QStringList& args) {
-        Result r{0, {}, {}};
-        QTextStream o(&r.out), e(&r.err);
-        r.code = cli::run(args, o, e);
-        o.flush();
-        e.flush();
-        return r;
-    }
+    static Result run(const QStringList& args) { return testing_support::runCli(args); }
 
     testing_support::Workspace ws;
 };

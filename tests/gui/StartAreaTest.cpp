@@ -20,10 +20,6 @@ using mainwindow::TallyCol;
 
 namespace {
 
-QString s(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 // The window's host with the clock of the test history's last month.
 class FixedClockHost : public gui::QtHost {
 public:
@@ -85,36 +81,25 @@ private slots:
         QCOMPARE(sw->text(), s(u"Off"));
     }
 
+    // A click on either start reaches the option check (every combination: StartControlsTest).
     void refusedCombinations_data() {
         QTest::addColumn<bool>("prediction");
-        QTest::addColumn<int>("single");
-        QTest::addColumn<int>("dbl");
-        QTest::addColumn<int>("opt");
-        for (bool prediction : {true, false}) {
-            const char* area = prediction ? "LabStart" : "LabKensyo";
-            QTest::addRow("%s Off, single 無し", area) << prediction << 3 << 1 << 0;
-            QTest::addRow("%s Off, double 無し", area) << prediction << 0 << 3 << 0;
-            QTest::addRow("%s ON, single 無し", area) << prediction << 3 << 2 << 1;
-            QTest::addRow("%s ON, double 無し", area) << prediction << 1 << 3 << 1;
-        }
+        QTest::newRow("LabStart") << true;
+        QTest::newRow("LabKensyo") << false;
     }
     void refusedCombinations() {
         QFETCH(bool, prediction);
-        QFETCH(int, single);
-        QFETCH(int, dbl);
-        QFETCH(int, opt);
         Session w;
         auto& f = w.form;
-        (prediction ? f.YosoSSLevel : f.KensyoSSLevel) = single;
-        (prediction ? f.YosoDSLevel : f.KensyoDSLevel) = dbl;
-        (prediction ? f.YosoOpt : f.KensyoOpt) = opt;
+        (prediction ? f.YosoSSLevel : f.KensyoSSLevel) = 3; // single 無し with the switch Off
+        (prediction ? f.YosoDSLevel : f.KensyoDSLevel) = 1;
+        (prediction ? f.YosoOpt : f.KensyoOpt) = 0;
         f.GrdSS.setText(1, ListCol::Number, s(u"keep"));
         f.GrdSM.setText(1, TallyCol::WinNumber, s(u"keep"));
         w.host.answerNextMessages(1);
         w.click(prediction ? f.LabStart : f.LabKensyo);
         QCOMPARE(int(w.host.answered.size()), 1);
         QCOMPARE(w.host.answered[0].text, s(u"この組み合わせでは予想できません。"));
-        QCOMPARE(w.host.answered[0].title, s(u"設定違い"));
         QCOMPARE(f.Combo4[0].text, s(u"100"));
         QCOMPARE(f.GrdSS.text(1, ListCol::Number), s(u"keep"));
         QCOMPARE(f.GrdSM.text(1, TallyCol::WinNumber), s(u"keep"));
@@ -174,11 +159,6 @@ private slots:
         w.click(f.LabKensyo);
         const QAbstractItemModel* tally = w.window.gridView(f.GrdSM)->model();
         QCOMPARE(tally->index(0, 2).data().toString(), s(u"26/07/01"));
-        int rows = 0;
-        while (tally->index(rows, 2).data().toString().startsWith(s(u"26/07")))
-            ++rows;
-        QCOMPARE(tally->index(rows + 1, 0).data().toString(), QStringLiteral("%1件").arg(rows));
-        QVERIFY(rows > 15);
     }
 
     void settingsFile_data() {
