@@ -23,6 +23,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace gui {
 
 namespace {
@@ -349,12 +351,7 @@ QWidget* MainWindow::buildPredictionArea() {
     chooser->addWidget(drawList_);
     grid->addLayout(chooser, 1, 1);
 
-    addLevelsAndStart(grid, 2,
-                      {{4, &form_.LabYSS, &Form::LabYSS_Click},
-                       {3, &form_.LabYDS, &Form::LabYDS_Click},
-                       {11, &form_.LabYOP, &Form::LabYOP_Click}},
-                      form_.LabStart, &Form::LabStart_Click,
-                      QStringLiteral("①集計・②集計・③絞りを続けて行います"));
+    addLevelsAndStart(grid, 2, 0);
     return box;
 }
 
@@ -369,20 +366,40 @@ QGridLayout* MainWindow::areaGrid(int head, const QString& tip) {
     return grid;
 }
 
-void MainWindow::addLevelsAndStart(QGridLayout* grid, int row,
-                                   std::initializer_list<LevelSwitch> levels,
-                                   const ui::Label& start, void (Form::*startClick)(),
-                                   const QString& startTip) {
+void MainWindow::addLevelsAndStart(QGridLayout* grid, int row, int area) {
+    // Per area: the level switches (the index of the caption in Label14, the label, its
+    // handler), then the start button with its handler and tip.
+    using Switch = std::tuple<int, ui::Label Form::*, void (Form::*)()>;
+    struct Area {
+        Switch levels[3];
+        ui::Label Form::*start;
+        void (Form::*startClick)();
+        const char16_t* startTip;
+    };
+    static const Area areas[] = {{{{4, &Form::LabYSS, &Form::LabYSS_Click},
+                                   {3, &Form::LabYDS, &Form::LabYDS_Click},
+                                   {11, &Form::LabYOP, &Form::LabYOP_Click}},
+                                  &Form::LabStart,
+                                  &Form::LabStart_Click,
+                                  u"①集計・②集計・③絞りを続けて行います"},
+                                 {{{8, &Form::LabKSS, &Form::LabKSS_Click},
+                                   {7, &Form::LabKDS, &Form::LabKDS_Click},
+                                   {12, &Form::LabKOP, &Form::LabKOP_Click}},
+                                  &Form::LabKensyo,
+                                  &Form::LabKensyo_Click,
+                                  u"検証年月の全抽選をシュミ集計します"}};
+    const Area& a = areas[area];
+    const auto startClick = a.startClick;
     QWidget* box = grid->parentWidget();
-    for (const auto& [index, label, click] : levels) {
+    for (const auto& [index, label, click] : a.levels) {
         grid->addWidget(caption(form_.Label14[index].caption, box), row, 0);
         auto* b = labelButton(
-            *label, [this, click] { (form_.*click)(); }, box);
+            form_.*label, [this, click] { (form_.*click)(); }, box);
         b->setToolTip(QStringLiteral("クリックで切り替え"));
         grid->addWidget(b, row++, 1);
     }
     auto* button = labelButton(
-        start,
+        form_.*a.start,
         [this, startClick] {
             tabs_->setCurrentIndex(0);
             (form_.*startClick)();
@@ -390,7 +407,7 @@ void MainWindow::addLevelsAndStart(QGridLayout* grid, int row,
         box);
     button->setMinimumHeight(34);
     button->setStyleSheet(QStringLiteral("font-size: 15px;"));
-    button->setToolTip(startTip);
+    button->setToolTip(QString::fromUtf16(a.startTip));
     grid->addWidget(button, row, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 }
@@ -429,12 +446,7 @@ QWidget* MainWindow::buildVerificationArea() {
     }
     grid->addWidget(monthPanel_, 2, 0, 1, 2);
 
-    addLevelsAndStart(grid, 3,
-                      {{8, &form_.LabKSS, &Form::LabKSS_Click},
-                       {7, &form_.LabKDS, &Form::LabKDS_Click},
-                       {12, &form_.LabKOP, &Form::LabKOP_Click}},
-                      form_.LabKensyo, &Form::LabKensyo_Click,
-                      QStringLiteral("検証年月の全抽選をシュミ集計します"));
+    addLevelsAndStart(grid, 3, 1);
     return box;
 }
 

@@ -11,7 +11,6 @@
 #include <QMainWindow>
 
 #include <functional>
-#include <tuple>
 #include <vector>
 
 class QComboBox;
@@ -76,12 +75,9 @@ private:
     // The frame of the prediction (0) or verification (1) area with its heading Label14(head),
     // which shows that area's results; the grid's parent widget is the frame.
     QGridLayout* areaGrid(int head, const QString& tip);
-    // An area's level switches (the index of the caption in Label14, the label, its handler),
-    // one a row from `row`, and the area's start button under them.
-    using LevelSwitch = std::tuple<int, const ui::Label*, void (mainwindow::MainForm::*)()>;
-    void addLevelsAndStart(QGridLayout* grid, int row, std::initializer_list<LevelSwitch> levels,
-                           const ui::Label& start, void (mainwindow::MainForm::*startClick)(),
-                           const QString& startTip);
+    // The level switches of the prediction (0) or verification (1) area, one a row from
+    // `row`, and the area's start button under them.
+    void addLevelsAndStart(QGridLayout* grid, int row, int area);
     QWidget* buildManualPanel();
     QWidget* buildResultsPanel();
     QWidget* buildTallyPanel();
