@@ -20,13 +20,6 @@ bool fits16(int v) {
 PrintListForm::PrintListForm(ui::Host& host_, history::AppModule& module_)
     : host(host_), module(module_), frmPrsetn4(host_, module_, InjiPos) {}
 
-void PrintListForm::Show() {
-    if (!loaded)
-        Form_Load();
-    visible = true;
-    Form_Activate();
-}
-
 void PrintListForm::Form_Load() {
     loaded = true;
     fontSet_ = false;

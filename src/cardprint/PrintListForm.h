@@ -26,8 +26,7 @@ public:
 
     PrintListForm(ui::Host& host, history::AppModule& module);
 
-    // Loads the window the first time, shows it and activates it.
-    void Show();
+    void Show() { showLoaded(*this); }
     void Form_Load(); // an empty list
     // Takes the print positions from inji04.dat, or opens the print-position window when the
     // file holds none.

@@ -9,13 +9,6 @@ namespace cardprint {
 PrintPositionForm::PrintPositionForm(ui::Host& host_, history::AppModule& module_, Positions& pos)
     : host(host_), module(module_), InjiPos(pos) {}
 
-void PrintPositionForm::Show() {
-    if (!loaded)
-        Form_Load();
-    visible = true;
-    Form_Activate();
-}
-
 void PrintPositionForm::Form_Load() {
     loaded = true;
     ShokiSet();

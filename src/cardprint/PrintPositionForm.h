@@ -10,6 +10,15 @@
 
 namespace cardprint {
 
+// Show of a window that loads on first use: loads it the first time, shows it and activates
+// it.
+template <typename Form> void showLoaded(Form& form) {
+    if (!form.loaded)
+        form.Form_Load();
+    form.visible = true;
+    form.Form_Activate();
+}
+
 // The print-position window, frmPrsetn4: the six positions in text boxes over a drawing of
 // the card, kept in inji04.dat. Hiding it keeps it loaded.
 class PrintPositionForm {
@@ -17,7 +26,7 @@ public:
     // pos is the print list's set of positions, which this window replaces.
     PrintPositionForm(ui::Host& host, history::AppModule& module, Positions& pos);
 
-    void Show();      // loads the window the first time, shows it and activates it
+    void Show() { showLoaded(*this); }
     void Form_Load(); // ShokiSet
     // Reads record 1 into the text boxes and the positions; writes the defaults when the
     // file holds none.

@@ -34,9 +34,7 @@ std::unique_ptr<cardprint::PaintedPrinter> pdfPrinter(const QString& path) {
 } // namespace
 
 bool needsGuiApplication(const QStringList& args) {
-    return args.contains(QStringLiteral("cards")) &&
-           std::any_of(args.begin(), args.end(),
-                       [](const QString& a) { return a.startsWith(QStringLiteral("--pdf")); });
+    return asksFor(args, QStringLiteral("cards"), QStringLiteral("--pdf"));
 }
 
 CardsCommand::CardsCommand()

@@ -2,6 +2,8 @@
 
 #include "history/DataFolder.h"
 
+#include <algorithm>
+
 namespace cli {
 
 namespace globals {
@@ -111,6 +113,12 @@ int Command::run(const QStringList& words, QTextStream& out, QTextStream& err) {
         history::chooseDataFolder(dir);
     }
     return execute(parser, out, err);
+}
+
+bool asksFor(const QStringList& args, const QString& command, const QString& option) {
+    return args.contains(command) && std::any_of(args.begin(), args.end(), [&](const QString& a) {
+               return a.startsWith(option);
+           });
 }
 
 } // namespace cli

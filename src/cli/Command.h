@@ -77,6 +77,10 @@ QString helpFor(const QCommandLineParser& parser, const QString& invocation);
 // The message of a command line the parser refused.
 QString parseError(const QCommandLineParser& parser);
 
+// Whether the words name `command` and give an option that starts with `option` (so
+// "--pdf" also finds "--pdf=FILE"); looked at before any parser runs.
+bool asksFor(const QStringList& args, const QString& command, const QString& option);
+
 // The option that asks for the help, in every parser.
 QCommandLineOption helpOption();
 

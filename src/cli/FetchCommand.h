@@ -6,13 +6,7 @@ namespace cli {
 
 // Fetches one draw's result file and shows it; --append stores it as the next record.
 class FetchCommand : public SessionCommand {
-public:
-    FetchCommand();
-
-protected:
-    void readOptions(const QCommandLineParser& parser) override;
-    int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,
-                           QTextStream& err) override;
+    TESSARIN_SESSION_COMMAND(FetchCommand);
 
 private:
     int drawNo_ = 0;

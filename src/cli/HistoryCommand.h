@@ -6,13 +6,7 @@ namespace cli {
 
 // The stored draws (draw, number, type, box payout, date) and the next draw.
 class HistoryCommand : public SessionCommand {
-public:
-    HistoryCommand();
-
-protected:
-    void readOptions(const QCommandLineParser& parser) override;
-    int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,
-                           QTextStream& err) override;
+    TESSARIN_SESSION_COMMAND(HistoryCommand);
 
 private:
     int last_ = -1; // how many of the latest draws; -1 for all

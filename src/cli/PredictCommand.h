@@ -19,13 +19,7 @@ struct StartLevels {
 
 // ①集計, ②集計 and one ③ narrowing for one draw, as a user runs them by hand.
 class PredictCommand : public SessionCommand {
-public:
-    PredictCommand();
-
-protected:
-    void readOptions(const QCommandLineParser& parser) override;
-    int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,
-                           QTextStream& err) override;
+    TESSARIN_SESSION_COMMAND(PredictCommand);
 
 private:
     std::optional<StartLevels> levels_;

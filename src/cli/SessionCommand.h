@@ -28,3 +28,14 @@ private:
 };
 
 } // namespace cli
+
+// The members every session command that reads options declares: its constructor (name,
+// help, options) and the two steps run() takes. Leaves the class in its protected part.
+#define TESSARIN_SESSION_COMMAND(Name)                                                             \
+public:                                                                                            \
+    Name();                                                                                        \
+                                                                                                   \
+protected:                                                                                         \
+    void readOptions(const QCommandLineParser& parser) override;                                   \
+    int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,   \
+                           QTextStream& err) override

@@ -66,12 +66,9 @@ void StrategiesCommand::readOptions(const QCommandLineParser& parser) {
 
 int StrategiesCommand::executeWithSession(Session& session, const QCommandLineParser& parser,
                                           QTextStream& out, QTextStream& err) {
-    auto& f = session.form;
-    if (f.HistRows == 0) {
-        err << "抽選履歴がありません（" << session.module.files.HistPath << "）。" << Qt::endl;
+    if (!VerifyCommand::applyToSession(settings_, session, parser, err))
         return kFailed;
-    }
-    VerifyCommand::applySettings(settings_, f, settings_.count > 0 ? chosenDraw(parser, f) : 0);
+    auto& f = session.form;
 
     std::optional<std::vector<simulate::StrategyEntry>> table;
     std::atomic_bool stop{false};

@@ -188,9 +188,7 @@ void printTally(const mainwindow::MainForm& f, Settings::Format format, QTextStr
 } // namespace
 
 bool needsChartApplication(const QStringList& args) {
-    return args.contains(QStringLiteral("verify")) &&
-           std::any_of(args.begin(), args.end(),
-                       [](const QString& a) { return a.startsWith(QStringLiteral("--chart")); });
+    return asksFor(args, QStringLiteral("verify"), QStringLiteral("--chart"));
 }
 
 VerifyCommand::VerifyCommand()
@@ -224,18 +222,26 @@ VerifyCommand::VerifyCommand()
 #endif
 }
 
+bool VerifyCommand::applyToSession(const Settings& s, Session& session,
+                                   const QCommandLineParser& parser, QTextStream& err) {
+    auto& f = session.form;
+    if (f.HistRows == 0) {
+        err << "抽選履歴がありません（" << session.module.files.HistPath << "）。" << Qt::endl;
+        return false;
+    }
+    applySettings(s, f, s.count > 0 ? chosenDraw(parser, f) : 0);
+    return true;
+}
+
 void VerifyCommand::readOptions(const QCommandLineParser& parser) {
     settings_ = readSettings(parser);
 }
 
 int VerifyCommand::executeWithSession(Session& session, const QCommandLineParser& parser,
                                       QTextStream& out, QTextStream& err) {
-    auto& f = session.form;
-    if (f.HistRows == 0) {
-        err << "抽選履歴がありません（" << session.module.files.HistPath << "）。" << Qt::endl;
+    if (!applyToSession(settings_, session, parser, err))
         return kFailed;
-    }
-    applySettings(settings_, f, settings_.count > 0 ? chosenDraw(parser, f) : 0);
+    auto& f = session.form;
     runTally(settings_, f);
     if (!writeXlsxOption(parser, exports::Sheet::Tally, f, err))
         return kFailed;

@@ -10,9 +10,9 @@ namespace cli {
 // シュミ集計 over a month, over a count of draws or over the whole history, with an optional
 // purchase what-if, printed as a table, JSON or CSV.
 class VerifyCommand : public SessionCommand {
-public:
-    VerifyCommand();
+    TESSARIN_SESSION_COMMAND(VerifyCommand);
 
+public:
     // What the options ask for, read before anything is loaded.
     struct Settings {
         std::optional<std::pair<int, int>> month; // year and month, else a count of draws
@@ -34,11 +34,10 @@ public:
     // The verification controls of the main window as the settings ask; UsageError when
     // the range holds nothing to verify.
     static void applySettings(const Settings& s, mainwindow::MainForm& f, int draw);
-
-protected:
-    void readOptions(const QCommandLineParser& parser) override;
-    int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,
-                           QTextStream& err) override;
+    // applySettings on the session's form, the draw taken from --draw; false (the fault
+    // printed) when there is no history.
+    static bool applyToSession(const Settings& s, Session& session,
+                               const QCommandLineParser& parser, QTextStream& err);
 
 private:
     Settings settings_;

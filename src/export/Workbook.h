@@ -1,9 +1,10 @@
 #pragma once
 
+#include "ui/UserError.h"
+
 #include <QByteArray>
 #include <QString>
 
-#include <stdexcept>
 #include <vector>
 
 namespace exports {
@@ -19,14 +20,9 @@ struct CellText {
 using SheetCells = std::vector<CellText>;
 
 // An export that could not be done. The message is meant for the user and names the file.
-class WorkbookError : public std::runtime_error {
+class WorkbookError : public ui::UserError {
 public:
-    explicit WorkbookError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
+    using UserError::UserError;
 };
 
 // "A", "B", ..., "Z", "AA": the letters of a column counted from 1.

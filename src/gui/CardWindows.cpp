@@ -76,12 +76,25 @@ QString colourSheet(unsigned rgb) {
 
 } // namespace
 
+template <typename Form>
+CardWindow<Form>::CardWindow(Form& form, CardWindows& owner, void (Form::*onClose)())
+    : QWidget(nullptr, Qt::Window),
+      bind(this, [this](const std::function<void()>& h) { owner_.run(h, this); }), form_(form),
+      owner_(owner), onClose_(onClose) {}
+
+template <typename Form> void CardWindow<Form>::closeEvent(QCloseEvent* event) {
+    owner_.run([this] { (form_.*onClose_)(); }, this);
+    event->accept();
+}
+
+template class CardWindow<cardprint::TransferForm>;
+template class CardWindow<cardprint::PrintListForm>;
+template class CardWindow<cardprint::PrintPositionForm>;
+
 // ---- transfer ------------------------------------------------------------------------------
 
 TransferWindow::TransferWindow(cardprint::TransferForm& form, CardWindows& owner)
-    : QWidget(nullptr, Qt::Window),
-      bind(this, [this](const std::function<void()>& h) { owner_.run(h, this); }), form_(form),
-      owner_(owner) {
+    : CardWindow(form, owner, &cardprint::TransferForm::Picture1_Click) {
     setWindowTitle(form.Label1[0].caption);
     auto* layout = new QVBoxLayout(this);
     auto* title = bind.label(form.Label1[0]);
@@ -127,11 +140,6 @@ bool TransferWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TransferWindow::closeEvent(QCloseEvent* event) {
-    owner_.run([this] { form_.Picture1_Click(); }, this);
-    event->accept();
-}
-
 void TransferWindow::refresh() {
     bind.refresh();
     action_->setStyleSheet(colourSheet(form_.Shape1.fill()));
@@ -140,9 +148,7 @@ void TransferWindow::refresh() {
 // ---- print list ----------------------------------------------------------------------------
 
 PrintListWindow::PrintListWindow(cardprint::PrintListForm& form, CardWindows& owner)
-    : QWidget(nullptr, Qt::Window),
-      bind(this, [this](const std::function<void()>& h) { owner_.run(h, this); }), form_(form),
-      owner_(owner) {
+    : CardWindow(form, owner, &cardprint::PrintListForm::Form_Unload) {
     setWindowTitle(QStringLiteral("ナンバーズ４申込みカード印刷"));
     auto& f = form_;
     static const int kWidths[] = {700, 450, 450, 450, 450, 700, 700};
@@ -213,11 +219,6 @@ bool PrintListWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void PrintListWindow::closeEvent(QCloseEvent* event) {
-    owner_.run([this] { form_.Form_Unload(); }, this);
-    event->accept();
-}
-
 void PrintListWindow::refresh() {
     bind.refresh();
     const auto [row, col] = form_.PrintList.selectedCell();
@@ -231,9 +232,7 @@ void PrintListWindow::refresh() {
 // ---- print positions -----------------------------------------------------------------------
 
 PrintPositionWindow::PrintPositionWindow(cardprint::PrintPositionForm& form, CardWindows& owner)
-    : QWidget(nullptr, Qt::Window),
-      bind(this, [this](const std::function<void()>& h) { owner_.run(h, this); }), form_(form),
-      owner_(owner) {
+    : CardWindow(form, owner, &cardprint::PrintPositionForm::Picture2_Click) {
     setWindowTitle(QStringLiteral("ナンバーズ４申込みカード印字位置設定"));
     auto* drawing = new CardDrawing(form_, this);
     drawing_ = drawing;
@@ -267,11 +266,6 @@ bool PrintPositionWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !owner_.running() && form_.visible)
         owner_.run([this] { form_.Form_Activate(); }, this);
     return QWidget::event(event);
-}
-
-void PrintPositionWindow::closeEvent(QCloseEvent* event) {
-    owner_.run([this] { form_.Picture2_Click(); }, this);
-    event->accept();
 }
 
 void PrintPositionWindow::refresh() {

@@ -21,58 +21,63 @@ namespace gui {
 
 class CardWindows;
 
+// What the three card windows share: a window of its own over a card form whose handlers run
+// through the owner, and closing it runs the form's own close handler.
+template <typename Form> class CardWindow : public QWidget {
+public:
+    CardWindow(Form& form, CardWindows& owner, void (Form::*onClose)());
+    Bindings bind;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+    Form& form_;
+    CardWindows& owner_;
+
+private:
+    void (Form::*onClose_)();
+};
+
 // The transfer window's view (frmPrtunagi).
-class TransferWindow : public QWidget {
+class TransferWindow : public CardWindow<cardprint::TransferForm> {
 public:
     TransferWindow(cardprint::TransferForm& form, CardWindows& owner);
     void refresh();
     QLabel* transferLabel() const { return action_; }
-    Bindings bind;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
-    cardprint::TransferForm& form_;
-    CardWindows& owner_;
     QLabel* action_ = nullptr;
 };
 
 // The print-list window's view (frmPrintn4).
-class PrintListWindow : public QWidget {
+class PrintListWindow : public CardWindow<cardprint::PrintListForm> {
 public:
     PrintListWindow(cardprint::PrintListForm& form, CardWindows& owner);
     void refresh();
     GridView* listView() const { return list_; }
-    Bindings bind;
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
-    cardprint::PrintListForm& form_;
-    CardWindows& owner_;
     GridView* list_ = nullptr;
 };
 
 // The print-position window's view (frmPrsetn4): the six text boxes over a drawing of the
 // card's mark area.
-class PrintPositionWindow : public QWidget {
+class PrintPositionWindow : public CardWindow<cardprint::PrintPositionForm> {
 public:
     PrintPositionWindow(cardprint::PrintPositionForm& form, CardWindows& owner);
     void refresh();
-    Bindings bind;
 
 protected:
     bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
-    cardprint::PrintPositionForm& form_;
-    CardWindows& owner_;
     QWidget* drawing_ = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "StrategyWindow.h"
+#include "TallyChartWindow.h"
 #include "Version.h"
 #include "history/HistoryFiles.h"
 #include "simulate/Actions.h"
@@ -20,6 +22,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace gui {
 
@@ -53,6 +57,12 @@ QGroupBox* titled(const QString& title, QWidget* content) {
     layout->setContentsMargins(4, 2, 4, 4);
     layout->addWidget(content);
     return box;
+}
+
+QFrame* styledPanel(QWidget* parent = nullptr) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::StyledPanel);
+    return frame;
 }
 
 QWidget* boxed(QLayout* layout) {
@@ -305,14 +315,8 @@ QWidget* MainWindow::buildAreas() {
 }
 
 QWidget* MainWindow::buildPredictionArea() {
-    auto* box = new QFrame;
-    box->setFrameShape(QFrame::StyledPanel);
-    auto* grid = new QGridLayout(box);
-    grid->setVerticalSpacing(5);
-    auto* head = heading(labelButton(
-        form_.Label14[0], [this] { form_.Label14_Click(0); }, box));
-    head->setToolTip(QStringLiteral("予想の結果を表示"));
-    grid->addWidget(head, 0, 0, 1, 2);
+    QGridLayout* grid = areaGrid(0, QStringLiteral("予想の結果を表示"));
+    QWidget* box = grid->parentWidget();
 
     grid->addWidget(caption(form_.Label14[2].caption, box), 1, 0);
     auto* chooser = new QHBoxLayout;
@@ -347,42 +351,70 @@ QWidget* MainWindow::buildPredictionArea() {
     chooser->addWidget(drawList_);
     grid->addLayout(chooser, 1, 1);
 
-    const std::tuple<int, const ui::Label*, void (Form::*)()> options[] = {
-        {4, &form_.LabYSS, &Form::LabYSS_Click},
-        {3, &form_.LabYDS, &Form::LabYDS_Click},
-        {11, &form_.LabYOP, &Form::LabYOP_Click}};
-    int row = 2;
-    for (const auto& [index, label, click] : options) {
-        grid->addWidget(caption(form_.Label14[index].caption, box), row, 0);
-        auto* b = labelButton(
-            *label, [this, click] { (form_.*click)(); }, box);
-        b->setToolTip(QStringLiteral("クリックで切り替え"));
-        grid->addWidget(b, row++, 1);
-    }
-    auto* start = labelButton(
-        form_.LabStart,
-        [this] {
-            tabs_->setCurrentIndex(0);
-            form_.LabStart_Click();
-        },
-        box);
-    start->setMinimumHeight(34);
-    start->setStyleSheet(QStringLiteral("font-size: 15px;"));
-    start->setToolTip(QStringLiteral("①集計・②集計・③絞りを続けて行います"));
-    grid->addWidget(start, row, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
+    addLevelsAndStart(grid, 2, 0);
     return box;
 }
 
-QWidget* MainWindow::buildVerificationArea() {
-    auto* box = new QFrame;
-    box->setFrameShape(QFrame::StyledPanel);
+QGridLayout* MainWindow::areaGrid(int head, const QString& tip) {
+    auto* box = styledPanel();
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(5);
-    auto* head = heading(labelButton(
-        form_.Label14[1], [this] { form_.Label14_Click(1); }, box));
-    head->setToolTip(QStringLiteral("検証の結果を表示"));
-    grid->addWidget(head, 0, 0, 1, 2);
+    auto* title = heading(labelButton(
+        form_.Label14[head], [this, head] { form_.Label14_Click(head); }, box));
+    title->setToolTip(tip);
+    grid->addWidget(title, 0, 0, 1, 2);
+    return grid;
+}
+
+void MainWindow::addLevelsAndStart(QGridLayout* grid, int row, int area) {
+    // Per area: the level switches (the index of the caption in Label14, the label, its
+    // handler), then the start button with its handler and tip.
+    using Switch = std::tuple<int, ui::Label Form::*, void (Form::*)()>;
+    struct Area {
+        Switch levels[3];
+        ui::Label Form::*start;
+        void (Form::*startClick)();
+        const char16_t* startTip;
+    };
+    static const Area areas[] = {{{{4, &Form::LabYSS, &Form::LabYSS_Click},
+                                   {3, &Form::LabYDS, &Form::LabYDS_Click},
+                                   {11, &Form::LabYOP, &Form::LabYOP_Click}},
+                                  &Form::LabStart,
+                                  &Form::LabStart_Click,
+                                  u"①集計・②集計・③絞りを続けて行います"},
+                                 {{{8, &Form::LabKSS, &Form::LabKSS_Click},
+                                   {7, &Form::LabKDS, &Form::LabKDS_Click},
+                                   {12, &Form::LabKOP, &Form::LabKOP_Click}},
+                                  &Form::LabKensyo,
+                                  &Form::LabKensyo_Click,
+                                  u"検証年月の全抽選をシュミ集計します"}};
+    const Area& a = areas[area];
+    const auto startClick = a.startClick;
+    QWidget* box = grid->parentWidget();
+    for (const auto& [index, label, click] : a.levels) {
+        grid->addWidget(caption(form_.Label14[index].caption, box), row, 0);
+        auto* b = labelButton(
+            form_.*label, [this, click] { (form_.*click)(); }, box);
+        b->setToolTip(QStringLiteral("クリックで切り替え"));
+        grid->addWidget(b, row++, 1);
+    }
+    auto* button = labelButton(
+        form_.*a.start,
+        [this, startClick] {
+            tabs_->setCurrentIndex(0);
+            (form_.*startClick)();
+        },
+        box);
+    button->setMinimumHeight(34);
+    button->setStyleSheet(QStringLiteral("font-size: 15px;"));
+    button->setToolTip(QString::fromUtf16(a.startTip));
+    grid->addWidget(button, row, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+}
+
+QWidget* MainWindow::buildVerificationArea() {
+    QGridLayout* grid = areaGrid(1, QStringLiteral("検証の結果を表示"));
+    QWidget* box = grid->parentWidget();
 
     grid->addWidget(caption(form_.Label14[6].caption, box), 1, 0);
     auto* month = new QHBoxLayout;
@@ -400,8 +432,7 @@ QWidget* MainWindow::buildVerificationArea() {
     }
     grid->addLayout(month, 1, 1);
 
-    monthPanel_ = new QFrame(box);
-    monthPanel_->setFrameShape(QFrame::StyledPanel);
+    monthPanel_ = styledPanel(box);
     auto* months = new QGridLayout(monthPanel_);
     months->setContentsMargins(2, 2, 2, 2);
     months->setSpacing(2);
@@ -415,36 +446,12 @@ QWidget* MainWindow::buildVerificationArea() {
     }
     grid->addWidget(monthPanel_, 2, 0, 1, 2);
 
-    const std::tuple<int, const ui::Label*, void (Form::*)()> options[] = {
-        {8, &form_.LabKSS, &Form::LabKSS_Click},
-        {7, &form_.LabKDS, &Form::LabKDS_Click},
-        {12, &form_.LabKOP, &Form::LabKOP_Click}};
-    int row = 3;
-    for (const auto& [index, label, click] : options) {
-        grid->addWidget(caption(form_.Label14[index].caption, box), row, 0);
-        auto* b = labelButton(
-            *label, [this, click] { (form_.*click)(); }, box);
-        b->setToolTip(QStringLiteral("クリックで切り替え"));
-        grid->addWidget(b, row++, 1);
-    }
-    auto* start = labelButton(
-        form_.LabKensyo,
-        [this] {
-            tabs_->setCurrentIndex(0);
-            form_.LabKensyo_Click();
-        },
-        box);
-    start->setMinimumHeight(34);
-    start->setStyleSheet(QStringLiteral("font-size: 15px;"));
-    start->setToolTip(QStringLiteral("検証年月の全抽選をシュミ集計します"));
-    grid->addWidget(start, row, 0, 1, 2);
-    grid->setColumnStretch(1, 1);
+    addLevelsAndStart(grid, 3, 1);
     return box;
 }
 
 QWidget* MainWindow::buildManualPanel() {
-    auto* panel = new QFrame;
-    panel->setFrameShape(QFrame::StyledPanel);
+    auto* panel = styledPanel();
     auto* rows = new QVBoxLayout(panel);
     rows->setContentsMargins(4, 2, 4, 2);
     rows->setSpacing(2);
@@ -500,14 +507,23 @@ QWidget* MainWindow::buildManualPanel() {
     sizes->setStyleSheet(QStringLiteral("font-weight: bold;"));
     tally->addWidget(sizes);
     tally->addStretch();
+    auto* strategies = new QPushButton(QStringLiteral("戦略表…"), panel);
+    strategies->setToolTip(QStringLiteral("基本数値と③絞りの組み合わせをすべて集計して比べます"));
+    connect(strategies, &QPushButton::clicked, this,
+            [this] { StrategyWindow::open(form_, host_, this); });
+    tally->addWidget(strategies);
+    auto* chart = new QPushButton(QStringLiteral("グラフ…"), panel);
+    chart->setToolTip(QStringLiteral("シュミ集計の収支と勝率をグラフで表示します"));
+    connect(chart, &QPushButton::clicked, this,
+            [this] { TallyChartWindow::open(form_, host_, this); });
+    tally->addWidget(chart);
     rows->addLayout(tally);
     rows->addWidget(bind_.label(form_.LabBaseline, panel));
     return panel;
 }
 
 QWidget* MainWindow::buildResultsPanel() {
-    auto* panel = new QFrame;
-    panel->setFrameShape(QFrame::StyledPanel);
+    auto* panel = styledPanel();
     auto* body = new QHBoxLayout(panel);
     body->setContentsMargins(4, 2, 4, 2);
 
@@ -517,7 +533,7 @@ QWidget* MainWindow::buildResultsPanel() {
     tables->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setFixedSize(4 * 27 + 4, 9 * 20 + 26);
-    digitTable_ = titled(QStringLiteral("基本数値表"), tables);
+    QWidget* digitTable = titled(QStringLiteral("基本数値表"), tables);
     auto* options = bind_.optionGroup(form_.Option2, form_.Frame2.caption, 2);
     auto* mover = new LabelButton;
     mover->setText(QStringLiteral("⇅"));
@@ -528,7 +544,7 @@ QWidget* MainWindow::buildResultsPanel() {
     optionRow->addWidget(options);
     optionRow->addWidget(mover, 0, Qt::AlignTop);
     frame2Box_ = boxed(optionRow);
-    digitColumn_->addWidget(digitTable_);
+    digitColumn_->addWidget(digitTable);
     digitColumn_->addWidget(frame2Box_);
     digitColumn_->addStretch();
     body->addLayout(digitColumn_);
@@ -632,8 +648,8 @@ QWidget* MainWindow::buildTallyPanel() {
     image4Slot_->setLayout(new QHBoxLayout);
     image4Slot_->layout()->setContentsMargins(0, 0, 0, 0);
     whatIfs->addWidget(image4Slot_, 1, 3);
-    payoutPanel_ = bind_.frame(form_.Frame4, QString(), whatIfs);
-    layout->addWidget(payoutPanel_);
+    auto* payoutPanel = bind_.frame(form_.Frame4, QString(), whatIfs);
+    layout->addWidget(payoutPanel);
     return panel;
 }
 

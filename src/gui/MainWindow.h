@@ -15,7 +15,7 @@
 
 class QComboBox;
 class QFrame;
-class QGroupBox;
+class QGridLayout;
 class QTabWidget;
 class QToolButton;
 class QVBoxLayout;
@@ -72,6 +72,12 @@ private:
     QWidget* buildAreas();
     QWidget* buildPredictionArea();
     QWidget* buildVerificationArea();
+    // The frame of the prediction (0) or verification (1) area with its heading Label14(head),
+    // which shows that area's results; the grid's parent widget is the frame.
+    QGridLayout* areaGrid(int head, const QString& tip);
+    // The level switches of the prediction (0) or verification (1) area, one a row from
+    // `row`, and the area's start button under them.
+    void addLevelsAndStart(QGridLayout* grid, int row, int area);
     QWidget* buildManualPanel();
     QWidget* buildResultsPanel();
     QWidget* buildTallyPanel();
@@ -90,18 +96,17 @@ private:
     QFrame* monthPanel_ = nullptr;
     QWidget* manualPanel_ = nullptr;
     QToolButton* manualToggle_ = nullptr;
+    // Frame2, which Image2(0) moves above or below the digit table in its column.
+    QVBoxLayout* digitColumn_ = nullptr;
+    QWidget* frame2Box_ = nullptr;
+    int frame2Top_ = -1;
     QWidget* resultsPanel_ = nullptr;
     QWidget* historyPanel_ = nullptr;
-    QGroupBox* payoutPanel_ = nullptr;
     QWidget* image3Slot_ = nullptr;
     QWidget* image4Slot_ = nullptr;
     QWidget* cameraSlot_ = nullptr;
     QPushButton* cameraPressed_ = nullptr;
     QWidget* titlePictures_ = nullptr; // Picture4 and Image1 in the title bar
-    QVBoxLayout* digitColumn_ = nullptr;
-    QWidget* digitTable_ = nullptr;
-    QWidget* frame2Box_ = nullptr;
-    int frame2Top_ = -1;
     int appliedWindowState_ = 0;
     bool unloaded_ = false;
     std::vector<std::pair<LabelButton*, const ui::Label*>> labelButtons_;

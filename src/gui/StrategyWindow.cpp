@@ -1,5 +1,6 @@
 #include "StrategyWindow.h"
 
+#include "OwnedWindow.h"
 #include "QtHost.h"
 
 #include "mainwindow/MainForm.h"
@@ -124,7 +125,7 @@ void StrategyWindow::fill(const std::vector<simulate::StrategyEntry>& entries) {
 }
 
 StrategyWindow* StrategyWindow::open(mainwindow::MainForm& form, QtHost& host, QWidget* owner) {
-    auto* window = owner->findChild<StrategyWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* window = ownedWindow<StrategyWindow>(owner);
     if (!window)
         window = new StrategyWindow(form, host, owner);
     window->show();

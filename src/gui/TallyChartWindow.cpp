@@ -1,5 +1,6 @@
 #include "TallyChartWindow.h"
 
+#include "OwnedWindow.h"
 #include "QtHost.h"
 
 #include "charts/TallyChart.h"
@@ -42,7 +43,12 @@ TallyChartWindow::TallyChartWindow(const mainwindow::MainForm& form, QtHost& hos
 void TallyChartWindow::refresh() {
     // The view owns its chart and deletes the one it replaces.
     QChart* old = view_->chart();
-    view_->setChart(charts::makeTallyChart(form_.tallyDraws));
+    QChart* chart = charts::makeTallyChart(form_.tallyDraws);
+    // Opened before any tally: say what to do rather than show bare axes.
+    if (form_.tallyDraws.empty())
+        chart->setTitle(
+            QStringLiteral("シュミ集計の結果がありません。集計してから「更新」を押してください。"));
+    view_->setChart(chart);
     delete old;
 }
 
@@ -52,7 +58,7 @@ bool TallyChartWindow::savePng(const QString& path) const {
 
 TallyChartWindow* TallyChartWindow::open(const mainwindow::MainForm& form, QtHost& host,
                                          QWidget* owner) {
-    auto* window = owner->findChild<TallyChartWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* window = ownedWindow<TallyChartWindow>(owner);
     if (!window)
         window = new TallyChartWindow(form, host, owner);
     else

@@ -2,11 +2,12 @@
 
 #include "DrawRecord.h"
 
+#include "ui/UserError.h"
+
 #include <QFile>
 #include <QString>
 
 #include <memory>
-#include <stdexcept>
 
 namespace history {
 
@@ -14,14 +15,9 @@ class FolderLock;
 
 // A file operation that failed, or a record number out of range. The message is meant for
 // the user and names the file.
-class FileError : public std::runtime_error {
+class FileError : public ui::UserError {
 public:
-    explicit FileError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString& message() const { return message_; }
-
-private:
-    QString message_;
+    using UserError::UserError;
 };
 
 // number414.dat does not hold draws 1 to N one record each: a record that is not its draw,

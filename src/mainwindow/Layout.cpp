@@ -8,21 +8,23 @@ namespace mainwindow {
 namespace {
 
 struct Column {
-    int col;
     const char16_t* heading;
     int twips; // -1 keeps the default width
 };
 
+// Headings and widths of the columns from the first on.
 void layOut(ui::Grid& grid, std::initializer_list<Column> columns) {
+    int col = 0;
     for (const auto& c : columns) {
-        grid.setText(0, c.col, QString::fromUtf16(c.heading));
+        grid.setText(0, col, QString::fromUtf16(c.heading));
         if (c.twips >= 0)
-            grid.setColWidth(c.col, c.twips);
+            grid.setColWidth(col, c.twips);
+        ++col;
     }
 }
 
 void layOutList(ui::Grid& grid, const char16_t* heading) {
-    layOut(grid, {{0, u"No", 600}, {1, heading, 1200}});
+    layOut(grid, {{u"No", 600}, {heading, 1200}});
 }
 
 // Headings of the tally grid; the reset writes two more than the start-up layout.
@@ -73,33 +75,27 @@ void MainForm::sizecells() {
     LabKnen.caption = KensyoYear;
     LabKmon.caption = KensyoMonth;
 
-    layOut(Grd2, {{0, u"回", 600},
-                  {1, u"当数", 600},
-                  {2, u"SW", 400},
-                  {3, u"千", 300},
-                  {4, u"百", 300},
-                  {5, u"十", 300},
-                  {6, u"一", 300},
-                  {7, u"BOX配当", 1000},
-                  {8, u"抽選日", 1200},
-                  {9, u"判定用", 800},
-                  {10, u"新予想", 800},
-                  {11, u"○or×", 800}});
-    layOut(GrdS, {{0, u"No", 500},
-                  {1, u"Ｓ予想", 600},
-                  {2, u"千", 300},
-                  {3, u"百", 300},
-                  {4, u"十", 300},
-                  {5, u"一", 300}});
-    layOut(GrdW, {{0, u"No", 500},
-                  {1, u"Ｗ予想", 600},
-                  {2, u"千", 300},
-                  {3, u"百", 300},
-                  {4, u"十", 300},
-                  {5, u"一", 300}});
+    layOut(Grd2, {{u"回", 600},
+                  {u"当数", 600},
+                  {u"SW", 400},
+                  {u"千", 300},
+                  {u"百", 300},
+                  {u"十", 300},
+                  {u"一", 300},
+                  {u"BOX配当", 1000},
+                  {u"抽選日", 1200},
+                  {u"判定用", 800},
+                  {u"新予想", 800},
+                  {u"○or×", 800}});
+    layOut(
+        GrdS,
+        {{u"No", 500}, {u"Ｓ予想", 600}, {u"千", 300}, {u"百", 300}, {u"十", 300}, {u"一", 300}});
+    layOut(
+        GrdW,
+        {{u"No", 500}, {u"Ｗ予想", 600}, {u"千", 300}, {u"百", 300}, {u"十", 300}, {u"一", 300}});
 
     ui::Grid& a = GrdA[0];
-    layOut(a, {{0, u"回", 600}, {1, u"当籤数", 600}, {2, u"抽選日", 1000}});
+    layOut(a, {{u"回", 600}, {u"当籤数", 600}, {u"抽選日", 1000}});
     static const char16_t* const ranks[] = {u"一", u"二", u"三", u"四", u"五",
                                             u"六", u"七", u"八", u"九", u"十"};
     for (int k = 0; k < 10; ++k)
@@ -112,7 +108,7 @@ void MainForm::sizecells() {
     for (int k = 0; k < 10; ++k)
         a.setText(1, 3 + k, QString::number(k));
 
-    layOut(Grd1a, {{0, u"Ａ", 400}, {1, u"Ｂ", 400}, {2, u"Ｃ", 400}, {3, u"Ｄ", 400}});
+    layOut(Grd1a, {{u"Ａ", 400}, {u"Ｂ", 400}, {u"Ｃ", 400}, {u"Ｄ", 400}});
     layOutList(GrdSS, u"Ｓ予想");
     layOutList(GrdWW, u"Ｗ予想");
 
@@ -125,15 +121,15 @@ void MainForm::sizecells() {
     layOutList(GrdSS2, u"Ｓ予想");
     layOutList(GrdWW2, u"Ｗ予想");
 
-    layOut(Grd3, {{0, u"From", 800},
-                  {1, u"Too", 800},
-                  {2, u"Ｗ数", 800},
-                  {3, u"Ｓ数", 800},
-                  {4, u"判定", 800},
-                  {5, u"", 800},
-                  {6, u"", 600},
-                  {7, u"", 600},
-                  {8, u"", 700}});
+    layOut(Grd3, {{u"From", 800},
+                  {u"Too", 800},
+                  {u"Ｗ数", 800},
+                  {u"Ｓ数", 800},
+                  {u"判定", 800},
+                  {u"", 800},
+                  {u"", 600},
+                  {u"", 600},
+                  {u"", 700}});
 }
 
 void MainForm::Grd2Hyoji() {

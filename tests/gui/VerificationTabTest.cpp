@@ -1,7 +1,12 @@
 #include "MainWindow.h"
+#include "OwnedWindow.h"
 #include "QtHost.h"
+#include "TallyChartWindow.h"
 #include "support/TestHistory.h"
 
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -44,6 +49,23 @@ private slots:
         start->click();
         QCOMPARE(form.GrdSM.text(12, TallyCol::Number), QStringLiteral("10件"));
         QCOMPARE(window.gridView(form.GrdSM)->model()->rowCount(), 12);
+
+        // The tally row opens the strategy table and the chart of the tally just run.
+        for (const auto& [button, title] :
+             {std::pair{u"戦略表…", u"戦略表"}, std::pair{u"グラフ…", u"シュミ集計のグラフ"}}) {
+            QPushButton* open = withText<QPushButton>(window, QString::fromUtf16(button));
+            QVERIFY(open);
+            open->click();
+            QWidget* shown = nullptr;
+            for (auto* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->windowTitle() == QString::fromUtf16(title))
+                    shown = w;
+            QVERIFY2(shown, qPrintable(QString::fromUtf16(title)));
+        }
+        auto* chart = gui::ownedWindow<gui::TallyChartWindow>(&window);
+        QVERIFY(chart);
+        QCOMPARE(chart->view()->chart()->series().size(), 3);
+        QCOMPARE(static_cast<QLineSeries*>(chart->view()->chart()->series()[0])->count(), 10);
         module.files.CloseAll();
     }
 };
