@@ -76,20 +76,51 @@ QString colourSheet(unsigned rgb) {
 
 } // namespace
 
-template <typename Form>
-CardWindow<Form>::CardWindow(Form& form, CardWindows& owner, void (Form::*onClose)())
+template <typename Form, typename View>
+CardWindow<Form, View>::CardWindow(Form& form, CardWindows& owner, void (Form::*onClose)())
     : QWidget(nullptr, Qt::Window),
       bind(this, [this](const std::function<void()>& h) { owner_.run(h, this); }), form_(form),
       owner_(owner), onClose_(onClose) {}
 
-template <typename Form> void CardWindow<Form>::closeEvent(QCloseEvent* event) {
+template <typename Form, typename View> void CardWindow<Form, View>::refresh() {
+    bind.refresh();
+    if (afterRefresh)
+        afterRefresh();
+}
+
+template <typename Form, typename View> bool CardWindow<Form, View>::event(QEvent* event) {
+    if constexpr (requires(Form & f) { f.Form_Activate(); }) {
+        if (event->type() == QEvent::WindowActivate && !owner_.running() && form_.visible)
+            owner_.run([this] { form_.Form_Activate(); }, this);
+    }
+    return QWidget::event(event);
+}
+
+template <typename Form, typename View>
+bool CardWindow<Form, View>::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && viewEvent && viewEvent(event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+template <typename Form, typename View>
+void CardWindow<Form, View>::closeEvent(QCloseEvent* event) {
     owner_.run([this] { (form_.*onClose_)(); }, this);
     event->accept();
 }
 
-template class CardWindow<cardprint::TransferForm>;
-template class CardWindow<cardprint::PrintListForm>;
-template class CardWindow<cardprint::PrintPositionForm>;
+template <typename Form, typename View>
+QPushButton* CardWindow<Form, View>::closeButton(void (Form::*handler)()) {
+    auto* close = new QPushButton(QStringLiteral("閉じる"));
+    QObject::connect(close, &QPushButton::clicked, this, [this, handler] {
+        owner_.run([this, handler] { (form_.*handler)(); }, this);
+    });
+    return close;
+}
+
+template class CardWindow<cardprint::TransferForm, QLabel>;
+template class CardWindow<cardprint::PrintListForm, GridView>;
+template class CardWindow<cardprint::PrintPositionForm, QWidget>;
 
 // ---- transfer ------------------------------------------------------------------------------
 
@@ -108,41 +139,33 @@ TransferWindow::TransferWindow(cardprint::TransferForm& form, CardWindows& owner
         bl->addWidget(bind.checkBox(checks[1]));
         layout->addWidget(box);
     }
-    action_ = new QLabel(form.Label1[cardprint::TransferForm::kTransferLabel].caption);
-    action_->setAlignment(Qt::AlignCenter);
-    action_->installEventFilter(this);
-    layout->addWidget(action_);
-    auto* close = new QPushButton(QStringLiteral("閉じる"));
-    QObject::connect(close, &QPushButton::clicked, this,
-                     [this] { owner_.run([this] { form_.Picture1_Click(); }, this); });
-    layout->addWidget(close, 0, Qt::AlignRight);
+    view_ = new QLabel(form.Label1[cardprint::TransferForm::kTransferLabel].caption);
+    view_->setAlignment(Qt::AlignCenter);
+    view_->installEventFilter(this);
+    layout->addWidget(view_);
+    layout->addWidget(closeButton(&cardprint::TransferForm::Picture1_Click), 0, Qt::AlignRight);
+    viewEvent = [this](QEvent* event) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            owner_.run([this] { form_.Label1_MouseDown(cardprint::TransferForm::kTransferLabel); },
+                       this);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* me = static_cast<QMouseEvent*>(event);
+            const bool inside = view_->rect().contains(me->position().toPoint());
+            owner_.run(
+                [this, inside] {
+                    form_.Label1_MouseUp(cardprint::TransferForm::kTransferLabel);
+                    if (inside)
+                        form_.Label1_Click(cardprint::TransferForm::kTransferLabel);
+                },
+                this);
+            return true;
+        }
+        return false;
+    };
+    afterRefresh = [this] { view_->setStyleSheet(colourSheet(form_.Shape1.fill())); };
     refresh();
-}
-
-bool TransferWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == action_ && event->type() == QEvent::MouseButtonPress) {
-        owner_.run([this] { form_.Label1_MouseDown(cardprint::TransferForm::kTransferLabel); },
-                   this);
-        return true;
-    }
-    if (watched == action_ && event->type() == QEvent::MouseButtonRelease) {
-        const auto* me = static_cast<QMouseEvent*>(event);
-        const bool inside = action_->rect().contains(me->position().toPoint());
-        owner_.run(
-            [this, inside] {
-                form_.Label1_MouseUp(cardprint::TransferForm::kTransferLabel);
-                if (inside)
-                    form_.Label1_Click(cardprint::TransferForm::kTransferLabel);
-            },
-            this);
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void TransferWindow::refresh() {
-    bind.refresh();
-    action_->setStyleSheet(colourSheet(form_.Shape1.fill()));
 }
 
 // ---- print list ----------------------------------------------------------------------------
@@ -154,10 +177,10 @@ PrintListWindow::PrintListWindow(cardprint::PrintListForm& form, CardWindows& ow
     static const int kWidths[] = {700, 450, 450, 450, 450, 700, 700};
     for (int c = 0; c < 7; ++c)
         f.PrintList.setColWidth(c, kWidths[c]);
-    list_ = bind.grid(f.PrintList, 1);
-    list_->setMinimumWidth(320);
-    list_->installEventFilter(this);
-    QObject::connect(list_, &QTableView::pressed, this, [this](const QModelIndex& index) {
+    view_ = bind.grid(f.PrintList, 1);
+    view_->setMinimumWidth(320);
+    view_->installEventFilter(this);
+    QObject::connect(view_, &QTableView::pressed, this, [this](const QModelIndex& index) {
         owner_.run([this, index] { form_.GrdA_Click(index.row() + 1, index.column()); }, this);
     });
 
@@ -191,42 +214,31 @@ PrintListWindow::PrintListWindow(cardprint::PrintListForm& form, CardWindows& ow
     print->setMinimumHeight(40);
     side->addWidget(print);
     side->addWidget(bind.button(f.Command7, [&f] { f.Command7_Click(); }));
-    auto* close = new QPushButton(QStringLiteral("閉じる"));
-    QObject::connect(close, &QPushButton::clicked, this,
-                     [this] { owner_.run([this] { form_.Picture1_Click(); }, this); });
-    side->addWidget(close);
+    side->addWidget(closeButton(&cardprint::PrintListForm::Picture1_Click));
 
     auto* outer = new QHBoxLayout(this);
-    outer->addWidget(list_, 1);
+    outer->addWidget(view_, 1);
     outer->addLayout(side);
     resize(640, 560);
-}
 
-bool PrintListWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && !owner_.running() && form_.visible)
-        owner_.run([this] { form_.Form_Activate(); }, this);
-    return QWidget::event(event);
-}
-
-bool PrintListWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_ && event->type() == QEvent::KeyPress) {
+    viewEvent = [this](QEvent* event) {
+        if (event->type() != QEvent::KeyPress)
+            return false;
         const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty() && text[0].isPrint()) {
-            owner_.run([this, ch = text[0]] { form_.GrdA_KeyPress(ch); }, this);
-            return true;
+        if (text.isEmpty() || !text[0].isPrint())
+            return false;
+        owner_.run([this, ch = text[0]] { form_.GrdA_KeyPress(ch); }, this);
+        return true;
+    };
+    // The list follows the cell the form selects.
+    afterRefresh = [this] {
+        const auto [row, col] = form_.PrintList.selectedCell();
+        const QModelIndex current = view_->model()->index(row - 1, col);
+        if (current.isValid() && view_->currentIndex() != current) {
+            view_->setCurrentIndex(current);
+            view_->scrollTo(current);
         }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void PrintListWindow::refresh() {
-    bind.refresh();
-    const auto [row, col] = form_.PrintList.selectedCell();
-    const QModelIndex current = list_->model()->index(row - 1, col);
-    if (current.isValid() && list_->currentIndex() != current) {
-        list_->setCurrentIndex(current);
-        list_->scrollTo(current);
-    }
+    };
 }
 
 // ---- print positions -----------------------------------------------------------------------
@@ -235,7 +247,7 @@ PrintPositionWindow::PrintPositionWindow(cardprint::PrintPositionForm& form, Car
     : CardWindow(form, owner, &cardprint::PrintPositionForm::Picture2_Click) {
     setWindowTitle(QStringLiteral("ナンバーズ４申込みカード印字位置設定"));
     auto* drawing = new CardDrawing(form_, this);
-    drawing_ = drawing;
+    view_ = drawing;
     // Each text box sits where the value it holds is measured on the card.
     const QPoint spots[6] = {{4, 134}, {480, 214}, {4, 88}, {260, 2}, {40, 2}, {480, 180}};
     for (int i = 0; i < 6; ++i) {
@@ -252,25 +264,12 @@ PrintPositionWindow::PrintPositionWindow(cardprint::PrintPositionForm& form, Car
     buttons->addWidget(bind.button(form_.Command1, [this] { form_.Command1_Click(); }));
     buttons->addWidget(bind.button(form_.Command2, [this] { form_.Command2_Click(); }));
     buttons->addStretch();
-    auto* close = new QPushButton(QStringLiteral("閉じる"));
-    QObject::connect(close, &QPushButton::clicked, this,
-                     [this] { owner_.run([this] { form_.Picture2_Click(); }, this); });
-    buttons->addWidget(close);
+    buttons->addWidget(closeButton(&cardprint::PrintPositionForm::Picture2_Click));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(drawing);
     layout->addLayout(buttons);
-}
-
-bool PrintPositionWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && !owner_.running() && form_.visible)
-        owner_.run([this] { form_.Form_Activate(); }, this);
-    return QWidget::event(event);
-}
-
-void PrintPositionWindow::refresh() {
-    bind.refresh();
-    drawing_->update();
+    afterRefresh = [this] { view_->update(); };
 }
 
 // ---- the three together --------------------------------------------------------------------

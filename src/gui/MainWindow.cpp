@@ -96,8 +96,7 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     auto* splitter = new QSplitter(Qt::Horizontal, central);
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(buildAreas());
-    historyPanel_ = buildHistoryPanel();
-    splitter->addWidget(historyPanel_);
+    splitter->addWidget(showWhile(buildHistoryPanel(), [this] { return form_.Grd2.visible(); }));
     auto* right = new QWidget;
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
@@ -121,8 +120,8 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     auto* results = new QWidget;
     auto* resultsLayout = new QVBoxLayout(results);
     resultsLayout->setContentsMargins(2, 2, 2, 2);
-    resultsPanel_ = buildResultsPanel();
-    resultsLayout->addWidget(resultsPanel_);
+    resultsLayout->addWidget(
+        showWhile(buildResultsPanel(), [this] { return form_.Frame3.visible; }));
     resultsLayout->addWidget(buildTallyPanel(), 1);
     tabs_->addTab(results, QStringLiteral("予想・検証の結果"));
     tabs_->addTab(buildBoxTablesTab(), QStringLiteral("ボックス数字表"));
@@ -177,6 +176,20 @@ QPushButton* MainWindow::picture(const QString& text, const QString& tip,
     b->setFocusPolicy(Qt::TabFocus);
     connect(b, &QPushButton::clicked, this, [this, click] { run(click); });
     return b;
+}
+
+QWidget* MainWindow::showWhile(QWidget* widget, std::function<bool()> shown) {
+    shownWhile_.emplace_back(widget, std::move(shown));
+    return widget;
+}
+
+QWidget* MainWindow::pictureSlot(const QString& name) {
+    auto* slot = new QWidget;
+    if (!name.isEmpty())
+        slot->setObjectName(name);
+    slot->setLayout(new QHBoxLayout);
+    slot->layout()->setContentsMargins(0, 0, 0, 0);
+    return slot;
 }
 
 void MainWindow::addPictures() {
@@ -247,11 +260,9 @@ QWidget* MainWindow::buildTitleBar() {
     bar->addWidget(bind_.label(form_.LabTimer));
     bar->addWidget(caption(QStringLiteral("秒")));
     bar->addSpacing(12);
-    cameraSlot_ = new QWidget;
-    cameraSlot_->setObjectName(QStringLiteral("cameraSlot"));
-    cameraSlot_->setLayout(new QHBoxLayout);
-    cameraSlot_->layout()->setContentsMargins(0, 0, 0, 0);
-    bar->addWidget(cameraSlot_);
+    cameraSlot_ = pictureSlot(QStringLiteral("cameraSlot"));
+    bar->addWidget(showWhile(
+        cameraSlot_, [this] { return form_.PicCame[0].visible || form_.PicCame[1].visible; }));
     // The two picture boxes show small marks; their switches are for maintenance.
     auto* picture1 = hiddenSwitch(
         nullptr, [this](int b, int s) { form_.Picture1_MouseDown(b, s); }, nullptr);
@@ -263,9 +274,7 @@ QWidget* MainWindow::buildTitleBar() {
     picture3->setObjectName(QStringLiteral("Picture3"));
     bar->addWidget(picture1);
     bar->addWidget(picture3);
-    titlePictures_ = new QWidget;
-    titlePictures_->setLayout(new QHBoxLayout);
-    titlePictures_->layout()->setContentsMargins(0, 0, 0, 0);
+    titlePictures_ = pictureSlot(QString());
     bar->addWidget(titlePictures_);
     auto* download = new QPushButton(QStringLiteral("抽選結果ダウンロード"));
     connect(download, &QPushButton::clicked, this, [this] {
@@ -317,10 +326,7 @@ QWidget* MainWindow::buildAreas() {
 QWidget* MainWindow::buildPredictionArea() {
     QGridLayout* grid = areaGrid(0, QStringLiteral("予想の結果を表示"));
     QWidget* box = grid->parentWidget();
-
-    grid->addWidget(caption(form_.Label14[2].caption, box), 1, 0);
-    auto* chooser = new QHBoxLayout;
-    chooser->setSpacing(2);
+    QHBoxLayout* chooser = chooserRow(grid, 2);
     auto* draw = labelButton(
         form_.LabCom1,
         [this] {
@@ -349,7 +355,6 @@ QWidget* MainWindow::buildPredictionArea() {
             run([this] { form_.Combo1_LostFocus(); });
     });
     chooser->addWidget(drawList_);
-    grid->addLayout(chooser, 1, 1);
 
     addLevelsAndStart(grid, 2, 0);
     return box;
@@ -364,6 +369,14 @@ QGridLayout* MainWindow::areaGrid(int head, const QString& tip) {
     title->setToolTip(tip);
     grid->addWidget(title, 0, 0, 1, 2);
     return grid;
+}
+
+QHBoxLayout* MainWindow::chooserRow(QGridLayout* grid, int head) {
+    grid->addWidget(caption(form_.Label14[head].caption, grid->parentWidget()), 1, 0);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    grid->addLayout(row, 1, 1);
+    return row;
 }
 
 void MainWindow::addLevelsAndStart(QGridLayout* grid, int row, int area) {
@@ -415,10 +428,7 @@ void MainWindow::addLevelsAndStart(QGridLayout* grid, int row, int area) {
 QWidget* MainWindow::buildVerificationArea() {
     QGridLayout* grid = areaGrid(1, QStringLiteral("検証の結果を表示"));
     QWidget* box = grid->parentWidget();
-
-    grid->addWidget(caption(form_.Label14[6].caption, box), 1, 0);
-    auto* month = new QHBoxLayout;
-    month->setSpacing(2);
+    QHBoxLayout* month = chooserRow(grid, 6);
     auto openPanel = [this] {
         if (form_.Frame7.visible)
             form_.Frame7.visible = false;
@@ -430,21 +440,20 @@ QWidget* MainWindow::buildVerificationArea() {
         b->setToolTip(QStringLiteral("クリックで検証する年月を選びます"));
         month->addWidget(b);
     }
-    grid->addLayout(month, 1, 1);
 
-    monthPanel_ = styledPanel(box);
-    auto* months = new QGridLayout(monthPanel_);
+    auto* monthPanel = styledPanel(box);
+    auto* months = new QGridLayout(monthPanel);
     months->setContentsMargins(2, 2, 2, 2);
     months->setSpacing(2);
     for (int i = 0; i < 24; ++i) {
         auto* b = bind_.button(
-            form_.ComDate[i], [this, i] { form_.ComDate_Click(i); }, monthPanel_);
+            form_.ComDate[i], [this, i] { form_.ComDate_Click(i); }, monthPanel);
         b->setObjectName(QStringLiteral("ComDate%1").arg(i));
         b->setMinimumWidth(56);
         b->setStyleSheet(QStringLiteral("padding: 1px 2px;"));
         months->addWidget(b, i / 4, i % 4);
     }
-    grid->addWidget(monthPanel_, 2, 0, 1, 2);
+    grid->addWidget(showWhile(monthPanel, [this] { return form_.Frame7.visible; }), 2, 0, 1, 2);
 
     addLevelsAndStart(grid, 3, 1);
     return box;
@@ -528,7 +537,7 @@ QWidget* MainWindow::buildResultsPanel() {
     body->setContentsMargins(4, 2, 4, 2);
 
     // The digit table with the pair option group, which Image2(0) moves above or below it.
-    digitColumn_ = new QVBoxLayout;
+    frame2_.column = new QVBoxLayout;
     auto* tables = bind_.grid(form_.Grd1a, 1);
     tables->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tables->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -543,11 +552,11 @@ QWidget* MainWindow::buildResultsPanel() {
     auto* optionRow = new QHBoxLayout;
     optionRow->addWidget(options);
     optionRow->addWidget(mover, 0, Qt::AlignTop);
-    frame2Box_ = boxed(optionRow);
-    digitColumn_->addWidget(digitTable);
-    digitColumn_->addWidget(frame2Box_);
-    digitColumn_->addStretch();
-    body->addLayout(digitColumn_);
+    frame2_.box = boxed(optionRow);
+    frame2_.column->addWidget(digitTable);
+    frame2_.column->addWidget(frame2_.box);
+    frame2_.column->addStretch();
+    body->addLayout(frame2_.column);
 
     auto* middle = new QVBoxLayout;
     auto* ranks = new QVBoxLayout;
@@ -577,11 +586,8 @@ QWidget* MainWindow::buildResultsPanel() {
     auto* busy = bind_.label(form_.LabSine[0]);
     busy->setStyleSheet(QStringLiteral("color: #c00000; font-size: 16px; font-weight: bold;"));
     middle->addWidget(busy, 0, Qt::AlignCenter);
-    image3Slot_ = new QWidget;
-    image3Slot_->setObjectName(QStringLiteral("image3Slot"));
-    image3Slot_->setLayout(new QHBoxLayout);
-    image3Slot_->layout()->setContentsMargins(0, 0, 0, 0);
-    middle->addWidget(image3Slot_);
+    image3Slot_ = pictureSlot(QStringLiteral("image3Slot"));
+    middle->addWidget(showWhile(image3Slot_, [this] { return form_.Image3.visible; }));
     middle->addStretch();
     body->addLayout(middle);
 
@@ -643,11 +649,8 @@ QWidget* MainWindow::buildTallyPanel() {
     auto* busy = bind_.label(form_.LabSine[1]);
     busy->setStyleSheet(QStringLiteral("color: #c00000; font-size: 16px; font-weight: bold;"));
     whatIfs->addWidget(busy, 1, 0, Qt::AlignCenter);
-    image4Slot_ = new QWidget;
-    image4Slot_->setObjectName(QStringLiteral("image4Slot"));
-    image4Slot_->setLayout(new QHBoxLayout);
-    image4Slot_->layout()->setContentsMargins(0, 0, 0, 0);
-    whatIfs->addWidget(image4Slot_, 1, 3);
+    image4Slot_ = pictureSlot(QStringLiteral("image4Slot"));
+    whatIfs->addWidget(showWhile(image4Slot_, [this] { return form_.Image4.visible; }), 1, 3);
     auto* payoutPanel = bind_.frame(form_.Frame4, QString(), whatIfs);
     layout->addWidget(payoutPanel);
     return panel;
@@ -684,11 +687,11 @@ void MainWindow::run(const std::function<void()>& handler) {
 void MainWindow::placeFrame2() {
     // Frame2 at the top edge stands above the digit table, elsewhere below it.
     const int wanted = form_.Frame2.topTwips == 0 ? 0 : 1;
-    if (wanted == frame2Top_)
+    if (wanted == frame2_.top)
         return;
-    frame2Top_ = wanted;
-    digitColumn_->removeWidget(frame2Box_);
-    digitColumn_->insertWidget(wanted, frame2Box_);
+    frame2_.top = wanted;
+    frame2_.column->removeWidget(frame2_.box);
+    frame2_.column->insertWidget(wanted, frame2_.box);
 }
 
 void MainWindow::refresh() {
@@ -713,12 +716,8 @@ void MainWindow::refresh() {
     }
     drawList_->setCurrentText(form_.LabCom1.caption);
     drawList_->setVisible(form_.Combo1.visible);
-    monthPanel_->setVisible(form_.Frame7.visible);
-    resultsPanel_->setVisible(form_.Frame3.visible);
-    historyPanel_->setVisible(form_.Grd2.visible());
-    image3Slot_->setVisible(form_.Image3.visible);
-    image4Slot_->setVisible(form_.Image4.visible);
-    cameraSlot_->setVisible(form_.PicCame[0].visible || form_.PicCame[1].visible);
+    for (const auto& [widget, shown] : shownWhile_)
+        widget->setVisible(shown());
     if (cameraPressed_) {
         cameraSlot_->layout()->itemAt(0)->widget()->setVisible(form_.PicCame[0].visible);
         cameraPressed_->setVisible(form_.PicCame[1].visible);

@@ -14,8 +14,8 @@
 #include <vector>
 
 class QComboBox;
-class QFrame;
 class QGridLayout;
+class QHBoxLayout;
 class QTabWidget;
 class QToolButton;
 class QVBoxLayout;
@@ -75,6 +75,8 @@ private:
     // The frame of the prediction (0) or verification (1) area with its heading Label14(head),
     // which shows that area's results; the grid's parent widget is the frame.
     QGridLayout* areaGrid(int head, const QString& tip);
+    // The row under an area's heading: the caption Label14(head) and the chooser beside it.
+    QHBoxLayout* chooserRow(QGridLayout* grid, int head);
     // The level switches of the prediction (0) or verification (1) area, one a row from
     // `row`, and the area's start button under them.
     void addLevelsAndStart(QGridLayout* grid, int row, int area);
@@ -88,20 +90,23 @@ private:
     // the guide (Image1) and the card printing (Picture4), each in its place.
     void addPictures();
     QPushButton* picture(const QString& text, const QString& tip, std::function<void()> click);
+    // An empty row without margins that a picture goes in later.
+    static QWidget* pictureSlot(const QString& name);
+    // Registers a widget refresh() shows while `shown` holds; returns the widget.
+    QWidget* showWhile(QWidget* widget, std::function<bool()> shown);
 
     mainwindow::MainForm& form_;
     QtHost& host_;
     QTabWidget* tabs_ = nullptr;
     QComboBox* drawList_ = nullptr;
-    QFrame* monthPanel_ = nullptr;
     QWidget* manualPanel_ = nullptr;
     QToolButton* manualToggle_ = nullptr;
     // Frame2, which Image2(0) moves above or below the digit table in its column.
-    QVBoxLayout* digitColumn_ = nullptr;
-    QWidget* frame2Box_ = nullptr;
-    int frame2Top_ = -1;
-    QWidget* resultsPanel_ = nullptr;
-    QWidget* historyPanel_ = nullptr;
+    struct {
+        QVBoxLayout* column = nullptr;
+        QWidget* box = nullptr;
+        int top = -1;
+    } frame2_;
     QWidget* image3Slot_ = nullptr;
     QWidget* image4Slot_ = nullptr;
     QWidget* cameraSlot_ = nullptr;
@@ -110,6 +115,8 @@ private:
     int appliedWindowState_ = 0;
     bool unloaded_ = false;
     std::vector<std::pair<LabelButton*, const ui::Label*>> labelButtons_;
+    // The panels and picture slots shown while their flag in the form is set.
+    std::vector<std::pair<QWidget*, std::function<bool()>>> shownWhile_;
     Bindings bind_;
 };
 

@@ -57,6 +57,26 @@ int tornRecord(qint64 length) {
     return static_cast<int>(length / DrawRecord::kSize) + 1;
 }
 
+enum class RecordAccess { Read, Write };
+
+// Where record n (counted from 1) starts, once the file is open for the access and n names a
+// record.
+qint64 recordStart(bool open, const QString& path, int n, RecordAccess access) {
+    const bool reading = access == RecordAccess::Read;
+    const QString where = QDir::toNativeSeparators(path);
+    if (!open)
+        throw FileError((reading ? QStringLiteral("ファイルが開かれていません: %1")
+                                 : QStringLiteral("書き込み用に開かれていません: %1"))
+                            .arg(where));
+    if (n < 1)
+        throw FileError(
+            (reading ? QStringLiteral("レコード番号 %1 は読み込めません（1 から始まります）: %2")
+                     : QStringLiteral("レコード番号 %1 には書き込めません（1 から始まります）: %2"))
+                .arg(n)
+                .arg(where));
+    return static_cast<qint64>(n - 1) * DrawRecord::kSize;
+}
+
 } // namespace
 
 QString recordProblem(const DrawRecord& r, int n, const DrawRecord* previous) {
@@ -153,14 +173,8 @@ FileSession HistoryFiles::OpenNumberFile(Access access) {
 }
 
 QByteArray HistoryFiles::read(QFile* file, const QString& path, int n) {
-    if (!file)
-        throw FileError(
-            QStringLiteral("ファイルが開かれていません: %1").arg(QDir::toNativeSeparators(path)));
-    if (n < 1)
-        throw FileError(QStringLiteral("レコード番号 %1 は読み込めません（1 から始まります）: %2")
-                            .arg(n)
-                            .arg(QDir::toNativeSeparators(path)));
-    if (!file->seek(static_cast<qint64>(n - 1) * DrawRecord::kSize))
+    const qint64 start = recordStart(file != nullptr, path, n, RecordAccess::Read);
+    if (!file->seek(start))
         throw FileError(QStringLiteral("レコード %1 を読み込めません: %2")
                             .arg(n)
                             .arg(QDir::toNativeSeparators(path)));
@@ -168,15 +182,8 @@ QByteArray HistoryFiles::read(QFile* file, const QString& path, int n) {
 }
 
 void HistoryFiles::write(QFile* file, const QString& path, int n, const QByteArray& bytes) {
-    if (!file || !file->isWritable())
-        throw FileError(
-            QStringLiteral("書き込み用に開かれていません: %1").arg(QDir::toNativeSeparators(path)));
-    if (n < 1)
-        throw FileError(QStringLiteral("レコード番号 %1 には書き込めません（1 から始まります）: %2")
-                            .arg(n)
-                            .arg(QDir::toNativeSeparators(path)));
-    if (!file->seek(static_cast<qint64>(n - 1) * DrawRecord::kSize) ||
-        file->write(bytes) != bytes.size())
+    const qint64 start = recordStart(file && file->isWritable(), path, n, RecordAccess::Write);
+    if (!file->seek(start) || file->write(bytes) != bytes.size())
         throw FileError(QStringLiteral("レコード %1 を書き込めません: %2\n%3")
                             .arg(n)
                             .arg(QDir::toNativeSeparators(path), file->errorString()));

@@ -3,6 +3,8 @@
 
 #include <QDate>
 
+#include <array>
+
 namespace mainwindow {
 
 namespace {
@@ -39,6 +41,23 @@ void headTally(ui::Grid& grid, bool reset) {
         grid.setText(0, 19, QStringLiteral("購入額"));
         grid.setText(0, 20, QStringLiteral("配当"));
     }
+}
+
+// One row of a box table: its number, the four digits together and each in its column.
+void setBoxRow(ui::Grid& grid, int row, const std::array<int, 4>& digits) {
+    grid.setText(row, BoxCol::No, QString::number(row));
+    QString number;
+    for (int d : digits)
+        number += QString::number(d);
+    grid.setText(row, BoxCol::Number, number);
+    for (int i = 0; i < 4; ++i)
+        grid.setText(row, BoxCol::Digit1 + i, QString::number(digits[i]));
+}
+
+// Room for the table's n rows and the two below them, scrolled to its last row.
+void endBoxTable(ui::Grid& grid, int n) {
+    grid.setRows(n + 2);
+    grid.showRow(n);
 }
 
 } // namespace
@@ -184,18 +203,10 @@ void MainForm::GrdSWHyoji() {
     for (int a = 0; a <= 9; ++a)
         for (int b = a + 1; b <= 9; ++b)
             for (int c = b + 1; c <= 9; ++c)
-                for (int d = c + 1; d <= 9; ++d) {
-                    ++n;
-                    GrdS.setText(n, BoxCol::No, QString::number(n));
-                    GrdS.setText(n, BoxCol::Number,
-                                 QStringLiteral("%1%2%3%4").arg(a).arg(b).arg(c).arg(d));
-                    const int digits[] = {a, b, c, d};
-                    for (int i = 0; i < 4; ++i)
-                        GrdS.setText(n, BoxCol::Digit1 + i, QString::number(digits[i]));
-                }
+                for (int d = c + 1; d <= 9; ++d)
+                    setBoxRow(GrdS, ++n, {a, b, c, d});
     SingleCount = n;
-    GrdS.setRows(n + 2);
-    GrdS.showRow(n);
+    endBoxTable(GrdS, n);
 
     n = 0;
     for (int p = 0; p <= 9; ++p)
@@ -205,17 +216,11 @@ void MainForm::GrdSWHyoji() {
             for (int r = q + 1; r <= 9; ++r) {
                 if (r == p)
                     continue;
-                ++n;
-                GrdW.setText(n, BoxCol::No, QString::number(n));
-                GrdW.setText(n, BoxCol::Number, QStringLiteral("%1%1%2%3").arg(p).arg(q).arg(r));
-                const int digits[] = {p, p, q, r};
-                for (int i = 0; i < 4; ++i)
-                    GrdW.setText(n, BoxCol::Digit1 + i, QString::number(digits[i]));
+                setBoxRow(GrdW, ++n, {p, p, q, r});
             }
         }
     DoubleCount = n;
-    GrdW.setRows(n + 2);
-    GrdW.showRow(n);
+    endBoxTable(GrdW, n);
 }
 
 void MainForm::frmYosoClear() {

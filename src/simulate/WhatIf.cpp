@@ -37,6 +37,17 @@ int drawOf(const MainForm& f, int row) {
     return static_cast<int>(count(f, row, TallyCol::Number));
 }
 
+// Buying one type only: its narrowed list, on the draws predicted as that type; a win is
+// that type's hit mark in the narrowed column.
+template <const QString& type, int list> Bought boughtIfPredicted(const MainForm& f, int k) {
+    return at(f, k, TallyCol::WsPrediction) == type ? Bought(count(f, k, list)) : std::nullopt;
+}
+
+template <const QString& type, const QString& hitMark>
+bool winsIfPredicted(const MainForm& f, int k) {
+    return at(f, k, TallyCol::WsPrediction) == type && at(f, k, TallyCol::NarrowMark) == hitMark;
+}
+
 const WhatIfRule kRules[] = {
     // all by W・S: the narrowed list of the predicted type; "-" or nothing counts as W.
     {&MainForm::Command6,
@@ -49,26 +60,9 @@ const WhatIfRule kRules[] = {
                 !at(f, k, TallyCol::NarrowMark).isEmpty() &&
                 at(f, k, TallyCol::WsMark) == at(f, k, TallyCol::NarrowMark);
      }},
-    // W only
-    {&MainForm::Command7,
-     [](const MainForm& f, int k) -> Bought {
-         return at(f, k, TallyCol::WsPrediction) == kW ? Bought(count(f, k, TallyCol::NarrowW))
-                                                       : std::nullopt;
-     },
-     [](const MainForm& f, int k) {
-         return at(f, k, TallyCol::WsPrediction) == kW &&
-                at(f, k, TallyCol::NarrowMark) == kHitMarkW;
-     }},
-    // S only
-    {&MainForm::Command8,
-     [](const MainForm& f, int k) -> Bought {
-         return at(f, k, TallyCol::WsPrediction) == kS ? Bought(count(f, k, TallyCol::NarrowS))
-                                                       : std::nullopt;
-     },
-     [](const MainForm& f, int k) {
-         return at(f, k, TallyCol::WsPrediction) == kS &&
-                at(f, k, TallyCol::NarrowMark) == kHitMarkS;
-     }},
+    // W only, S only
+    {&MainForm::Command7, boughtIfPredicted<kW, TallyCol::NarrowW>, winsIfPredicted<kW, kHitMarkW>},
+    {&MainForm::Command8, boughtIfPredicted<kS, TallyCol::NarrowS>, winsIfPredicted<kS, kHitMarkS>},
     // perfect W・S: the basic list of the type the draw really had.
     {&MainForm::Command11,
      [](const MainForm& f, int k) -> Bought {

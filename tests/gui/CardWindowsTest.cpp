@@ -27,7 +27,7 @@ void CardWindowsTest::cellCyclingAndTyping() {
     QVERIFY(cards.transferWindow->isVisible());
 
     // Pressing the transfer label shows the pressed look; releasing it transfers.
-    QLabel* action = cards.transferWindow->transferLabel();
+    QLabel* action = cards.transferWindow->view();
     QTest::mousePress(action, Qt::LeftButton);
     QCOMPARE(cards.transfer.Shape1.fill(), 0x000000u);
     QTest::mouseRelease(action, Qt::LeftButton);
@@ -36,7 +36,7 @@ void CardWindowsTest::cellCyclingAndTyping() {
     QVERIFY(!cards.transferWindow->isVisible());
     QVERIFY(QFile::exists(ws.path(QStringLiteral("inji04.dat"))));
 
-    QTableView* view = cards.printListWindow->listView();
+    QTableView* view = cards.printListWindow->view();
     const ui::Grid& list = cards.printList.PrintList;
     const auto click = [view](int gridRow, int col) {
         const QRect cell = view->visualRect(view->model()->index(gridRow - 1, col));
