@@ -13,10 +13,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
@@ -130,7 +132,7 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 0);
     splitter->setStretchFactor(2, 1);
-    splitter->setSizes({205, 330, 790});
+    splitter->setSizes({182, 348, 790});
     outer->addWidget(splitter, 1);
     setCentralWidget(central);
 
@@ -319,7 +321,7 @@ QWidget* MainWindow::buildAreas() {
     tiny->addStretch();
     column->addLayout(tiny);
     auto* w = boxed(column);
-    w->setMinimumWidth(200);
+    w->setMinimumWidth(182);
     return w;
 }
 
@@ -662,9 +664,12 @@ QWidget* MainWindow::buildHistoryPanel() {
     // so that the W・S prediction and its mark stay in view.
     history->hideColumns({3, 4, 5, 6, 9});
     history->hideColumnsFrom(12);
-    auto* panel = titled(QStringLiteral("抽選履歴"), history);
-    panel->setMinimumWidth(250);
-    return panel;
+    // Wide enough for every shown column beside the scroll bar, so that the last heading
+    // (○or×) is not cut off at the panel's edge.
+    history->setMinimumWidth(history->horizontalHeader()->length() +
+                             history->verticalScrollBar()->sizeHint().width() +
+                             2 * history->frameWidth());
+    return titled(QStringLiteral("抽選履歴"), history);
 }
 
 QWidget* MainWindow::buildBoxTablesTab() {
