@@ -132,7 +132,7 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 0);
     splitter->setStretchFactor(2, 1);
-    splitter->setSizes({182, 348, 790});
+    splitter->setSizes({180, 340, 790});
     outer->addWidget(splitter, 1);
     setCentralWidget(central);
 
@@ -321,7 +321,7 @@ QWidget* MainWindow::buildAreas() {
     tiny->addStretch();
     column->addLayout(tiny);
     auto* w = boxed(column);
-    w->setMinimumWidth(182);
+    w->setMinimumWidth(180);
     return w;
 }
 
@@ -669,7 +669,10 @@ QWidget* MainWindow::buildHistoryPanel() {
     history->setMinimumWidth(history->horizontalHeader()->length() +
                              history->verticalScrollBar()->sizeHint().width() +
                              2 * history->frameWidth());
-    return titled(QStringLiteral("抽選履歴"), history);
+    auto* panel = titled(QStringLiteral("抽選履歴"), history);
+    // The grid reaches the frame's sides, so the window still fits a 1366-pixel screen.
+    panel->layout()->setContentsMargins(0, 2, 0, 4);
+    return panel;
 }
 
 QWidget* MainWindow::buildBoxTablesTab() {
