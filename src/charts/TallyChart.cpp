@@ -57,6 +57,7 @@ QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws) {
     yen->setLabelFormat(QStringLiteral("%.0f"));
     const auto [lo, hi] = yRange({&curves.balance, &curves.expectedBalance});
     yen->setRange(lo, hi);
+    yen->applyNiceNumbers(); // round yen on the ticks, not the extremes of the tally
     auto* percent = new QValueAxis;
     percent->setTitleText(QStringLiteral("%"));
     percent->setRange(0, 100);
