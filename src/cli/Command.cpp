@@ -40,7 +40,7 @@ QString helpFor(const QCommandLineParser& parser, const QString& invocation) {
     // Qt writes its headings in English; the program speaks Japanese.
     for (const auto& [qt, ours] :
          {std::pair{u"Usage:", u"使い方:"}, std::pair{u"Options:", u"オプション:"},
-          std::pair{u"Arguments:", u"引数:"}})
+          std::pair{u"Arguments:", u"引数:"}, std::pair{u" [options]", u" [オプション]"}})
         text.replace(QString::fromUtf16(qt), QString::fromUtf16(ours));
     return text;
 }
