@@ -1,13 +1,10 @@
 #include "charts/TallyChart.h"
 #include "Cli.h"
-#include "QtHost.h"
-#include "StrategyWindow.h"
 #include "support/TestHistory.h"
 
 #include <QChart>
 #include <QImage>
 #include <QLineSeries>
-#include <QTableView>
 #include <QtTest>
 
 class TallyChartTest : public QObject {
@@ -43,22 +40,6 @@ private slots:
         const QImage image(png);
         QCOMPARE(image.size(), QSize(1000, 600));
         QVERIFY(out.contains(QStringLiteral("\"baseline\"")));
-    }
-
-    // The strategy window fills its sortable table from the main window's range.
-    void strategyWindowFillsItsTable() {
-        testing_support::Workspace ws;
-        ws.writeHistory(testing_support::weekdayDraws(
-            90, QStringLiteral("2020/01/06"), {QStringLiteral("1234"), QStringLiteral("1123")}));
-        gui::QtHost host;
-        history::AppModule module;
-        mainwindow::MainForm form(host, module);
-        form.Form_Load(false);
-        form.Option1.selected = 2;
-        gui::StrategyWindow window(form, host);
-        QVERIFY(window.refresh());
-        QCOMPARE(window.table()->model()->rowCount(), 24);
-        QCOMPARE(window.entries().front().draws, 40);
     }
 };
 

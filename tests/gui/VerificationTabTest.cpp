@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 #include "OwnedWindow.h"
 #include "QtHost.h"
+#include "StrategyWindow.h"
 #include "TallyChartWindow.h"
 #include "support/TestHistory.h"
 
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 
 using mainwindow::TallyCol;
@@ -62,6 +64,11 @@ private slots:
                     shown = w;
             QVERIFY2(shown, qPrintable(QString::fromUtf16(title)));
         }
+        // The strategy table covers the range of the tally: 6 pairs x 4 narrowings.
+        auto* strategies = gui::ownedWindow<gui::StrategyWindow>(&window);
+        QVERIFY(strategies && strategies->refresh());
+        QCOMPARE(strategies->table()->model()->rowCount(), 24);
+        QCOMPARE(strategies->entries().front().draws, 10);
         auto* chart = gui::ownedWindow<gui::TallyChartWindow>(&window);
         QVERIFY(chart);
         QCOMPARE(chart->view()->chart()->series().size(), 3);
