@@ -201,11 +201,12 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
     for (int i = first; i <= last; ++i) {
         ++r;
         const QString& mark = hist.text(i, Grd2Col::WsMark);
-        sm.setText(r, TallyCol::WsPrediction, hist.text(i, Grd2Col::WsPrediction));
+        const QString& prediction = hist.text(i, Grd2Col::WsPrediction);
+        sm.setText(r, TallyCol::WsPrediction, prediction);
         sm.setText(r, TallyCol::WsMark, mark);
         if (mark == kHitMarkW || mark == kHitMarkS)
             ++wsHits;
-        if (!hist.text(i, Grd2Col::WsPrediction).isEmpty())
+        if (!prediction.isEmpty())
             ++wsPredicted;
     }
     // The W・S prediction is made for the latest draws only: the rate is over the draws that
