@@ -178,18 +178,6 @@ TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
     }
 }
 
-TEST_F(Area, TimeGoTwiceStartsAndStopsTheTimer) {
-    f->TimerCount = 3;
-    f->LabSine[0].visible = true;
-    f->TimeGo();
-    EXPECT_TRUE(f->Timer1.enabled);
-    EXPECT_EQ(f->LabTimer.caption, s(u"3"));
-    f->TimeGo();
-    EXPECT_FALSE(f->Timer1.enabled);
-    EXPECT_FALSE(f->LabSine[0].visible);
-    EXPECT_FALSE(f->Timer2.enabled);
-}
-
 // The month chosen in the panel is the month tallied, whatever the month list showed.
 TEST_F(Area, VerificationTalliesTheMonthOfThePanel) {
     f->Combo3[0].text = s(u"2025");

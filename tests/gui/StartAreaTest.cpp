@@ -56,54 +56,25 @@ class StartAreaTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void strengthLabelsCycleByClickAndKey() {
+    // Cycling and the pressed look in full: StartControlsTest. Here a click, a press and a
+    // key reach the label.
+    void strengthLabelsAnswerClickPressAndKey() {
         Session w;
         auto* single = w.button(w.form.LabYSS);
         w.click(w.form.LabYSS); // 無し -> 弱い
         QCOMPARE(single->text(), s(u"弱い"));
-        const char16_t* expected[] = {u"普通", u"強い", u"無し", u"弱い"};
-        for (int i = 0; i < 4; ++i) {
-            QTest::mousePress(single, Qt::LeftButton);
-            QCOMPARE(single->palette().color(QPalette::Window), QColor(0, 0, 0));
-            QTest::mouseRelease(single, Qt::LeftButton);
-            QCOMPARE(single->text(), s(expected[i]));
-            QCOMPARE(single->palette().color(QPalette::Window), QColor(35, 35, 35));
-            if (i == 2) {
-                QCOMPARE(w.button(w.form.LabYDS)->text(), s(u"無し"));
-                QCOMPARE(w.button(w.form.LabYOP)->text(), s(u"ON"));
-            }
-        }
+        QTest::mousePress(single, Qt::LeftButton);
+        QCOMPARE(single->palette().color(QPalette::Window), QColor(0, 0, 0));
+        QTest::mouseRelease(single, Qt::LeftButton);
+        QCOMPARE(single->palette().color(QPalette::Window), QColor(35, 35, 35));
+        QCOMPARE(single->text(), s(u"普通"));
         // The keyboard reaches the labels: Space on the switch flips it.
+        w.form.YosoSSLevel = w.form.YosoDSLevel = 2; // 弱い and 弱い, "ON": the switch may turn
+        w.form.YosoOpt = 1;
         auto* sw = w.button(w.form.LabYOP);
-        w.click(w.form.LabYDS); // 弱い and 弱い: the switch may turn
         sw->setFocus();
         QTest::keyClick(sw, Qt::Key_Space);
         QCOMPARE(sw->text(), s(u"Off"));
-    }
-
-    // A click on either start reaches the option check (every combination: StartControlsTest).
-    void refusedCombinations_data() {
-        QTest::addColumn<bool>("prediction");
-        QTest::newRow("LabStart") << true;
-        QTest::newRow("LabKensyo") << false;
-    }
-    void refusedCombinations() {
-        QFETCH(bool, prediction);
-        Session w;
-        auto& f = w.form;
-        (prediction ? f.YosoSSLevel : f.KensyoSSLevel) = 3; // single 無し with the switch Off
-        (prediction ? f.YosoDSLevel : f.KensyoDSLevel) = 1;
-        (prediction ? f.YosoOpt : f.KensyoOpt) = 0;
-        f.GrdSS.setText(1, ListCol::Number, s(u"keep"));
-        f.GrdSM.setText(1, TallyCol::WinNumber, s(u"keep"));
-        w.host.answerNextMessages(1);
-        w.click(prediction ? f.LabStart : f.LabKensyo);
-        QCOMPARE(int(w.host.answered.size()), 1);
-        QCOMPARE(w.host.answered[0].text, s(u"この組み合わせでは予想できません。"));
-        QCOMPARE(f.Combo4[0].text, s(u"100"));
-        QCOMPARE(f.GrdSS.text(1, ListCol::Number), s(u"keep"));
-        QCOMPARE(f.GrdSM.text(1, TallyCol::WinNumber), s(u"keep"));
-        QVERIFY(!f.Timer1.enabled && !f.Timer2.enabled);
     }
 
     // The draw chosen from the list, then "ON" with both levels "無し": ③軸数字絞り with
@@ -123,18 +94,10 @@ private slots:
         w.click(f.LabStart);
         QCOMPARE(f.LabKai.caption, s(u"第7054回"));
         QCOMPARE(f.Label2.caption, f.Grd2.text(7054, Grd2Col::WinNumber));
-        QCOMPARE(f.Combo4[0].text, s(u"0"));
-        QCOMPARE(f.Check4.value, 1);
-        const QString axes = f.LabJiku[0].caption.right(1) + f.LabJiku[1].caption.right(1);
-        QStringList kept;
-        for (int r = 1; r <= f.basicCountS; ++r) {
-            const QString x = f.GrdSS.text(r, ListCol::Number);
-            if (x.contains(axes[0]) || x.contains(axes[1]))
-                kept.append(x);
-        }
-        QVERIFY(kept.size() > 10);
-        QCOMPARE(f.narrowCountS, int(kept.size()));
-        QCOMPARE(w.window.gridView(f.GrdSS2)->model()->index(0, 1).data().toString(), kept[0]);
+        QCOMPARE(f.Check4.value, 1); // the narrowing itself: OtherNarrowingsTest
+        QVERIFY(f.narrowCountS > 10);
+        QCOMPARE(w.window.gridView(f.GrdSS2)->model()->index(0, 1).data().toString(),
+                 f.GrdSS2.text(1, ListCol::Number));
         // The notice is hidden again, the tick count stays on show.
         const auto labels = w.window.findChildren<QLabel*>();
         auto shownWith = [&](const QString& text) {
