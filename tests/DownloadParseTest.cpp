@@ -97,6 +97,8 @@ TEST(ResultFileParse, RejectsWhatIsNotTheRequestedDraw) {
     const QString good = resultFile(7073, date, QStringLiteral("6916"));
     const std::tuple<const char*, QString, long long, QString> cases[] = {
         {"other draw", good, 7074, QStringLiteral("第7074回ではありません")},
+        {"html page", QStringLiteral("<!DOCTYPE html>\r\n<html><body>x</body></html>\r\n"), 7073,
+         QStringLiteral("HTML")},
         {"heisei draw with a reiwa date",
          resultFile(5166, QStringLiteral("令和1年4月30日"), QStringLiteral("6916")), 5166,
          QStringLiteral("平成")},
