@@ -45,13 +45,8 @@ QByteArray sampleBytes() {
 
 } // namespace
 
-TEST(DrawRecordTest, EncodesEveryFieldLittleEndianAtItsOffset) {
-    const QByteArray bytes = sampleRecord().encode();
-    ASSERT_EQ(bytes.size(), 128);
-    EXPECT_EQ(bytes.toHex().toStdString(), sampleBytes().toHex().toStdString());
-}
-
-TEST(DrawRecordTest, DecodesHandMadeBytes) {
+TEST(DrawRecordTest, EveryFieldLittleEndianAtItsOffsetBothWays) {
+    EXPECT_EQ(sampleRecord().encode().toHex().toStdString(), sampleBytes().toHex().toStdString());
     const DrawRecord r = DrawRecord::decode(sampleBytes());
     EXPECT_EQ(r, sampleRecord());
     EXPECT_EQ(r.numberText().left(1), QStringLiteral("0")); // thousands digit of 0012
@@ -77,18 +72,28 @@ protected:
     void SetUp() override { files.HistPath = path; }
 };
 
-TEST_F(HistoryFilesTest, ReadsRecordNAtItsOffset) {
+TEST_F(HistoryFilesTest, ReadsRecordNAtItsOffsetAndRefusesNumbersOutsideTheFile) {
     ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
                      {QStringLiteral("4567"), QStringLiteral("2021/02/02")},
                      {QStringLiteral("8901"), QStringLiteral("2021/02/03")}});
-    const auto session = files.OpenNumberFile();
-    EXPECT_EQ(files.HistCount, 3);
-    files.readHist(3);
-    EXPECT_EQ(files.HistRec.DrawNo, 3);
-    EXPECT_EQ(files.HistRec.numberText(), QStringLiteral("8901"));
-    files.readHist(1);
-    EXPECT_EQ(files.HistRec.dateText(), QStringLiteral("20210201"));
-    EXPECT_THROW(files.readHist(4), history::FileError);
+    const QByteArray before = readFile(path);
+    {
+        const auto session = files.OpenNumberFile();
+        EXPECT_EQ(files.HistCount, 3);
+        files.readHist(3);
+        EXPECT_EQ(files.HistRec.DrawNo, 3);
+        EXPECT_EQ(files.HistRec.numberText(), QStringLiteral("8901"));
+        files.readHist(1);
+        EXPECT_EQ(files.HistRec.dateText(), QStringLiteral("20210201"));
+        EXPECT_THROW(files.readHist(4), history::FileError);
+        EXPECT_THROW(files.readHist(0), history::FileError);
+        EXPECT_THROW(files.writeHist(1), history::FileError); // not opened for writing
+    }
+    EXPECT_FALSE(files.isHistOpen());
+    const auto session = files.OpenNumberFile(history::Access::Write);
+    EXPECT_THROW(files.writeHist(0), history::FileError);
+    EXPECT_THROW(files.writeHist(-5), history::FileError);
+    EXPECT_EQ(readFile(path), before);
 }
 
 TEST_F(HistoryFilesTest, AppendGrowsTheFileAndRewriteReplacesInPlace) {
@@ -119,21 +124,6 @@ TEST_F(HistoryFilesTest, AppendGrowsTheFileAndRewriteReplacesInPlace) {
     EXPECT_EQ(bytes.mid(128 + 12, 4), QByteArray("1111"));
     EXPECT_EQ(bytes.mid(256 + 12, 4), QByteArray("7777"));
     EXPECT_EQ(bytes.mid(128 + 62, 66), QByteArray(66, ' '));
-}
-
-TEST_F(HistoryFilesTest, RefusesRecordNumbersBelowOne) {
-    ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")}});
-    const QByteArray before = readFile(path);
-    {
-        const auto reading = files.OpenNumberFile();
-        EXPECT_THROW(files.readHist(0), history::FileError);
-        EXPECT_THROW(files.writeHist(1), history::FileError); // not opened for writing
-    }
-    EXPECT_FALSE(files.isHistOpen());
-    const auto session = files.OpenNumberFile(history::Access::Write);
-    EXPECT_THROW(files.writeHist(0), history::FileError);
-    EXPECT_THROW(files.writeHist(-5), history::FileError);
-    EXPECT_EQ(readFile(path), before);
 }
 
 TEST_F(HistoryFilesTest, TornLastRecordIsNeverARecord) {

@@ -53,6 +53,12 @@ TEST(StrictImport, EveryLenientLineIsRefusedNamingLineAndField) {
         {"line over 1 KB", "1,2026/08/20,9577,,1,,2,,3,,4," + QByteArray(1100, 'x') + "\r\n",
          u"1 行目: 1行が 1024 バイト"},
         {"broken byte-order mark", "\xEF\xBB" + kLine1, u"1 行目"},
+        {"draw number not a number", "x1,1994/10/7,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"month 13", "1,1994/13/07,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"no slash in the date", "1,19941007,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"31st of April", "1,1994/4/31,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"winners beyond 16 bits", "1,1994/10/7,1149,40000,1,,2,,3,,4,\r\n", u"1 行目"},
+        {"empty file", "\r\n", u"ありません"},
         {"not down to draw 1", "3,2026/08/21,9298,,1,,2,,3,,4,\r\n2,2026/08/20,9577,,1,,2,,3,,4,",
          u"2 行目: 最後の行が第2回"},
     };
