@@ -77,7 +77,8 @@ void BackgroundFetchTest::startUp_data() {
                                << QStringLiteral("最新データ取得完了") << 15;
     QTest::newRow("中止 while a draw hangs")
         << 0 << QStringLiteral("/A1027072.CSV") << true << 1
-        << QStringLiteral("第7072回の抽選結果の取得を中止しました。") << 0;
+        << QStringLiteral("第7072回の抽選結果の取得を中止しました。抽選履歴には追加していません。")
+        << 0;
 }
 
 void BackgroundFetchTest::startUp() {
