@@ -32,7 +32,6 @@ TEST(DownloadCli, UpdateFetchAppendAndRefusals) {
         {"fetch 7071", cli::kOk, shown7071, "", 7070, 2},
         {"fetch 7071 --append", cli::kOk, "第7071回を number414.dat に追加しました。", "", 7071, 2},
         {"fetch 7090", cli::kFailed, "", "最新抽選結果がダウンロードできませんでした。", 7070, 2},
-        {"fetch 100 --append", cli::kFailed, "", "第100回は保存済みです。", 7070, 0},
         {"fetch 7072 --append", cli::kFailed, "", "第7071回だけです。", 7070, 0},
     };
     for (const auto& [command, wantCode, wantOut, wantErr, wantRecords, wantRequests] : cases) {
