@@ -23,12 +23,12 @@ int main(int argc, char** argv) {
             qEnvironmentVariableIsEmpty("DISPLAY") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-            // Qt Charts draws through the graphics view, which wants the widget application.
 #ifdef TESSARIN_CHARTS
+        // Qt Charts draws through the graphics view, which wants the widget application.
         if (charts)
             app = std::make_unique<QApplication>(argc, argv);
-        else
 #endif
+        if (!app)
             app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -3,6 +3,7 @@
 #include "DownloadForm.h"
 
 #include "history/DataFolder.h"
+#include "ui/RecordingHost.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,21 +12,6 @@
 namespace download {
 
 namespace {
-
-// Keeps the regeneration's own messages, so the user gets one line in the end.
-class QuietHost : public ui::Host {
-public:
-    explicit QuietHost(QDateTime now) : now_(std::move(now)) {}
-    void processEvents() override {}
-    QDateTime now() const override { return now_; }
-    QStringList messages;
-
-protected:
-    void showMessage(const QString& text, const QString&) override { messages.append(text); }
-
-private:
-    QDateTime now_;
-};
 
 QString oneLine(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
@@ -60,7 +46,8 @@ FirstStart seedFirstStart(ui::Host& host, history::AppModule& module,
         return FirstStart::Failed;
     };
 
-    QuietHost quiet(host.now());
+    // Keeps the regeneration's own messages, so the user gets one line in the end.
+    ui::RecordingHost quiet(host.now());
     DownloadForm regeneration(quiet, module, mainForm);
     const QString csvName = regeneration.Label4[0].caption;
     const QString bundled = history::shippedFile(csvName, folder);
@@ -75,8 +62,12 @@ FirstStart seedFirstStart(ui::Host& host, history::AppModule& module,
             return fail(QStringLiteral("%1 を写せません: %2").arg(csvName, source.errorString()));
         copy = target;
     }
-    if (!regeneration.rebuildHistory(csvName))
-        return fail(quiet.messages.join(u' '));
+    if (!regeneration.rebuildHistory(csvName)) {
+        QStringList said;
+        for (const auto& m : quiet.messages)
+            said.append(m.text);
+        return fail(said.join(u' '));
+    }
 
     const int draws = static_cast<int>(QFileInfo(historyPath).size() / history::DrawRecord::kSize);
     host.messageBox(

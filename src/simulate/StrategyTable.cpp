@@ -46,8 +46,8 @@ void restore(const DrawPrediction& p, mainwindow::MainForm& f) {
     size_t k = 0;
     for (int r = 0; r < g.rows(); ++r)
         for (int c = 0; c < g.cols(); ++c)
-            if (g.text(r, c) != p.digitTables[k++])
-                g.setText(r, c, p.digitTables[k - 1]);
+            if (const QString& want = p.digitTables[k++]; g.text(r, c) != want)
+                g.setText(r, c, want);
     f.Label12.caption = p.marker;
     f.LabJiku[0].caption = p.axisCaptions[0];
     f.LabJiku[1].caption = p.axisCaptions[1];

@@ -1,6 +1,7 @@
 // The purchase what-ifs: what buying one way on every draw of the last tally would have cost
 // (TallyCol::WhatIfCost) and won (TallyCol::WhatIfPayout). The five buttons share one
 // procedure and differ only in their rule.
+#include "TallyRecord.h"
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 #include "ui/Palette.h"
@@ -10,8 +11,6 @@
 namespace mainwindow {
 
 namespace {
-
-constexpr long long kTicketYen = 200;
 
 const QString kS = QStringLiteral("S");
 const QString kW = QStringLiteral("W");
@@ -101,7 +100,7 @@ void applyWhatIf(MainForm& f, const WhatIfRule& rule) {
     int winningDraws = 0;
     for (int k = 1; k <= n; ++k) {
         if (const Bought candidates = rule.bought(f, k)) {
-            const long long cost = *candidates * kTicketYen;
+            const long long cost = *candidates * simulate::kBoxPriceYen;
             sm.setText(k, TallyCol::WhatIfCost, QString::number(cost));
             totalCost += cost;
         }

@@ -10,9 +10,10 @@
 
 namespace ui {
 
-// A host for tests and benchmarks: it records every message, fixes "now", and lets a test
-// hook into event processing. Time passes only in event processing: every pass is one tick
-// of each enabled timer, whatever its interval.
+// A host that records every message instead of showing it, fixes "now", and lets a test
+// hook into event processing: for the tests and benchmarks, and for work done out of sight
+// (a tally on a worker's form, the first start's regeneration). Time passes only in event
+// processing: every pass is one tick of each enabled timer, whatever its interval.
 class RecordingHost : public Host {
 public:
     struct Message {
