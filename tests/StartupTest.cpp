@@ -57,16 +57,17 @@ TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
     EXPECT_EQ(f.Label2.caption, QString());
 }
 
-TEST(StartupTest, PreviousMonthRuleOnTheFirstOfTheMonth) {
+// The verification month holds draws: today's when it has one, else the latest before it.
+TEST(StartupTest, VerificationMonthHoldsDraws) {
     const struct {
         QDateTime today;
         QDate latest;
-        const char16_t *year, *month, *kensyoMonth;
+        const char16_t *year, *month;
     } cases[] = {
-        {at(2021, 3, 1), QDate(2021, 2, 26), u"2021", u"02", u"03"},  // latest in February
-        {at(2021, 3, 2), QDate(2021, 2, 26), u"2021", u"03", u"03"},  // not the first
-        {at(2021, 3, 1), QDate(2021, 3, 1), u"2021", u"03", u"03"},   // latest already in March
-        {at(2022, 1, 1), QDate(2021, 12, 31), u"2021", u"12", u"01"}, // New Year: December before
+        {at(2021, 3, 1), QDate(2021, 2, 26), u"2021", u"02"},  // first of March, none in yet
+        {at(2021, 3, 17), QDate(2021, 2, 26), u"2021", u"02"}, // mid-March, still none
+        {at(2021, 3, 1), QDate(2021, 3, 1), u"2021", u"03"},   // a March draw held
+        {at(2022, 1, 5), QDate(2021, 12, 30), u"2021", u"12"}, // New Year: December before
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.today.toString().toStdString());
@@ -75,7 +76,7 @@ TEST(StartupTest, PreviousMonthRuleOnTheFirstOfTheMonth) {
         auto& f = ws.load();
         EXPECT_EQ(f.LabKnen.caption, s(c.year));
         EXPECT_EQ(f.LabKmon.caption, s(c.month));
-        EXPECT_EQ(f.KensyoMonth, s(c.kensyoMonth));
+        EXPECT_EQ(f.KensyoMonth, c.today.toString(u"MM"));
     }
 }
 

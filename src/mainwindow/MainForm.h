@@ -308,8 +308,9 @@ private:
     bool startRunning_ = false;
 
     void fillMonthButtons(); // ComDate: the months of last year and of this year up to now
-    // On the first of a month whose draws are not in yet, LabKnen/LabKmon show the month before.
-    void applyPreviousMonthRule();
+    // LabKnen/LabKmon: today's month when the history holds a draw of it, else the latest
+    // earlier month that has one (KensyoYear and KensyoMonth stay today's).
+    void chooseVerificationMonth();
 
     // ---- narrowing skeleton (simulate/Narrowing.cpp) --------------------------------------
     // Shared by every ③ narrowing. A narrowing stops when basicListEmpty(), else calls

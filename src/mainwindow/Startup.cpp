@@ -98,7 +98,7 @@ void MainForm::Form_Load(bool runCatchUp) {
     fillMonthButtons();
 
     // 13. and 14.
-    applyPreviousMonthRule();
+    chooseVerificationMonth();
     for (auto* label : {&Label2, &Label6, &Label8, &LabDays, &LabKai})
         label->caption.clear();
 
@@ -148,20 +148,18 @@ void MainForm::fillMonthButtons() {
     }
 }
 
-void MainForm::applyPreviousMonthRule() {
-    const QString latest = Grd2.text(HistRows, Grd2Col::Date);
-    const long long latestYM =
-        ui::leadingInt(latest.left(4)) * 100 + ui::leadingInt(QStringView(latest).mid(5, 2));
-    const long long todayYM = ui::leadingInt(TodayYear) * 100 + ui::leadingInt(TodayMonth);
-    if (TodayDay != QStringLiteral("01") || latestYM >= todayYM)
-        return;
-    int month = static_cast<int>(ui::leadingInt(TodayMonth)) - 1;
-    if (month == 0) {
-        // On the first of January the previous month is December of the previous year.
-        month = 12;
-        LabKnen.caption = QString::number(static_cast<int>(ui::leadingInt(TodayYear)) - 1);
+void MainForm::chooseVerificationMonth() {
+    // Today's month when it has a draw, else the latest month before it that has one, so
+    // that the verification starts on a month it can tally.
+    const QString today = TodayYear + u'/' + TodayMonth;
+    for (int r = HistRows; r >= 1; --r) {
+        const QString month = Grd2.text(r, Grd2Col::Date).left(7);
+        if (month <= today) {
+            LabKnen.caption = month.left(4);
+            LabKmon.caption = month.mid(5, 2);
+            return;
+        }
     }
-    LabKmon.caption = QStringLiteral("%1").arg(month, 2, 10, QChar(u'0'));
 }
 
 void MainForm::Form_Unload() {
