@@ -159,23 +159,6 @@ TEST_F(Tally, RangeStartsNoLowerThanDraw51AndStaysInTheHistory) {
     }
 }
 
-TEST_F(Tally, KeepsCellsItDoesNotWriteWhenNotCleared) {
-    runCount(101, 10);
-    outcomes[81] = kHit;
-    runCount(101, 20); // draws 81..100 in a grown grid: row 1 is a hit
-    EXPECT_EQ(f.GrdSM.rows(), 23);
-    f.Command15_Click(); // buys 400 on row 1
-
-    runCount(101, 10); // draws 91..100 without hits, no GrdSMClear in between
-    EXPECT_EQ(f.GrdSM.rows(), 13);
-    EXPECT_EQ(f.GrdSM.text(1, TallyCol::Number), QStringLiteral("91"));
-    EXPECT_EQ(f.GrdSM.text(1, TallyCol::BasicMark), QStringLiteral("〇"));  // stale mark of draw 81
-    EXPECT_EQ(f.GrdSM.text(1, TallyCol::NarrowMark), QStringLiteral("〇")); // stale narrowed mark
-    EXPECT_EQ(f.GrdSM.text(1, TallyCol::WhatIfCost), QStringLiteral("400")); // stale what-if cost
-    EXPECT_EQ(f.GrdSM.text(11, TallyCol::BasicS),
-              QStringLiteral("10")); // row of draw 91 in the longer run
-}
-
 // The chance baseline gets what the narrowed lists bought, each draw's kind and payout and the
 // tally's hits (BaselineTest works the same three draws exactly); a stale mark is no hit.
 TEST_F(Tally, BaselineOfTheNarrowedLists) {

@@ -287,6 +287,9 @@ public:
     // baseline (shown in LabBaseline).
     std::vector<simulate::TallyDraw> tallyDraws;
     simulate::Baseline tallyBaseline;
+    // The range of the last tally as its sheet is headed: "2026年07月", "第190回〜第199回" or
+    // "全期間（第51回〜第7054回）".
+    QString tallyRangeTitle;
     int monthFirstDraw = 0, monthLastDraw = 0;
     int axisDigit1 = 0, axisDigit2 = 0; // shown in LabJiku
 
