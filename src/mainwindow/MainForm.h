@@ -52,6 +52,13 @@ public:
     void LabKnen_Click();          // opens the month panel (Frame7)
     void ComDate_Click(int index); // the month of ComDate(index) into LabKnen and LabKmon
 
+    // Whether the window holds a prediction to hand on to the cards or a sheet: a draw named
+    // in LabKai with its basic lists built. None at start-up, and none once another draw is
+    // chosen (its lists are emptied) until ①集計 and ②集計 have run for it.
+    bool hasPrediction() const;
+    // What the transfer and the prediction sheet say instead of handing on no prediction.
+    static QString noPredictionMessage();
+
     // ---- prediction and verification areas (mainwindow/StartControls.cpp) ---------------
     // Strength labels: each click moves the level 0 -> 3 -> 2 -> 1 -> 0; "無し" (3) pulls the
     // other level of the area to 3 and its switch to "ON".
