@@ -20,8 +20,9 @@ QString tallyTemplateName();      // R7集計表ひな形.xlsx
 SheetCells predictionSheetCells(const mainwindow::MainForm& f);
 
 // The tally sheet: the simRows draw rows of GrdSM, its two summary rows and the headline
-// captions. GrdSM column c goes to sheet column c + 2; the narrow columns 7, 12 and 15 are
-// left out, and the date (yy/mm/dd) is written with its century.
+// cells, headed with the range of the tally. GrdSM column c goes to sheet column c + 2; the
+// narrow columns 7, 12 and 15 are left out. Each draw's date is the history's, as a date;
+// numbers go in as numbers, winning numbers and marks as texts.
 SheetCells tallySheetCells(const mainwindow::MainForm& f);
 
 // File names that say what an export holds: "予想表_第7055回.xlsx"; "集計表_2026年07月.xlsx"

@@ -55,15 +55,16 @@ QJsonObject tally(const mainwindow::MainForm& f) {
     }
     o["GrdSM"] = rows;
     o["month"] = f.Option1.selected == 1;
+    o["year"] = f.Combo3[0].text.toInt();
+    o["monthOfYear"] = f.Combo3[1].text.toInt();
     return o;
 }
 
 void runTally(mainwindow::MainForm& f, bool byMonth) {
-    f.GrdSMClear();
     f.Combo4[0].text = QStringLiteral("100");
     f.Combo4[1].text = QStringLiteral("100");
     f.Option1.selected = byMonth ? 1 : 0;
-    f.Combo1.text = QStringLiteral("7001");
+    f.Combo1.text = QStringLiteral("200"); // draws 190 to 199, of 1996
     f.Combo3[2].text = QStringLiteral("10");
     f.Combo3[0].text = QStringLiteral("2026");
     f.Combo3[1].text = QStringLiteral("7");
