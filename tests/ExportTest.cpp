@@ -103,19 +103,22 @@ TEST(SheetXml, MissingTemplateIsNamedAndNothingIsWritten) {
 
 struct ClickCase {
     const char* name;
+    bool predicted; // ②集計 ran after ①集計
     bool badTemplateInDataFolder;
     bool canOpen;
     QString wantFile; // the .xlsx file in the data folder afterwards, named by the message
 };
 
 // The export picture's faults are told with the file named, and never leave a partial file or
-// touch the template. A copy written, opened and numbered anew: check_sheets.py.
+// touch the template; without a prediction nothing is written. A copy written, opened and
+// numbered anew: check_sheets.py.
 TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
     const QString good = "予想表_第53回.xlsx";
     const QString bad = "R7予想表ひな形.xlsx";
     const ClickCase cases[] = {
-        {"no program to open it", false, false, good},
-        {"unreadable template", true, true, bad},
+        {"no program to open it", true, false, false, good},
+        {"unreadable template", true, true, true, bad},
+        {"lists of no draw", false, false, true, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,6 +128,8 @@ TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
         f.Combo1.text = "53";
         f.Combo1_Click();
         f.Command1_Click();
+        if (c.predicted)
+            f.Command2_Click();
         if (c.badTemplateInDataFolder)
             testing_support::writeFile(ws.path(bad), "not a zip");
         ws.host.canOpenFiles = c.canOpen;
@@ -133,18 +138,21 @@ TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
         const QStringList before = QDir(ws.path(".")).entryList(QDir::Files);
         f.Image3_Click();
 
-        EXPECT_EQ(QDir(ws.path(".")).entryList({"*.xlsx"}, QDir::Files), QStringList{c.wantFile});
-        EXPECT_EQ(QDir(ws.path(".")).entryList(QDir::Files).size(),
-                  before.size() + (c.badTemplateInDataFolder ? 0 : 1));
+        const bool written = c.predicted && !c.badTemplateInDataFolder;
+        EXPECT_EQ(QDir(ws.path(".")).entryList({"*.xlsx"}, QDir::Files),
+                  c.wantFile.isEmpty() ? QStringList() : QStringList{c.wantFile});
+        EXPECT_EQ(QDir(ws.path(".")).entryList(QDir::Files).size(), before.size() + written);
         EXPECT_EQ(testing_support::readFile(shipped), templateBytes);
-        const int opened = c.badTemplateInDataFolder ? 0 : 1;
-        ASSERT_EQ(ws.host.openedFiles.size(), opened);
-        if (opened > 0) {
+        ASSERT_EQ(ws.host.openedFiles.size(), written ? 1 : 0);
+        if (written) {
             EXPECT_EQ(QFileInfo(ws.host.openedFiles.last()).fileName(), c.wantFile);
         }
         ASSERT_EQ(ws.host.messages.size(), 1u);
-        EXPECT_TRUE(ws.host.messages[0].text.contains(ws.path(c.wantFile)))
-            << ws.host.messages[0].text.toStdString();
+        const QString& shown = ws.host.messages[0].text;
+        if (c.wantFile.isEmpty())
+            EXPECT_EQ(shown, mainwindow::MainForm::noPredictionMessage());
+        else
+            EXPECT_TRUE(shown.contains(ws.path(c.wantFile))) << shown.toStdString();
     }
 }
 

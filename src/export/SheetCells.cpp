@@ -135,9 +135,11 @@ QString unusedPath(const QString& dir, const QString& fileName) {
     return path;
 }
 
-void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
-                const QString& outPath) {
+SheetExport prepareSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
+                         const QString& outPath) {
     const bool prediction = sheet == Sheet::Prediction;
+    if (prediction && !f.hasPrediction())
+        throw WorkbookError(mainwindow::MainForm::noPredictionMessage());
     const QString name = prediction ? predictionTemplateName() : tallyTemplateName();
     const QString templatePath = history::shippedFile(name, dataDir);
     if (templatePath.isEmpty())
@@ -149,8 +151,16 @@ void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataD
          QFileInfo(outPath).canonicalFilePath() == QFileInfo(templatePath).canonicalFilePath()))
         throw WorkbookError(QStringLiteral("ひな形のファイルには書き込めません: %1")
                                 .arg(QDir::toNativeSeparators(outPath)));
-    writeWorkbookCopy(templatePath, outPath,
-                      prediction ? predictionSheetCells(f) : tallySheetCells(f));
+    return {templatePath, outPath, prediction ? predictionSheetCells(f) : tallySheetCells(f)};
+}
+
+void writeSheet(const SheetExport& sheet) {
+    writeWorkbookCopy(sheet.templatePath, sheet.outPath, sheet.cells);
+}
+
+void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
+                const QString& outPath) {
+    writeSheet(prepareSheet(sheet, f, dataDir, outPath));
 }
 
 } // namespace exports
