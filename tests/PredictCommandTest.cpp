@@ -17,7 +17,7 @@ namespace {
 // Runs tessarin-cli, expecting the given exit code and an error message exactly when it
 // is not success; returns the JSON printed.
 QJsonObject runJson(const QString& args, int wantCode = cli::kOk) {
-    const CliRun r = runCli(args.split(u' '));
+    const CliRun r = runCli(args.split(u' '), currentFor(handWorkedHistory()));
     EXPECT_EQ(r.code, wantCode) << args.toStdString();
     EXPECT_EQ(r.err.isEmpty(), wantCode == cli::kOk) << r.err.toStdString();
     return QJsonDocument::fromJson(r.out.toUtf8()).object();

@@ -1,6 +1,8 @@
 // The main window's start-up with a fixed clock: lists, month buttons, the verification month.
 #include "support/TestHistory.h"
 
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 using mainwindow::AnalysisCol;
@@ -77,6 +79,32 @@ TEST(StartupTest, VerificationMonthHoldsDraws) {
         EXPECT_EQ(f.LabKnen.caption, s(c.year));
         EXPECT_EQ(f.LabKmon.caption, s(c.month));
         EXPECT_EQ(f.KensyoMonth, c.today.toString(u"MM"));
+    }
+}
+
+// A history lacking a weekday draw whose results are out (18:45 Japan time plus an hour) is
+// announced; the New Year days hold no draw. The command line shows it: CliTest.
+TEST(StartupTest, OldHistoryIsAnnounced) {
+    const QTimeZone japan(9 * 3600);
+    const struct {
+        QDate latest;
+        QDateTime now;
+        bool announced;
+    } cases[] = {
+        {QDate(2026, 8, 21), QDateTime(QDate(2026, 12, 7), QTime(10, 0)), true},
+        {QDate(2026, 12, 7), QDateTime(QDate(2026, 12, 7), QTime(23, 0), japan), false},
+        {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 5), QTime(22, 0), japan), false}, // Sat
+        {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 7), QTime(19, 44), japan), false},
+        {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 7), QTime(10, 45), QTimeZone::utc()), true},
+        {QDate(2026, 12, 30), QDateTime(QDate(2027, 1, 4), QTime(12, 0), japan), false},
+    };
+    for (const auto& c : cases) {
+        const QString want = s(u"抽選履歴は第7054回（%1）までです。抽選結果ダウンロードで最新に"
+                               u"してください。")
+                                 .arg(c.latest.toString(u"yyyy/MM/dd"));
+        EXPECT_EQ(mainwindow::oldHistoryNotice(7054, c.latest, c.now),
+                  c.announced ? want : QString())
+            << c.now.toString(Qt::ISODate).toStdString();
     }
 }
 

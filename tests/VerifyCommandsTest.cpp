@@ -15,12 +15,17 @@ using Result = testing_support::CliRun;
 // 2025, the last in 2025/07.
 class VerifyCli : public ::testing::Test {
 protected:
-    VerifyCli() {
-        ws.writeHistory(testing_support::weekdayDraws(5100, QStringLiteral("2006/01/02"),
-                                                      {"1234", "5678", "4321", "0012"}));
+    VerifyCli()
+        : draws(testing_support::weekdayDraws(5100, QStringLiteral("2006/01/02"),
+                                              {"1234", "5678", "4321", "0012"})) {
+        ws.writeHistory(draws);
     }
 
-    static Result run(const QStringList& args) { return testing_support::runCli(args); }
+    Result run(const QStringList& args) const {
+        return testing_support::runCli(args, testing_support::currentFor(draws));
+    }
+
+    const std::vector<testing_support::Draw> draws;
 
     testing_support::Workspace ws;
 };

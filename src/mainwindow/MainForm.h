@@ -41,6 +41,9 @@ public:
     bool stopOnDamagedHistory = false;
     // Set by the start-up when it found the history damaged.
     bool historyDamaged = false;
+    // LabOldHistory: the notice of oldHistoryNotice() for the latest draw of Grd2 and the
+    // host's clock, shown only when there is one. Grd2Hyoji runs it after every fill.
+    void showOldHistory();
 
     // ---- choosers ----------------------------------------------------------------------
     // Fills Combo1 with the draws from drawsBack before the latest one (draw 1 at the
@@ -217,6 +220,8 @@ public:
     ui::Label Label11;                // shifted units digit K
     ui::Label Label12;                // marker digit
     std::array<ui::Label, 2> LabJiku; // axis digits
+    // Under the header, shown while the history lacks draws whose results are out.
+    ui::Label LabOldHistory{QString(), false};
     std::array<ui::Label, 1> Label5{ui::Label{QStringLiteral("購入したら")}}; // payout panel
     std::array<ui::Label, 2> LabSine{ui::Label{QStringLiteral("集計中！"), false},
                                      ui::Label{QStringLiteral("集計中！"), false}};
@@ -370,6 +375,11 @@ private:
     // hit colour and made the top row, and narrowHit becomes 1 or 2.
     void findNarrowedHits();
 };
+
+// The line that tells a history is behind: empty while no weekday draw (Monday to Friday,
+// not 31 December to 3 January) has had its results out (18:45 Japan time plus an hour) at
+// `now` since the latest stored draw, `latestDraw` of `latestDate`.
+QString oldHistoryNotice(int latestDraw, const QDate& latestDate, const QDateTime& now);
 
 // Empties a list grid (GrdSS, GrdWW, GrdSS2, GrdWW2), gives it rows rows and its headings.
 void clearList(ui::Grid& list, int rows, const QString& heading);

@@ -162,6 +162,41 @@ void MainForm::chooseVerificationMonth() {
     }
 }
 
+namespace {
+
+// The operator draws on weekdays, except over the New Year.
+bool isDrawDay(const QDate& d) {
+    const bool newYear = (d.month() == 12 && d.day() == 31) || (d.month() == 1 && d.day() <= 3);
+    return d.dayOfWeek() <= 5 && !newYear;
+}
+
+} // namespace
+
+QString oldHistoryNotice(int latestDraw, const QDate& latestDate, const QDateTime& now) {
+    if (latestDraw < 1 || !latestDate.isValid() || !now.isValid())
+        return {};
+    // Draws are at 18:45 Japan time (UTC+9 all year); their results are out an hour later.
+    const QDateTime japan = now.toOffsetFromUtc(9 * 3600);
+    const QDate lastOut = japan.time() < QTime(19, 45) ? japan.date().addDays(-1) : japan.date();
+    for (QDate d = latestDate.addDays(1); d <= lastOut; d = d.addDays(1))
+        if (isDrawDay(d))
+            return QStringLiteral(
+                       "抽選履歴は第%1回（%2）までです。抽選結果ダウンロードで最新にしてください。")
+                .arg(latestDraw)
+                .arg(latestDate.toString(QStringLiteral("yyyy/MM/dd")));
+    return {};
+}
+
+void MainForm::showOldHistory() {
+    LabOldHistory.caption =
+        HistRows < 1 ? QString()
+                     : oldHistoryNotice(HistRows,
+                                        QDate::fromString(Grd2.text(HistRows, Grd2Col::Date),
+                                                          QStringLiteral("yyyy/MM/dd")),
+                                        host.now());
+    LabOldHistory.visible = !LabOldHistory.caption.isEmpty();
+}
+
 void MainForm::Form_Unload() {
     files.CloseAll();
     MMControl1.lastCommand = QStringLiteral("Close");
