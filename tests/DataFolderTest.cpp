@@ -38,7 +38,6 @@ struct EmptyStart {
 TEST(DataFolder, ChosenThenStartFolderWithHistoryThenUsersFolder) {
     const int bundled = static_cast<int>(bundledHistory().size());
     const auto small = weekdayDraws(12, "2026/08/03", {"0815", "4711"});
-    const std::vector<Draw> latestBundled{{{}, bundledHistory().back().slashedDate()}};
     struct Case {
         const char* name;
         bool historyInStart;
@@ -61,8 +60,8 @@ TEST(DataFolder, ChosenThenStartFolderWithHistoryThenUsersFolder) {
             writeFile(QDir(env.start).filePath("number414.dat"), historyBytes(small));
         QStringList args = c.args;
         args.replaceInStrings("DIR", dir);
-        // On a day the history in use is current.
-        const CliRun r = runCli(args, currentFor(c.draws ? small : latestBundled));
+        // On the evening of the last draw of the history in use, when nothing is missing.
+        const CliRun r = runCli(args, QDateTime(QDate(2026, 8, c.draws ? 18 : 21), QTime(23, 0)));
         ASSERT_EQ(r.code, cli::kOk) << r.err.toStdString();
 
         const QString where = c.where == QString("start")  ? env.start

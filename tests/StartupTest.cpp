@@ -31,8 +31,6 @@ TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
     testing_support::writeFile(ws.path(s(u"seteifile.dat")), "120,40\r\n");
     auto& f = ws.load();
 
-    EXPECT_EQ(f.LabKnen.caption, s(u"2021"));
-    EXPECT_EQ(f.LabKmon.caption, s(u"02"));
     for (int k = 0; k < 24; ++k) {
         SCOPED_TRACE(k);
         const QString want =
@@ -83,7 +81,7 @@ TEST(StartupTest, VerificationMonthHoldsDraws) {
 }
 
 // A history lacking a weekday draw whose results are out (18:45 Japan time plus an hour) is
-// announced; the New Year days hold no draw. The command line shows it: CliTest.
+// announced; the New Year days hold no draw. Its text, in the command line: CliTest.
 TEST(StartupTest, OldHistoryIsAnnounced) {
     const QTimeZone japan(9 * 3600);
     const struct {
@@ -98,14 +96,9 @@ TEST(StartupTest, OldHistoryIsAnnounced) {
         {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 7), QTime(10, 45), QTimeZone::utc()), true},
         {QDate(2026, 12, 30), QDateTime(QDate(2027, 1, 4), QTime(12, 0), japan), false},
     };
-    for (const auto& c : cases) {
-        const QString want = s(u"抽選履歴は第7054回（%1）までです。抽選結果ダウンロードで最新に"
-                               u"してください。")
-                                 .arg(c.latest.toString(u"yyyy/MM/dd"));
-        EXPECT_EQ(mainwindow::oldHistoryNotice(7054, c.latest, c.now),
-                  c.announced ? want : QString())
+    for (const auto& c : cases)
+        EXPECT_EQ(mainwindow::oldHistoryNotice(7054, c.latest, c.now).isEmpty(), !c.announced)
             << c.now.toString(Qt::ISODate).toStdString();
-    }
 }
 
 TEST(StartupTest, ShortHistoryListsFromTheFirstDraw) {

@@ -55,8 +55,6 @@ QJsonObject tally(const mainwindow::MainForm& f) {
     }
     o["GrdSM"] = rows;
     o["month"] = f.Option1.selected == 1;
-    o["year"] = f.Combo3[0].text.toInt();
-    o["monthOfYear"] = f.Combo3[1].text.toInt();
     return o;
 }
 

@@ -20,25 +20,15 @@ PREDICTION_TEMPLATE = "R7予想表ひな形.xlsx"
 TALLY_TEMPLATE = "R7集計表ひな形.xlsx"
 RESULTS_CSV = "numbers4_2.csv"
 failures = []
-# Grid columns of the tally that hold texts (winning number, marks, W・S prediction).
+# Tally columns of texts; the others hold numbers, but for summaries such as "勝率:47%".
 TALLY_TEXT_COLUMNS = (1, 5, 10, 13, 14)
 WHOLE_NUMBER = re.compile(r"-?(0|[1-9]\d{0,2}(,\d{3})*|[1-9]\d*)")
 
 
-def number_or_text(text):
-    """A count, payout or amount is a number in the sheet; "勝率:47%" and the like stay text."""
-    if WHOLE_NUMBER.fullmatch(text):
-        return int(text.replace(",", ""))
-    return text
-
-
-def draw_dates(csv_path):
-    dates = {}
-    for line in csv_path.read_text(encoding="utf-8").splitlines():
-        fields = line.split(",")
-        if len(fields) > 1 and fields[0].isdigit():
-            dates[fields[0]] = datetime.datetime.strptime(fields[1], "%Y/%m/%d")
-    return dates
+def tally_value(grid, r, c):
+    text = grid[r][c]
+    number = c not in TALLY_TEXT_COLUMNS and WHOLE_NUMBER.fullmatch(text)
+    return int(text.replace(",", "")) if number else text
 
 
 def check(condition, what):
@@ -62,11 +52,6 @@ def prediction_cells(d):
     return cells
 
 
-def tally_value(grid, r, c):
-    text = grid[r][c]
-    return text if c in TALLY_TEXT_COLUMNS else number_or_text(text)
-
-
 def tally_cells(d, dates):
     grid, n = d["GrdSM"], d["simRows"]
     cells = {}
@@ -80,10 +65,8 @@ def tally_cells(d, dates):
         cells[(n + 6, c + 2)] = tally_value(grid, n + 1, c)
     for c in (0, 5, 6, 10, 11, 16, 17):
         cells[(n + 7, c + 2)] = tally_value(grid, n + 2, c)
-    if d["month"]:
-        cells[(2, 2)] = f"{d['year']}年{d['monthOfYear']:02d}月"
-    else:
-        cells[(2, 2)] = f"第{grid[1][0]}回〜第{grid[n][0]}回"
+    month = d["LabKnen"] + "年" + d["LabKmon"] + "月"
+    cells[(2, 2)] = month if d["month"] else f"第{grid[1][0]}回〜第{grid[n][0]}回"
     cells[(2, 5)] = "ダブル絞り：　" + d["LabKDS"]
     cells[(2, 8)] = "シングル絞り：　" + d["LabKSS"]
     cells[(2, 11)] = "Ｒ７絞り：　" + d["LabKOP"]
@@ -124,7 +107,8 @@ def compare(path, template_path, expected):
 
 def main():
     program, templates = sys.argv[1], pathlib.Path(sys.argv[2])
-    dates = draw_dates(templates / RESULTS_CSV)
+    dates = {line.split(",")[0]: datetime.datetime.strptime(line.split(",")[1], "%Y/%m/%d")
+             for line in (templates / RESULTS_CSV).read_text(encoding="utf-8").splitlines()}
     template_paths = [templates / PREDICTION_TEMPLATE, templates / TALLY_TEMPLATE]
     digests = [hashlib.sha256(p.read_bytes()).hexdigest() for p in template_paths]
     with tempfile.TemporaryDirectory() as out:

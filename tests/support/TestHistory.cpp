@@ -4,7 +4,6 @@
 #include "history/DataFolder.h"
 
 #include <QFile>
-#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -38,11 +37,6 @@ std::vector<Draw> weekdayDraws(int count, const QString& firstDate,
         date = date.addDays(1);
     }
     return draws;
-}
-
-QDateTime currentFor(const std::vector<Draw>& draws) {
-    return QDateTime(QDate::fromString(draws.back().date, u"yyyy/MM/dd"), QTime(23, 0),
-                     QTimeZone(9 * 3600));
 }
 
 QString firstWeekdayEndingOn(int count, QDate lastDate) {

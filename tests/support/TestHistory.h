@@ -37,10 +37,6 @@ std::vector<Draw> weekdayDraws(int count, const QString& firstDate,
 // the weekday before it.
 QString firstWeekdayEndingOn(int count, QDate lastDate);
 
-// A clock at which a history of these draws is current: the last draw's day, its results
-// out.
-QDateTime currentFor(const std::vector<Draw>& draws);
-
 // A date as the operator writes it: "令和8年9月17日".
 QString reiwaDate(const QDate& date);
 
