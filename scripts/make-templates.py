@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Builds the two template workbooks in data/: the prediction sheet and the tally sheet.
 
-The program copies a template and writes its values as text into the cells below the
-headings; these files only give the layout (title, headings, widths, borders, print area).
+The program copies a template and writes its values into the cells below the headings:
+numbers as numbers, dates as dates, the rest as text. These files give the layout (title,
+headings, widths, borders, print area) and each column's number format.
 Run from anywhere: python3 scripts/make-templates.py
 """
 import datetime
@@ -62,11 +63,17 @@ def heading(ws, row, col, text, fill=HEAD_FILL, span=1):
             ws.cell(row=row, column=c).fill = fill
 
 
-def value_cell(ws, row, col, align=CENTER, bordered=True, size=10, bold=False):
+TEXT = "@"
+WHOLE = "0"
+YEN = "#,##0"
+DATE = "yyyy/mm/dd"
+
+
+def value_cell(ws, row, col, align=CENTER, bordered=True, size=10, bold=False, fmt=TEXT):
     cell = ws.cell(row=row, column=col)
     cell.font = Font(name=FONT, size=size, bold=bold)
     cell.alignment = align
-    cell.number_format = "@"
+    cell.number_format = fmt
     if bordered:
         cell.border = BOX
 
@@ -93,8 +100,9 @@ def prediction_sheet():
         heading(ws, 7, col + 1, text + " 予想数字")
     # A list holds at most the 360 doubles; the page shows the first 120 of each.
     for row in range(8, 7 + 360 + 1):
-        for col in (2, 3, 5, 6, 8, 9, 11, 12):
-            value_cell(ws, row, col)
+        for col in (2, 5, 8, 11):
+            value_cell(ws, row, col, fmt=WHOLE)
+            value_cell(ws, row, col + 1)
     last_row = 7 + 120
     widths(ws, {1: 2, 2: 6, 3: 12, 4: 2, 5: 6, 6: 12, 7: 2, 8: 6, 9: 12, 10: 2, 11: 6, 12: 12})
     ws.freeze_panes = "A8"
@@ -107,6 +115,10 @@ TALLY_HEADINGS = {
     10: "Ｓ予想数", 11: "Ｗ予想数", 12: "結果", 13: "配当", 15: "ＷＳ予想", 16: "結果",
     18: "配当", 19: "購入額",
 }
+# The winning number and the marks are texts; draw numbers and list sizes whole numbers;
+# payouts and amounts yen with a separator.
+TALLY_FORMATS = {2: WHOLE, 3: TEXT, 4: DATE, 5: WHOLE, 6: WHOLE, 7: TEXT, 8: YEN, 10: WHOLE,
+                 11: WHOLE, 12: TEXT, 13: YEN, 15: TEXT, 16: TEXT, 18: YEN, 19: YEN}
 
 
 def tally_sheet():
@@ -128,7 +140,8 @@ def tally_sheet():
     for row in range(6, last_row + 1):
         for col in TALLY_HEADINGS:
             right = col in (8, 13, 18, 19)
-            value_cell(ws, row, col, align=Alignment(horizontal="right") if right else CENTER)
+            value_cell(ws, row, col, align=Alignment(horizontal="right") if right else CENTER,
+                       fmt=TALLY_FORMATS[col])
     widths(ws, {1: 2, 2: 7, 3: 8, 4: 11, 5: 8, 6: 8, 7: 8, 8: 11, 9: 1.5, 10: 8, 11: 8,
                 12: 8, 13: 11, 14: 1.5, 15: 8, 16: 8, 17: 1.5, 18: 11, 19: 11})
     ws.freeze_panes = "A6"

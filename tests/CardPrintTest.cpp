@@ -233,7 +233,8 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     transfer.Check1[0].value = 1;
     transfer.Check2[1].value = 1;
     transfer.Show();
-    transfer.Label1_Click(0); // only the transfer label transfers
+    main.LabKai.caption = s(u"第7055回"); // the draw the lists stand for
+    transfer.Label1_Click(0);             // only the transfer label transfers
     EXPECT_TRUE(cards.list.PrintList.text(1, PrintListCol::No).isEmpty());
     transfer.Label1_Click(3);
     EXPECT_EQ(cards.rows(6), (QStringList{"1|0|1|2|3||", "2|0|1|4|5||" + s(u"○"), "3|2|7|8|9||",

@@ -33,6 +33,23 @@ TEST(CliTest, ImportThenSummaryAndHistory) {
     EXPECT_EQ(lines[2], s(u"次回: 第3回 2026/08/24"));
 }
 
+// A history that is behind is told on stderr; stdout keeps only what was asked for.
+TEST(CliTest, OldHistoryIsToldOnStderr) {
+    Workspace ws;
+    ws.writeHistoryRecords(bundledHistory());
+    const QString notice = s(u"抽選履歴は第7054回（2026/08/21）までです。抽選結果ダウンロードで最新"
+                             u"にしてください。\n");
+    for (const char16_t* line : {u"summary", u"predict --json", u"verify --count 2 --csv",
+                                 u"strategies --count 2 --json"}) {
+        for (const QDate day : {QDate(2026, 12, 7), QDate(2026, 8, 24)}) { // behind, current
+            const CliRun r = runCli(s(line).split(u' '), QDateTime(day, QTime(9, 0)));
+            EXPECT_EQ(r.code, 0);
+            EXPECT_EQ(r.err, day.month() == 12 ? notice : QString()) << s(line).toStdString();
+            EXPECT_FALSE(r.out.contains(s(u"抽選履歴"))) << r.out.toStdString();
+        }
+    }
+}
+
 TEST(CliTest, UsageErrorsExitWithTwoAndOneLineOnStderr) {
     Workspace ws;
     for (const char16_t* line :

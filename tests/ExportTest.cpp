@@ -13,6 +13,7 @@
 
 namespace {
 
+using exports::CellKind;
 using exports::CellText;
 
 // "dim REF", then "REF style type text" of every cell in document order, "+preserve" when
@@ -62,13 +63,21 @@ TEST(SheetXml, CellsAreSetInPlaceInOrder) {
         {"between cells, styles kept",
          {{2, 3, "x"}, {2, 4, "y"}},
          {"dim B2:D5", "B2 1  ", "C2  inlineStr x", "D2 2 inlineStr y", "B5 3  12"}},
-        {"new rows in order",
-         {{3, 1, "a"}, {7, 2, "b"}, {1, 1, "c"}},
-         {"dim A1:D7", "A1  inlineStr c", "B2 1  ", "D2 2 s 0", "A3  inlineStr a", "B5 3  12",
-          "B7  inlineStr b"}},
+        {"new rows in order, below the sheet with the column's lowest style",
+         {{3, 1, "a"}, {7, 2, "b"}, {9, 4, "d"}, {1, 1, "c"}},
+         {"dim A1:D9", "A1  inlineStr c", "B2 1  ", "D2 2 s 0", "A3  inlineStr a", "B5 3  12",
+          "B7 3 inlineStr b", "D9 2 inlineStr d"}},
         {"later value wins, empty text empties",
          {{5, 2, "first"}, {5, 2, ""}, {2, 2, " 1 "}},
          {"dim B2:D5", "B2 1 inlineStr  1 +preserve", "D2 2 s 0", "B5 3  "}},
+        {"numbers and dates stored as such, anything else as text",
+         {{2, 2, "625,000", CellKind::Number},
+          {2, 4, "1996/09/17", CellKind::Date},
+          {5, 2, "0249", CellKind::Number},
+          {6, 2, "勝率:47%", CellKind::Number},
+          {6, 4, "1996/13/01", CellKind::Date}},
+         {"dim B2:D6", "B2 1  625000", "D2 2  35325", "B5 3 inlineStr 0249",
+          "B6 3 inlineStr 勝率:47%", "D6 2 inlineStr 1996/13/01"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -114,6 +123,7 @@ TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
         f.Combo1.text = "53";
         f.Combo1_Click();
         f.Command1_Click();
+        f.Command2_Click();
         if (c.badTemplateInDataFolder)
             testing_support::writeFile(ws.path(bad), "not a zip");
         ws.host.canOpenFiles = c.canOpen;

@@ -1,11 +1,12 @@
 // The prediction and verification areas over the window's logic: option cycling, the option
 // check of both starts, the choice of the ③ narrowing, the wait before the work, the pressed
 // look and the hidden switches.
+#include "cardprint/TransferForm.h"
+#include "export/SheetCells.h"
 #include "support/TestHistory.h"
 
 #include <gtest/gtest.h>
 
-using mainwindow::Grd2Col;
 using mainwindow::ListCol;
 using mainwindow::MainForm;
 using mainwindow::TallyCol;
@@ -178,16 +179,53 @@ TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
     }
 }
 
-// The month chosen in the panel is the month tallied, whatever the month list showed.
-TEST_F(Area, VerificationTalliesTheMonthOfThePanel) {
+// What the window hands on of its prediction: the lists as the transfer writes them, the
+// prediction sheet, and the draw they stand for.
+QStringList handedOn(MainForm& f, Workspace& ws) {
+    cardprint::PrintListForm list(ws.host, ws.module);
+    cardprint::TransferForm transfer(f, list);
+    for (auto* box :
+         {&transfer.Check1[0], &transfer.Check1[1], &transfer.Check2[0], &transfer.Check2[1]})
+        box->value = 1;
+    const int rows = transfer.Transfer();
+    QStringList out{QString::number(rows), f.Combo1.text, f.Label2.caption, f.LabKai.caption};
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= 4; ++c)
+            out << list.PrintList.text(r, c);
+    for (const auto& cell : exports::predictionSheetCells(f))
+        out << cell.text;
+    return out;
+}
+
+// Without a prediction nothing is handed on. The month chosen in the panel is the month
+// tallied, whatever the month list showed; a month without draws is refused before the wait.
+// No tally changes the prediction the window shows and hands on.
+TEST_F(Area, VerificationTalliesTheMonthOfThePanelAndKeepsThePrediction) {
+    EXPECT_EQ(handedOn(*f, ws).first(), s(u"0"));
+    EXPECT_THROW(
+        exports::prepareSheet(exports::Sheet::Prediction, *f, ws.path("."), ws.path("p.xlsx")),
+        exports::WorkbookError);
+    ASSERT_EQ(ws.host.messages.size(), 1u);
+    EXPECT_EQ(ws.host.messages[0].text, s(u"予想の「スタート」を押してから転送してください。"));
+    ws.host.messages.clear();
+    setPrediction(*f, {0, 0, 0});
+    f->LabStart_Click();
+    ASSERT_EQ(f->LabKai.caption, s(u"第7055回"));
+    const QStringList predicted = handedOn(*f, ws);
+    ASSERT_GT(predicted.size(), 200);
+
     f->Combo3[0].text = s(u"2025");
     f->Combo3[1].text = s(u"12");
     f->Option1.selected = 0;
     f->ComDate_Click(12 + 8); // 2026/09: the history holds no draw of it
     setVerification(*f, {0, 0, 0});
+    f->GrdSM.setText(1, TallyCol::Number, s(u"old"));
+    const int passes = ws.host.eventPasses;
     f->LabKensyo_Click();
     ASSERT_EQ(ws.host.messages.size(), 1u);
     EXPECT_EQ(ws.host.messages[0].text, s(u"抽選結果のデータがありません。"));
+    EXPECT_EQ(ws.host.eventPasses, passes); // no wait before the message
+    EXPECT_EQ(f->GrdSM.text(1, TallyCol::Number), s(u"old"));
 
     ws.host.messages.clear();
     f->ComDate_Click(12 + 6); // 2026/07
@@ -195,16 +233,16 @@ TEST_F(Area, VerificationTalliesTheMonthOfThePanel) {
     EXPECT_TRUE(ws.host.messages.empty());
     EXPECT_EQ(f->Combo3[1].text, s(u"7"));
     EXPECT_EQ(f->Option1.selected, 1);
-    QStringList july, tallied;
-    for (int r = 1; r <= f->HistRows; ++r)
-        if (f->Grd2.text(r, Grd2Col::Date).startsWith(s(u"2026/07")))
-            july.append(f->Grd2.text(r, Grd2Col::Number));
-    for (int r = 1; r <= july.size(); ++r)
-        tallied.append(f->GrdSM.text(r, TallyCol::Number));
-    ASSERT_GT(july.size(), 15);
-    EXPECT_EQ(tallied, july);
-    EXPECT_EQ(f->GrdSM.text(july.size() + 2, TallyCol::Number),
-              QStringLiteral("%1件").arg(july.size()));
+    const int july = f->monthLastDraw - f->monthFirstDraw + 1;
+    ASSERT_GT(july, 15);
+    EXPECT_EQ(f->GrdSM.text(1, TallyCol::Number), QString::number(f->monthFirstDraw));
+    EXPECT_EQ(f->GrdSM.text(july + 2, TallyCol::Number), QStringLiteral("%1件").arg(july));
+    EXPECT_EQ(handedOn(*f, ws), predicted);
+
+    f->Option1.selected = 0; // シュミ集計 over the ten draws before the one shown
+    f->Command3_Click();
+    EXPECT_EQ(f->GrdSM.text(1, TallyCol::Number), s(u"7045"));
+    EXPECT_EQ(handedOn(*f, ws), predicted);
 }
 
 TEST_F(Area, PressedLookPaintsTheShapes) {

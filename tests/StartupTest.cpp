@@ -1,6 +1,8 @@
 // The main window's start-up with a fixed clock: lists, month buttons, the verification month.
 #include "support/TestHistory.h"
 
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 using mainwindow::AnalysisCol;
@@ -29,8 +31,6 @@ TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
     testing_support::writeFile(ws.path(s(u"seteifile.dat")), "120,40\r\n");
     auto& f = ws.load();
 
-    EXPECT_EQ(f.LabKnen.caption, s(u"2021"));
-    EXPECT_EQ(f.LabKmon.caption, s(u"02"));
     for (int k = 0; k < 24; ++k) {
         SCOPED_TRACE(k);
         const QString want =
@@ -57,16 +57,17 @@ TEST(StartupTest, ListsAndMonthButtonsOnThirdOfFebruary) {
     EXPECT_EQ(f.Label2.caption, QString());
 }
 
-TEST(StartupTest, PreviousMonthRuleOnTheFirstOfTheMonth) {
+// The verification month holds draws: today's when it has one, else the latest before it.
+TEST(StartupTest, VerificationMonthHoldsDraws) {
     const struct {
         QDateTime today;
         QDate latest;
-        const char16_t *year, *month, *kensyoMonth;
+        const char16_t *year, *month;
     } cases[] = {
-        {at(2021, 3, 1), QDate(2021, 2, 26), u"2021", u"02", u"03"},  // latest in February
-        {at(2021, 3, 2), QDate(2021, 2, 26), u"2021", u"03", u"03"},  // not the first
-        {at(2021, 3, 1), QDate(2021, 3, 1), u"2021", u"03", u"03"},   // latest already in March
-        {at(2022, 1, 1), QDate(2021, 12, 31), u"2021", u"12", u"01"}, // New Year: December before
+        {at(2021, 3, 1), QDate(2021, 2, 26), u"2021", u"02"},  // first of March, none in yet
+        {at(2021, 3, 17), QDate(2021, 2, 26), u"2021", u"02"}, // mid-March, still none
+        {at(2021, 3, 1), QDate(2021, 3, 1), u"2021", u"03"},   // a March draw held
+        {at(2022, 1, 5), QDate(2021, 12, 30), u"2021", u"12"}, // New Year: December before
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.today.toString().toStdString());
@@ -75,8 +76,29 @@ TEST(StartupTest, PreviousMonthRuleOnTheFirstOfTheMonth) {
         auto& f = ws.load();
         EXPECT_EQ(f.LabKnen.caption, s(c.year));
         EXPECT_EQ(f.LabKmon.caption, s(c.month));
-        EXPECT_EQ(f.KensyoMonth, s(c.kensyoMonth));
+        EXPECT_EQ(f.KensyoMonth, c.today.toString(u"MM"));
     }
+}
+
+// A history lacking a weekday draw whose results are out (18:45 Japan time plus an hour) is
+// announced; the New Year days hold no draw. Its text, in the command line: CliTest.
+TEST(StartupTest, OldHistoryIsAnnounced) {
+    const QTimeZone japan(9 * 3600);
+    const struct {
+        QDate latest;
+        QDateTime now;
+        bool announced;
+    } cases[] = {
+        {QDate(2026, 8, 21), QDateTime(QDate(2026, 12, 7), QTime(10, 0)), true},
+        {QDate(2026, 12, 7), QDateTime(QDate(2026, 12, 7), QTime(23, 0), japan), false},
+        {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 5), QTime(22, 0), japan), false}, // Sat
+        {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 7), QTime(19, 44), japan), false},
+        {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 7), QTime(10, 45), QTimeZone::utc()), true},
+        {QDate(2026, 12, 30), QDateTime(QDate(2027, 1, 4), QTime(12, 0), japan), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mainwindow::oldHistoryNotice(7054, c.latest, c.now).isEmpty(), !c.announced)
+            << c.now.toString(Qt::ISODate).toStdString();
 }
 
 TEST(StartupTest, ShortHistoryListsFromTheFirstDraw) {

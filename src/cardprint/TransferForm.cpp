@@ -26,6 +26,12 @@ void TransferForm::Label1_MouseUp(int index) {
 
 int TransferForm::Transfer() {
     auto& f = mainForm;
+    // Cards are bought on what they carry: never empty rows or the lists of another draw.
+    if (!f.hasPrediction()) {
+        printList.host.messageBox(mainwindow::MainForm::noPredictionMessage(),
+                                  QStringLiteral("予想データ転送"));
+        return 0;
+    }
     const struct {
         const ui::CheckBox& box;
         const ui::Grid& list;

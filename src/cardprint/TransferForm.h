@@ -29,7 +29,8 @@ public:
     // Rows 1, 2, ... of the print list from the ticked lists, in the order basic singles,
     // basic doubles, narrowed singles, narrowed doubles; then the print list is shown and
     // this window hidden. Past row 1000 nothing is written and a message says how many
-    // numbers were left out. Returns the number of rows written.
+    // numbers were left out. Without a prediction in the main window it says so and writes
+    // nothing. Returns the number of rows written.
     int Transfer();
 
     static constexpr int kTransferLabel = 3;

@@ -219,6 +219,7 @@ bool writeXlsxOption(const QCommandLineParser& parser, exports::Sheet sheet,
 PredictCommand::PredictCommand()
     : SessionCommand(QStringLiteral("predict"),
                      QStringLiteral("第N回（既定は次回）を①集計・②集計・③絞りで予想する")) {
+    warnsOfOldHistory = true;
     options.append(drawOption(QStringLiteral("予想する回（既定は次回）")));
     options.append(predictionOptions());
     options.append({QStringLiteral("narrow"),

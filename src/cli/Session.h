@@ -17,7 +17,9 @@ class ConsoleHost : public ui::Host {
 public:
     explicit ConsoleHost(QTextStream& err) : err_(err) {}
     void processEvents() override {}
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    // The system's clock, unless one is set (the tests fix "now" with it).
+    QDateTime now() const override { return clock ? clock() : QDateTime::currentDateTime(); }
+    inline static std::function<QDateTime()> clock;
     // Long work runs here; with showProgress its progress keeps one line of the error stream
     // up to date ("シュミ集計中… 1200/7004").
     bool runInBackground(const std::function<void()>& work, const QString& progressText,

@@ -8,6 +8,8 @@ int SessionCommand::execute(const QCommandLineParser& parser, QTextStream& out, 
     if (!seedDataFolder(session))
         return kFailed;
     session.form.Form_Load(false);
+    if (warnsOfOldHistory && session.form.LabOldHistory.visible)
+        err << session.form.LabOldHistory.caption << Qt::endl;
     return executeWithSession(session, parser, out, err);
 }
 

@@ -23,6 +23,10 @@ protected:
     static int chosenDraw(const QCommandLineParser& parser, const mainwindow::MainForm& form);
     static QCommandLineOption drawOption(const QString& description);
 
+    // Set by the commands whose output stands for the latest draws: a history that is behind
+    // is told on the error stream (as the window tells it under its header) before they run.
+    bool warnsOfOldHistory = false;
+
 private:
     int execute(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) final;
 };

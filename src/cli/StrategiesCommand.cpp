@@ -44,6 +44,7 @@ StrategiesCommand::StrategiesCommand()
     : SessionCommand(QStringLiteral("strategies"),
                      QStringLiteral("基本数値の組と③絞りのすべての組み合わせをシュミ集計し、"
                                     "配当/購入額の順に並べる")) {
+    warnsOfOldHistory = true;
     options.append(
         {QStringLiteral("month"), QStringLiteral("集計する月"), QStringLiteral("YYYY-MM")});
     options.append({QStringLiteral("count"), QStringLiteral("集計する回数"), QStringLiteral("C")});

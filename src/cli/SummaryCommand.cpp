@@ -6,7 +6,9 @@ using mainwindow::Grd2Col;
 
 SummaryCommand::SummaryCommand()
     : SessionCommand(QStringLiteral("summary"),
-                     QStringLiteral("最新の抽選回、次回とその日付、記録数（既定のコマンド）")) {}
+                     QStringLiteral("最新の抽選回、次回とその日付、記録数（既定のコマンド）")) {
+    warnsOfOldHistory = true;
+}
 
 int SummaryCommand::executeWithSession(Session& session, const QCommandLineParser&,
                                        QTextStream& out, QTextStream&) {

@@ -195,6 +195,7 @@ VerifyCommand::VerifyCommand()
     : SessionCommand(
           QStringLiteral("verify"),
           QStringLiteral("シュミ集計: 月間または第N回（既定は次回）の前の C 回を検証する")) {
+    warnsOfOldHistory = true;
     options.append(
         {QStringLiteral("month"), QStringLiteral("検証する月"), QStringLiteral("YYYY-MM")});
     options.append({QStringLiteral("count"), QStringLiteral("検証する回数"), QStringLiteral("C")});

@@ -5,6 +5,9 @@
 #include "mainwindow/MainForm.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <atomic>
 
 namespace mainwindow {
 
@@ -15,14 +18,26 @@ QString dataFolder(const MainForm& f) {
 }
 
 // Writes the sheet into a new copy of its template in the data folder and opens it with the
-// desktop's spreadsheet program. Earlier copies are never overwritten.
+// desktop's spreadsheet program. Earlier copies are never overwritten. The cells are read
+// here; the workbook is written off the window's thread, which keeps painting meanwhile.
 void exportAndOpen(MainForm& f, exports::Sheet sheet) {
     const bool prediction = sheet == exports::Sheet::Prediction;
     const QString dir = dataFolder(f);
     const QString outPath = exports::unusedPath(dir, prediction ? exports::predictionFileName(f)
                                                                 : exports::tallyFileName(f));
     try {
-        exports::writeSheet(sheet, f, dir, outPath);
+        const exports::SheetExport prepared = exports::prepareSheet(sheet, f, dir, outPath);
+        std::atomic_bool stop{false};
+        const bool finished =
+            f.host.runInBackground([&prepared] { exports::writeSheet(prepared); },
+                                   prediction ? QStringLiteral("予想表を書き出し中…")
+                                              : QStringLiteral("集計表を書き出し中…"),
+                                   stop);
+        // Stopped: the copy the user no longer wants is not left behind.
+        if (!finished) {
+            QFile::remove(outPath);
+            return;
+        }
     } catch (const exports::WorkbookError& e) {
         f.host.messageBox(e.message());
         return;

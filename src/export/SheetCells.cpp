@@ -10,17 +10,47 @@
 
 namespace exports {
 
+using mainwindow::Grd2Col;
 using mainwindow::ListCol;
 using mainwindow::TallyCol;
 
 namespace {
 
 // A candidate list: running number and candidate of rows 1..count into two sheet columns.
+// The candidates stay texts (0249 keeps its zero).
 void addList(SheetCells& cells, const ui::Grid& list, int count, int firstCol) {
     for (int i = 1; i <= count; ++i) {
-        cells.push_back({7 + i, firstCol, list.text(i, ListCol::No)});
+        cells.push_back({7 + i, firstCol, list.text(i, ListCol::No), CellKind::Number});
         cells.push_back({7 + i, firstCol + 1, list.text(i, ListCol::Number)});
     }
+}
+
+// How a tally column goes into the sheet: draw numbers, list sizes, payouts and amounts as
+// numbers (a summary such as "勝率:47%" then stays text), the date as a date, the winning
+// number and the marks as texts.
+CellKind tallyKind(int col) {
+    switch (col) {
+    case TallyCol::Date:
+        return CellKind::Date;
+    case TallyCol::WinNumber:
+    case TallyCol::BasicMark:
+    case TallyCol::NarrowMark:
+    case TallyCol::WsPrediction:
+    case TallyCol::WsMark:
+        return CellKind::Text;
+    default:
+        return CellKind::Number;
+    }
+}
+
+// The tally row's date with its century, as the history holds it; the grid's own short
+// date when the history does not hold the row's draw.
+QString tallyDate(const mainwindow::MainForm& f, int row) {
+    const QString& draw = f.GrdSM.text(row, TallyCol::Number);
+    const auto d = static_cast<int>(ui::leadingInt(draw));
+    if (d >= 1 && d <= f.HistRows && f.Grd2.text(d, Grd2Col::Number) == draw)
+        return f.Grd2.text(d, Grd2Col::Date);
+    return f.GrdSM.text(row, TallyCol::Date);
 }
 
 } // namespace
@@ -53,17 +83,20 @@ SheetCells tallySheetCells(const mainwindow::MainForm& f) {
     const ui::Grid& sm = f.GrdSM;
     const int n = f.simRows;
     SheetCells cells;
-    for (int r = 1; r <= n; ++r) {
-        for (int c : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13, 14, 16, 17}) {
-            const QString text = sm.text(r, c);
-            cells.push_back({5 + r, c + 2, c == 2 ? QStringLiteral("20") + text : text});
-        }
-    }
+    cells.reserve(static_cast<size_t>(n) * 15 + 15);
+    for (int r = 1; r <= n; ++r)
+        for (int c : {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13, 14, 16, 17})
+            cells.push_back({5 + r, c + 2, c == TallyCol::Date ? tallyDate(f, r) : sm.text(r, c),
+                             tallyKind(c)});
     for (int c : {6, 11, 14, 16})
-        cells.push_back({n + 6, c + 2, sm.text(n + 1, c)});
+        cells.push_back({n + 6, c + 2, sm.text(n + 1, c), tallyKind(c)});
     for (int c : {0, 5, 6, 10, 11, 16, 17})
-        cells.push_back({n + 7, c + 2, sm.text(n + 2, c)});
-    cells.push_back({2, 2, f.LabKnen.caption + u'年' + f.LabKmon.caption + u'月'});
+        cells.push_back({n + 7, c + 2, sm.text(n + 2, c), tallyKind(c)});
+    // The range the tally covered; before any tally, the verification month.
+    cells.push_back({2, 2,
+                     f.tallyRangeTitle.isEmpty()
+                         ? f.LabKnen.caption + u'年' + f.LabKmon.caption + u'月'
+                         : f.tallyRangeTitle});
     cells.push_back({2, 5, QStringLiteral("ダブル絞り：　") + f.LabKDS.caption});
     cells.push_back({2, 8, QStringLiteral("シングル絞り：　") + f.LabKSS.caption});
     cells.push_back({2, 11, QStringLiteral("Ｒ７絞り：　") + f.LabKOP.caption});
@@ -102,9 +135,11 @@ QString unusedPath(const QString& dir, const QString& fileName) {
     return path;
 }
 
-void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
-                const QString& outPath) {
+SheetExport prepareSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
+                         const QString& outPath) {
     const bool prediction = sheet == Sheet::Prediction;
+    if (prediction && !f.hasPrediction())
+        throw WorkbookError(mainwindow::MainForm::noPredictionMessage());
     const QString name = prediction ? predictionTemplateName() : tallyTemplateName();
     const QString templatePath = history::shippedFile(name, dataDir);
     if (templatePath.isEmpty())
@@ -116,8 +151,16 @@ void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataD
          QFileInfo(outPath).canonicalFilePath() == QFileInfo(templatePath).canonicalFilePath()))
         throw WorkbookError(QStringLiteral("ひな形のファイルには書き込めません: %1")
                                 .arg(QDir::toNativeSeparators(outPath)));
-    writeWorkbookCopy(templatePath, outPath,
-                      prediction ? predictionSheetCells(f) : tallySheetCells(f));
+    return {templatePath, outPath, prediction ? predictionSheetCells(f) : tallySheetCells(f)};
+}
+
+void writeSheet(const SheetExport& sheet) {
+    writeWorkbookCopy(sheet.templatePath, sheet.outPath, sheet.cells);
+}
+
+void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
+                const QString& outPath) {
+    writeSheet(prepareSheet(sheet, f, dataDir, outPath));
 }
 
 } // namespace exports

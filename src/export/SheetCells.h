@@ -20,8 +20,9 @@ QString tallyTemplateName();      // R7集計表ひな形.xlsx
 SheetCells predictionSheetCells(const mainwindow::MainForm& f);
 
 // The tally sheet: the simRows draw rows of GrdSM, its two summary rows and the headline
-// captions. GrdSM column c goes to sheet column c + 2; the narrow columns 7, 12 and 15 are
-// left out, and the date (yy/mm/dd) is written with its century.
+// cells, headed with the range of the tally. GrdSM column c goes to sheet column c + 2; the
+// narrow columns 7, 12 and 15 are left out. Each draw's date is the history's, as a date;
+// numbers go in as numbers, winning numbers and marks as texts.
 SheetCells tallySheetCells(const mainwindow::MainForm& f);
 
 // File names that say what an export holds: "予想表_第7055回.xlsx"; "集計表_2026年07月.xlsx"
@@ -34,8 +35,23 @@ QString unusedPath(const QString& dir, const QString& fileName);
 
 enum class Sheet { Prediction, Tally };
 
-// Writes the sheet of the form to `outPath` from its template (found beside `dataDir` as a
-// shipped file). Throws WorkbookError with a message naming the file.
+// An export ready to be written: the template to copy, the copy and its cells.
+struct SheetExport {
+    QString templatePath;
+    QString outPath;
+    SheetCells cells;
+};
+
+// Reads what the sheet of the form is to hold, on the form's thread, with its template
+// (found beside `dataDir` as a shipped file). Throws WorkbookError when the template is
+// missing, when `outPath` is the template itself, and for the prediction sheet when the
+// window holds no prediction (MainForm::noPredictionMessage()).
+SheetExport prepareSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
+                         const QString& outPath);
+// Writes a prepared export; it reads no form, so it may run on any thread. Throws
+// WorkbookError with a message naming the file.
+void writeSheet(const SheetExport& sheet);
+// Both steps at once.
 void writeSheet(Sheet sheet, const mainwindow::MainForm& f, const QString& dataDir,
                 const QString& outPath);
 

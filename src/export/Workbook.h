@@ -9,11 +9,17 @@
 
 namespace exports {
 
+// How a cell's value is stored. A number is whole, written plainly or grouped by commas
+// ("625,000"), without leading zeros; a date is yyyy/MM/dd. A text that does not read as the
+// number or the date asked for ("勝率:47%", "0249") is stored as text.
+enum class CellKind { Text, Number, Date };
+
 // One value for a worksheet cell; row and column count from 1 (B3 is row 3, column 2).
 struct CellText {
     int row = 0;
     int col = 0;
     QString text;
+    CellKind kind = CellKind::Text;
 
     bool operator==(const CellText&) const = default;
 };
@@ -29,9 +35,12 @@ public:
 QString columnLetters(int col);
 
 // The worksheet XML with each cell set, in the order given (a later value for the same cell
-// wins), as an inline string that keeps the cell's style. Rows and cells are inserted in
-// order where the sheet has none; an empty text leaves the cell styled but empty. Throws
-// WorkbookError (naming `sheetName`) when the XML is not a worksheet.
+// wins), as an inline string, a number or a date serial that keeps the cell's style (and so
+// the template's number format). Rows and cells are inserted in order where the sheet has
+// none; a cell below the sheet's last row takes the style of the lowest cell of its column,
+// so a long list keeps the look of the template's rows. An empty text leaves the cell
+// styled but empty. Throws WorkbookError (naming `sheetName`) when the XML is not a
+// worksheet.
 QByteArray setCellTexts(const QByteArray& sheetXml, const SheetCells& cells,
                         const QString& sheetName);
 

@@ -94,6 +94,11 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     outer->setContentsMargins(6, 4, 6, 6);
     outer->setSpacing(4);
     outer->addWidget(buildTitleBar());
+    // Under the header, in red, while the history lacks draws whose results are out.
+    auto* oldHistory = bind_.label(form_.LabOldHistory, central);
+    oldHistory->setObjectName(QStringLiteral("LabOldHistory"));
+    oldHistory->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    outer->addWidget(oldHistory);
 
     auto* splitter = new QSplitter(Qt::Horizontal, central);
     splitter->setChildrenCollapsible(false);

@@ -15,6 +15,15 @@ void MainForm::Combo1_Click() {
         label->caption.clear();
 }
 
+bool MainForm::hasPrediction() const {
+    return !LabKai.caption.isEmpty() &&
+           (!GrdSS.text(1, ListCol::Number).isEmpty() || !GrdWW.text(1, ListCol::Number).isEmpty());
+}
+
+QString MainForm::noPredictionMessage() {
+    return QStringLiteral("予想の「スタート」を押してから転送してください。");
+}
+
 void MainForm::Combo1_LostFocus() {
     Combo1.visible = false;
 }

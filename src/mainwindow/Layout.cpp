@@ -156,6 +156,7 @@ void MainForm::Grd2Hyoji() {
     HistRows = 0;
     Grd2.setRows(1);
     Grd2.setRows(2);
+    showOldHistory();
     const auto session = files.OpenNumberFile();
     const int count = files.HistCount;
     if (count == 0)
@@ -196,6 +197,7 @@ void MainForm::Grd2Hyoji() {
             next = next.addDays(2);
         Grd2.setText(HistRows + 1, Grd2Col::Date, next.toString(QStringLiteral("yyyy/MM/dd")));
     }
+    showOldHistory();
 }
 
 void MainForm::GrdSWHyoji() {

@@ -41,6 +41,9 @@ public:
     bool stopOnDamagedHistory = false;
     // Set by the start-up when it found the history damaged.
     bool historyDamaged = false;
+    // LabOldHistory: the notice of oldHistoryNotice() for the latest draw of Grd2 and the
+    // host's clock, shown only when there is one. Grd2Hyoji runs it after every fill.
+    void showOldHistory();
 
     // ---- choosers ----------------------------------------------------------------------
     // Fills Combo1 with the draws from drawsBack before the latest one (draw 1 at the
@@ -51,6 +54,13 @@ public:
     void Combo1_LostFocus();       // closes the draw list without choosing
     void LabKnen_Click();          // opens the month panel (Frame7)
     void ComDate_Click(int index); // the month of ComDate(index) into LabKnen and LabKmon
+
+    // Whether the window holds a prediction to hand on to the cards or a sheet: a draw named
+    // in LabKai with its basic lists built. None at start-up, and none once another draw is
+    // chosen (its lists are emptied) until ①集計 and ②集計 have run for it.
+    bool hasPrediction() const;
+    // What the transfer and the prediction sheet say instead of handing on no prediction.
+    static QString noPredictionMessage();
 
     // ---- prediction and verification areas (mainwindow/StartControls.cpp) ---------------
     // Strength labels: each click moves the level 0 -> 3 -> 2 -> 1 -> 0; "無し" (3) pulls the
@@ -210,6 +220,8 @@ public:
     ui::Label Label11;                // shifted units digit K
     ui::Label Label12;                // marker digit
     std::array<ui::Label, 2> LabJiku; // axis digits
+    // Under the header, shown while the history lacks draws whose results are out.
+    ui::Label LabOldHistory{QString(), false};
     std::array<ui::Label, 1> Label5{ui::Label{QStringLiteral("購入したら")}}; // payout panel
     std::array<ui::Label, 2> LabSine{ui::Label{QStringLiteral("集計中！"), false},
                                      ui::Label{QStringLiteral("集計中！"), false}};
@@ -287,6 +299,9 @@ public:
     // baseline (shown in LabBaseline).
     std::vector<simulate::TallyDraw> tallyDraws;
     simulate::Baseline tallyBaseline;
+    // The range of the last tally as its sheet is headed: "2026年07月", "第190回〜第199回" or
+    // "全期間（第51回〜第7054回）".
+    QString tallyRangeTitle;
     int monthFirstDraw = 0, monthLastDraw = 0;
     int axisDigit1 = 0, axisDigit2 = 0; // shown in LabJiku
 
@@ -308,8 +323,9 @@ private:
     bool startRunning_ = false;
 
     void fillMonthButtons(); // ComDate: the months of last year and of this year up to now
-    // On the first of a month whose draws are not in yet, LabKnen/LabKmon show the month before.
-    void applyPreviousMonthRule();
+    // LabKnen/LabKmon: today's month when the history holds a draw of it, else the latest
+    // earlier month that has one (KensyoYear and KensyoMonth stay today's).
+    void chooseVerificationMonth();
 
     // ---- narrowing skeleton (simulate/Narrowing.cpp) --------------------------------------
     // Shared by every ③ narrowing. A narrowing stops when basicListEmpty(), else calls
@@ -359,6 +375,11 @@ private:
     // hit colour and made the top row, and narrowHit becomes 1 or 2.
     void findNarrowedHits();
 };
+
+// The line that tells a history is behind: empty while no weekday draw (Monday to Friday,
+// not 31 December to 3 January) has had its results out (18:45 Japan time plus an hour) at
+// `now` since the latest stored draw, `latestDraw` of `latestDate`.
+QString oldHistoryNotice(int latestDraw, const QDate& latestDate, const QDateTime& now);
 
 // Empties a list grid (GrdSS, GrdWW, GrdSS2, GrdWW2), gives it rows rows and its headings.
 void clearList(ui::Grid& list, int rows, const QString& heading);

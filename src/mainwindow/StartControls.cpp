@@ -158,15 +158,22 @@ void MainForm::LabStart_Click() {
 void MainForm::LabKensyo_Click() {
     if (startRunning_ || !optionsAccepted(KensyoOpt, KensyoSSLevel, KensyoDSLevel))
         return;
-    StartGuard guard(startRunning_, Timer2, LabSine[1]);
-    GrdSMClear();
-    Frame3.visible = false;
     // The area verifies the month of its chooser: the month list takes it in its own form
     // (no leading zero), and the tally runs over that month. A count of draws stays the
     // tally button's own choice.
     Combo3[0].text = LabKnen.caption;
     Combo3[1].text = QString::number(ui::leadingInt(LabKmon.caption));
     Option1.selected = 1;
+    // A month without draws is told at once, not after the wait, and keeps the last tally.
+    NenGetuS();
+    if (monthFirstDraw == 0) {
+        host.messageBox(QStringLiteral("抽選結果のデータがありません。"),
+                        QStringLiteral("Tessarin"));
+        return;
+    }
+    StartGuard guard(startRunning_, Timer2, LabSine[1]);
+    GrdSMClear();
+    Frame3.visible = false;
     setStartSizesAndChecks(KensyoOpt, KensyoSSLevel, KensyoDSLevel);
     waitTicks(Timer2, &MainForm::TimeGo2);
     Command3_Click();

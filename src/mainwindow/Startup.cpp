@@ -98,7 +98,7 @@ void MainForm::Form_Load(bool runCatchUp) {
     fillMonthButtons();
 
     // 13. and 14.
-    applyPreviousMonthRule();
+    chooseVerificationMonth();
     for (auto* label : {&Label2, &Label6, &Label8, &LabDays, &LabKai})
         label->caption.clear();
 
@@ -148,20 +148,53 @@ void MainForm::fillMonthButtons() {
     }
 }
 
-void MainForm::applyPreviousMonthRule() {
-    const QString latest = Grd2.text(HistRows, Grd2Col::Date);
-    const long long latestYM =
-        ui::leadingInt(latest.left(4)) * 100 + ui::leadingInt(QStringView(latest).mid(5, 2));
-    const long long todayYM = ui::leadingInt(TodayYear) * 100 + ui::leadingInt(TodayMonth);
-    if (TodayDay != QStringLiteral("01") || latestYM >= todayYM)
-        return;
-    int month = static_cast<int>(ui::leadingInt(TodayMonth)) - 1;
-    if (month == 0) {
-        // On the first of January the previous month is December of the previous year.
-        month = 12;
-        LabKnen.caption = QString::number(static_cast<int>(ui::leadingInt(TodayYear)) - 1);
+void MainForm::chooseVerificationMonth() {
+    // Today's month when it has a draw, else the latest month before it that has one, so
+    // that the verification starts on a month it can tally.
+    const QString today = TodayYear + u'/' + TodayMonth;
+    for (int r = HistRows; r >= 1; --r) {
+        const QString month = Grd2.text(r, Grd2Col::Date).left(7);
+        if (month <= today) {
+            LabKnen.caption = month.left(4);
+            LabKmon.caption = month.mid(5, 2);
+            return;
+        }
     }
-    LabKmon.caption = QStringLiteral("%1").arg(month, 2, 10, QChar(u'0'));
+}
+
+namespace {
+
+// The operator draws on weekdays, except over the New Year.
+bool isDrawDay(const QDate& d) {
+    const bool newYear = (d.month() == 12 && d.day() == 31) || (d.month() == 1 && d.day() <= 3);
+    return d.dayOfWeek() <= 5 && !newYear;
+}
+
+} // namespace
+
+QString oldHistoryNotice(int latestDraw, const QDate& latestDate, const QDateTime& now) {
+    if (latestDraw < 1 || !latestDate.isValid() || !now.isValid())
+        return {};
+    // Draws are at 18:45 Japan time (UTC+9 all year); their results are out an hour later.
+    const QDateTime japan = now.toOffsetFromUtc(9 * 3600);
+    const QDate lastOut = japan.time() < QTime(19, 45) ? japan.date().addDays(-1) : japan.date();
+    for (QDate d = latestDate.addDays(1); d <= lastOut; d = d.addDays(1))
+        if (isDrawDay(d))
+            return QStringLiteral(
+                       "抽選履歴は第%1回（%2）までです。抽選結果ダウンロードで最新にしてください。")
+                .arg(latestDraw)
+                .arg(latestDate.toString(QStringLiteral("yyyy/MM/dd")));
+    return {};
+}
+
+void MainForm::showOldHistory() {
+    LabOldHistory.caption =
+        HistRows < 1 ? QString()
+                     : oldHistoryNotice(HistRows,
+                                        QDate::fromString(Grd2.text(HistRows, Grd2Col::Date),
+                                                          QStringLiteral("yyyy/MM/dd")),
+                                        host.now());
+    LabOldHistory.visible = !LabOldHistory.caption.isEmpty();
 }
 
 void MainForm::Form_Unload() {

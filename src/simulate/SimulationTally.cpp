@@ -47,6 +47,20 @@ private:
     std::vector<ui::Grid*> grids_;
 };
 
+// The range as the tally sheet is headed: the month, the draws counted, or the whole history.
+QString rangeTitle(const mainwindow::MainForm& f, int first, int last) {
+    switch (f.Option1.selected) {
+    case 1:
+        return QStringLiteral("%1年%2月")
+            .arg(ui::leadingInt(f.Combo3[0].text))
+            .arg(ui::leadingInt(f.Combo3[1].text), 2, 10, QChar(u'0'));
+    case 2:
+        return QStringLiteral("全期間（第%1回〜第%2回）").arg(first).arg(last);
+    default:
+        return QStringLiteral("第%1回〜第%2回").arg(first).arg(last);
+    }
+}
+
 } // namespace
 
 TallyChain windowChain(mainwindow::MainForm& f) {
@@ -102,9 +116,12 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
     }
 
     const int count = last - first + 1;
-    // A shorter earlier run cut the grid down; the draw rows and the two summary rows must fit.
+    // Every run starts from an empty grid: a mark, payout or what-if cell of an earlier run
+    // left on a row this run does not write would be read as this run's.
+    f.GrdSMClear();
     if (sm.rows() < count + 3)
         sm.setRows(count + 3);
+    f.tallyRangeTitle = rangeTitle(f, first, last);
 
     int r = 0;
     for (int i = first; i <= last; ++i) {
@@ -215,8 +232,6 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
                wsPredicted == 0 ? QString()
                                 : ratePercent(QStringLiteral("当率:"), wsHits, wsPredicted));
 
-    // The narrowed hits are counted here, not from the narrowed marks: a tally into an
-    // uncleared grid keeps the marks of an earlier run on rows it did not hit.
     f.tallyBaseline = tallyBaseline(played);
     f.tallyDraws = std::move(played);
     f.LabBaseline.caption = baselineCaption(f.tallyBaseline);

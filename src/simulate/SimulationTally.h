@@ -34,10 +34,11 @@ using TallyProgress = std::function<bool(int done, int total)>;
 bool tallyRange(mainwindow::MainForm& form, int& first, int& last);
 
 // The whole tally of Command3_Click, with the per-draw procedures taken from chain.
-// Reads Option1, Combo1, Combo3, Check3 to Check5, Combo4 and Grd2; writes GrdSM, Label6,
-// LabBaseline, tallyDraws, tallyBaseline, simRows, Combo1 and Label2. A range without draws
-// gets a message and writes no tally. False when progress stopped it, the form then holding
-// a partial tally.
+// Reads Option1, Combo1, Combo3, Check3 to Check5, Combo4 and Grd2; empties GrdSM, then
+// writes it, Label6, LabBaseline, tallyDraws, tallyBaseline, tallyRangeTitle and simRows,
+// and replays every draw through Combo1, Label2 and the prediction's grids. A range without
+// draws gets a message and writes no tally. False when progress stopped it, the form then
+// holding a partial tally.
 bool runTally(mainwindow::MainForm& form, const TallyChain& chain,
               const TallyProgress& progress = {});
 

@@ -1,6 +1,8 @@
 // A tally on a worker's own form, copied from the window and copied back on success.
 #include "TallyWorker.h"
 
+#include "Actions.h"
+
 #include "mainwindow/MainForm.h"
 
 namespace simulate {
@@ -69,6 +71,21 @@ void copyWorkingState(const mainwindow::MainForm& from, mainwindow::MainForm& to
     to.axisDigit2 = from.axisDigit2;
     to.tallyDraws = from.tallyDraws;
     to.tallyBaseline = from.tallyBaseline;
+    to.tallyRangeTitle = from.tallyRangeTitle;
+}
+
+void copyTallyResult(const mainwindow::MainForm& from, mainwindow::MainForm& to) {
+    to.GrdSM = from.GrdSM;
+    to.simRows = from.simRows;
+    to.Label6 = from.Label6;
+    to.LabBaseline = from.LabBaseline;
+    to.tallyDraws = from.tallyDraws;
+    to.tallyBaseline = from.tallyBaseline;
+    to.tallyRangeTitle = from.tallyRangeTitle;
+    to.monthFirstDraw = from.monthFirstDraw;
+    to.monthLastDraw = from.monthLastDraw;
+    for (const auto& w : whatIfs())
+        (to.*w.button).backColor = (from.*w.button).backColor;
 }
 
 TallyWorker::TallyWorker(const mainwindow::MainForm& window) : host_(window.host.now()) {
@@ -90,7 +107,7 @@ bool TallyWorker::run(const TallyChain& chain, const TallyProgress& progress) {
 }
 
 void TallyWorker::apply(mainwindow::MainForm& window) const {
-    copyWorkingState(*form_, window, false);
+    copyTallyResult(*form_, window);
     for (const auto& m : host_.messages)
         window.host.messageBox(m.text, m.title);
 }

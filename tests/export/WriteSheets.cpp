@@ -59,11 +59,10 @@ QJsonObject tally(const mainwindow::MainForm& f) {
 }
 
 void runTally(mainwindow::MainForm& f, bool byMonth) {
-    f.GrdSMClear();
     f.Combo4[0].text = QStringLiteral("100");
     f.Combo4[1].text = QStringLiteral("100");
     f.Option1.selected = byMonth ? 1 : 0;
-    f.Combo1.text = QStringLiteral("7001");
+    f.Combo1.text = QStringLiteral("200"); // draws 190 to 199, of 1996
     f.Combo3[2].text = QStringLiteral("10");
     f.Combo3[0].text = QStringLiteral("2026");
     f.Combo3[1].text = QStringLiteral("7");

@@ -23,6 +23,8 @@ void CardWindowsTest::cellCyclingAndTyping() {
     ws.module.files.GetAppDir();
     gui::QtHost host;
     gui::CardWindows cards(*ws.form, host, ws.module);
+    ws.form->LabKai.caption = QStringLiteral("第7055回");
+    ws.form->GrdSS.setText(1, mainwindow::ListCol::Number, QStringLiteral("0256")); // predicted
     cards.openTransfer();
     QVERIFY(cards.transferWindow->isVisible());
 

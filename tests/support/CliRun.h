@@ -1,9 +1,12 @@
 #pragma once
 
 #include "Cli.h"
+#include "Session.h"
 
 #include <QStringList>
 #include <QTextStream>
+
+#include <optional>
 
 namespace testing_support {
 
@@ -13,10 +16,15 @@ struct CliRun {
     QString out, err;
 };
 
-inline CliRun runCli(const QStringList& args) {
+// With `now`, the command line's clock reads it (a history is then as current as the test
+// makes it); without, the system's.
+inline CliRun runCli(const QStringList& args, std::optional<QDateTime> now = std::nullopt) {
     CliRun r{0, {}, {}};
     QTextStream o(&r.out), e(&r.err);
+    if (now)
+        cli::ConsoleHost::clock = [now] { return *now; };
     r.code = cli::run(args, o, e);
+    cli::ConsoleHost::clock = nullptr;
     o.flush();
     e.flush();
     return r;
