@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
+#include <QThread>
+
+#include <random>
 
 using testing_support::Workspace;
 using testing_support::writeFile;
@@ -107,6 +111,7 @@ TEST(CardPdfTest, CalibrationUsesTheFoldersPositions) {
 }
 
 TEST(CardPdfTest, ListingAndUsage) {
+    guiApp();
     Workspace ws;
     writeFile(ws.path("list.csv"), "1234\r\nx\r\n0987\r\n");
     const auto r = cards({ws.path("list.csv"), "--list", "--buy", "T"});
@@ -120,5 +125,42 @@ TEST(CardPdfTest, ListingAndUsage) {
           QStringList{ws.path("list.csv"), "--list", "--buy", "X"}, QStringList{"--calibration"}}) {
         EXPECT_EQ(cards(bad).code, 2) << bad.join(' ').toStdString();
     }
-    EXPECT_EQ(cards({ws.path("missing.csv"), "--list"}).code, 1);
+    // Faults exit with 1, naming the file and why, and write nothing.
+    writeFile(ws.path("empty.csv"), "");
+    const std::pair<QStringList, QString> faults[] = {
+        {{ws.path("missing.csv"), "--list"}, "missing.csv"},
+        {{ws.path("empty.csv"), "--list"}, s(u"４桁の数字がありません")},
+        {{ws.path("list.csv"), "--pdf", "/nonexistent/x.pdf"},
+         "/nonexistent/x.pdf を作れません: No"},
+        {{ws.path("list.csv"), "--pdf", ws.path("out.pdf")}, ws.path("inji04.dat")},
+    };
+    for (const auto& [args, why] : faults) {
+        if (why == ws.path("inji04.dat")) // every mark on one spot
+            writeFile(why, QByteArray(128, '\0'));
+        const auto refused = cards(args);
+        EXPECT_TRUE(refused.code == 1 && refused.err.contains(why)) << refused.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(ws.path("out.pdf")));
+}
+
+// A print killed at any moment leaves the PDF it replaces, or the new one, whole.
+TEST(CardPdfTest, KilledPrintLeavesAWholePdf) {
+    Workspace ws;
+    writeFile(ws.path("list.csv"), QByteArray("1234\r\n0987\r\n").repeated(500));
+    const QStringList args{"cards", ws.path("list.csv"), "--pdf", ws.path("out.pdf")};
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_EQ(QProcess::execute(TESSARIN_CLI, args), 0);
+    const int fullMs = static_cast<int>(clock.elapsed());
+    std::mt19937 random(19);
+    for (int kill = 0; kill < 20; ++kill) {
+        const QByteArray before = testing_support::readFile(ws.path("out.pdf"));
+        QProcess p;
+        p.start(TESSARIN_CLI, args);
+        QThread::msleep(random() % fullMs);
+        p.kill();
+        p.waitForFinished();
+        const QByteArray after = testing_support::readFile(ws.path("out.pdf"));
+        EXPECT_TRUE(after == before || after.endsWith("%%EOF\n")) << kill << ": " << after.size();
+    }
 }

@@ -179,41 +179,54 @@ TEST(CardPrintTest, PrintButtonCancelledPrintsNothing) {
     EXPECT_TRUE(cards.ws.host.messages.empty());
 }
 
-TEST(CardPrintTest, PositionsFileWrittenWithDefaultsKeptAndTrailerPreserved) {
-    Cards cards;
-    auto& list = cards.list;
-    const QString path = cards.ws.path(QStringLiteral("inji04.dat"));
-    list.Show();
-    EXPECT_TRUE(list.frmPrsetn4.visible);
-    QByteArray bytes = readFile(path);
-    ASSERT_EQ(bytes.size(), 128);
-    EXPECT_EQ(cardprint::decodeInji(bytes).pos, cardprint::kDefaultPositions);
-    EXPECT_EQ(bytes.mid(12), QByteArray(116, '\0'));
-
-    // A file of the user's, with bytes after the positions the program never sets.
-    cardprint::InjiRecord mine{{2000, 1190, 210, 350, 800, -3}, QByteArray(116, 'x')};
-    mine.trailer[0] = '\x7f';
-    writeFile(path, cardprint::encodeInji(mine));
-    list.frmPrsetn4.visible = false;
-    list.Form_Activate();
-    EXPECT_FALSE(list.frmPrsetn4.visible);
-    EXPECT_EQ(list.InjiPos, mine.pos);
-
-    auto& pos = list.frmPrsetn4;
-    pos.Show();
-    EXPECT_EQ(pos.Text1[5].text, QStringLiteral("-3"));
-    pos.Text1[0].text = QStringLiteral(" 2100");
-    pos.Text1[4].text = QStringLiteral("99999"); // beyond 16 bits: the nearest end
-    pos.Command1_Click();
-    EXPECT_FALSE(pos.visible);
-    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
-    EXPECT_EQ(cards.ws.host.messages[0].text, s(u"保存しました。"));
-    EXPECT_EQ(cards.ws.host.messages[0].title, s(u"保存"));
-    bytes = readFile(path);
-    const cardprint::Positions want{2100, 1190, 210, 350, 32767, -3};
-    EXPECT_EQ(cardprint::decodeInji(bytes).pos, want);
-    EXPECT_EQ(bytes.mid(12), mine.trailer);
-    EXPECT_EQ(list.InjiPos, want);
+// inji04.dat is written with the defaults on first use. Positions that print marks on one
+// spot, over each other or off the card, and a short file, are told once naming the file and
+// the way out, and never printed with; the print-position window shows what the file holds
+// and saves only usable positions, keeping the bytes after them.
+TEST(CardPrintTest, PositionsFileIsCheckedShownAndSaved) {
+    {
+        Cards cards;
+        cards.list.Show();
+        EXPECT_TRUE(cards.list.frmPrsetn4.visible);
+        EXPECT_EQ(readFile(cards.ws.path("inji04.dat")),
+                  cardprint::encodeInji({cardprint::kDefaultPositions, {}}));
+    }
+    const struct {
+        cardprint::Positions pos;
+        int fileBytes;
+        const char16_t* problem; // nullptr: usable
+    } cases[] = {
+        {{2000, 1190, 210, 350, 800, -3}, 128, nullptr},
+        {{0, 0, 0, 0, 0, 0}, 128, u"行の間隔 0 が"},
+        {{1920, 1200, 200, 150, 820, 5}, 128, u"列の間隔 150"},
+        {{1920, 600, 200, 360, 820, 5}, 128, u"枠の間隔 595"},
+        {{1920, 1200, 200, 360, 3000, 5}, 128, u"カードの外"}, // right of it
+        {cardprint::kDefaultPositions, 100, u"途中で切れています（100 バイト"},
+    };
+    for (const auto& c : cases) {
+        Cards cards;
+        const QString path = cards.ws.path(QStringLiteral("inji04.dat"));
+        const QByteArray file =
+            cardprint::encodeInji({c.pos, QByteArray(116, 'x')}).left(c.fileBytes);
+        writeFile(path, file);
+        cards.list.Form_Activate();
+        cards.list.Form_Activate();
+        ASSERT_EQ(cards.ws.host.messages.size(), c.problem ? 1u : 0u);
+        for (const QString& part : {s(c.problem ? c.problem : u""), path, s(u"「印字位置設定」")})
+            EXPECT_TRUE(!c.problem || cards.ws.host.messages[0].text.contains(part));
+        EXPECT_FALSE(cards.list.frmPrsetn4.visible);
+        cards.fill({"1234 S " + s(u"○")});
+        RecordingPrinter printer;
+        EXPECT_EQ(cards.list.PrintCard(printer), !c.problem);
+        auto& window = cards.list.frmPrsetn4;
+        window.Show();
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(window.Text1[i].text, QString::number(c.pos[i]));
+        window.Command1_Click();
+        const bool refused = c.problem && c.fileBytes == 128;
+        EXPECT_EQ(window.visible, refused); // saving hides the window
+        EXPECT_EQ(readFile(path), c.fileBytes < 128 ? cardprint::encodeInji({c.pos, {}}) : file);
+    }
 }
 
 TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
@@ -317,15 +330,27 @@ TEST(CardPrintTest, LoadFillsRowsAndSkipsWhatIsNotFourDigits) {
     struct Case {
         QByteArray file;
         QStringList rows; // row texts "No|A|B|C|D|buy|flag" for rows 1..n, then row n+1 untouched
-        int messages;
+        const char16_t* note; // the message, when there is one
     };
     const QString keep = QStringLiteral("|S|") + s(u"○");
+    const QStringList oneLoaded = {"1|0|0|0|1||", "2|5|5|5|5||", "3|5|5|5|5" + keep};
     const Case cases[] = {
-        {"0123\r\n9876\r\n", {"1|0|1|2|3||", "2|9|8|7|6||", "3|5|5|5|5" + keep}, 0},
-        {"1234,5678\n", {"1|1|2|3|4||", "2|5|6|7|8||", "3|5|5|5|5" + keep}, 0},
+        {"0123\r\n9876\r\n", {"1|0|1|2|3||", "2|9|8|7|6||", "3|5|5|5|5" + keep}, nullptr},
+        {"1234,5678\n", {"1|1|2|3|4||", "2|5|6|7|8||", "3|5|5|5|5" + keep}, nullptr},
         {"\xEF\xBB\xBF \"0042\" ,12,abcd,12345\r\n\r\n7777",
          {"1|0|0|4|2||", "2|7|7|7|7||", "3|5|5|5|5" + keep},
-         1},
+         u"でない 3 件（最初は「12」）"},
+        // A line is read whole, however long: no field is cut in two.
+        {QByteArray(4091, ',') + "12345678\r\n0001", oneLoaded, u" 1 件（最初は「12345678」）"},
+        {QByteArray("12_4\r\n0001").replace('_', '\0'), oneLoaded, u"「12<00>4」"},
+        {"\"1234\"5\r\n0001", oneLoaded, u"「\"1234\"5」"},
+        // Nothing to load changes nothing and says so.
+        {"", {"1|5|5|5|5||", "2|5|5|5|5||", "3|5|5|5|5" + keep}, u"４桁の数字がありません"},
+        {"12,abc\r\n", {"1|5|5|5|5||", "2|5|5|5|5||", "3|5|5|5|5" + keep}, u"を読み込めません"},
+        // More than the list holds.
+        {QByteArray("1000\n1001\n1002\n").repeated(334) + "1003",
+         {"1|1|0|0|0||", "2|1|0|0|1||", "3|1|0|0|2" + keep},
+         u"1000 行までのため、残りの 3 件"},
     };
     for (const Case& c : cases) {
         Cards cards;
@@ -334,20 +359,10 @@ TEST(CardPrintTest, LoadFillsRowsAndSkipsWhatIsNotFourDigits) {
         cards.ws.host.nextFileNames = {cards.ws.path("in.txt")};
         cards.list.Command4_Click();
         EXPECT_EQ(cards.rows(3), c.rows);
-        ASSERT_EQ(int(cards.ws.host.messages.size()), c.messages);
-        if (c.messages) {
-            EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral(" 3 件")))
+        ASSERT_EQ(cards.ws.host.messages.size(), c.note ? 1u : 0u);
+        if (c.note) {
+            EXPECT_TRUE(cards.ws.host.messages[0].text.contains(s(c.note)))
                 << cards.ws.host.messages[0].text.toStdString();
         }
     }
-
-    Cards cards; // more than the list holds
-    QByteArray many;
-    for (int i = 0; i < 1003; ++i)
-        many += QByteArray::number(1000 + i % 9000) + "\n";
-    writeFile(cards.ws.path("many.csv"), many);
-    EXPECT_TRUE(cards.list.CsvIn(cards.ws.path("many.csv")));
-    EXPECT_EQ(cards.list.PrintList.text(1000, PrintListCol::No), QStringLiteral("1000"));
-    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
-    EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral(" 3 件")));
 }

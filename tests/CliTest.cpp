@@ -6,6 +6,7 @@
 #include "Session.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -56,11 +57,15 @@ TEST(CliTest, UsageErrorsExitWithTwoAndOneLineOnStderr) {
          {u"frobnicate", u"history --last", u"history --last x", u"history --last -1",
           u"history --bogus", u"import a b", u"--bogus", u"--results-url", u"fetch", u"fetch 0",
           u"help frobnicate", u"--results-url http://127.0.0.1:9 history",
-          u"summary --results-url http://127.0.0.1:9"}) {
+          u"summary --results-url http://127.0.0.1:9", u"predict --xlsx=", u"predict --json=1",
+          u"--data-dir"}) {
         const CliRun r = runCli(s(line).split(u' '));
         EXPECT_EQ(r.code, 2) << s(line).toStdString();
         EXPECT_EQ(r.out, QString()) << s(line).toStdString();
         EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        // Said in Japanese, the parser's own English included.
+        static const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}]"));
+        EXPECT_TRUE(r.err.contains(japanese)) << r.err.toStdString();
     }
 }
 

@@ -145,6 +145,28 @@ TEST(FirstStart, RefusesCleanly) {
     }
 }
 
+// The XDG rules: XDG_DATA_HOME only when absolute, else ~/.local/share; with neither a home
+// nor an absolute XDG_DATA_HOME the program refuses instead of writing under /.
+TEST(DataFolder, XdgDataHomeWhenAbsoluteElseHomeElseRefused) {
+    const std::array<const char*, 3> cases[] = {
+        // XDG_DATA_HOME, HOME (nullptr: unset), the folder (nullptr: refused)
+        {"/x/data/", "/h", "/x/data/tessarin"}, {"x/data", "/h", "/h/.local/share/tessarin"},
+        {"", "/h", "/h/.local/share/tessarin"}, {"/x/data", nullptr, "/x/data/tessarin"},
+        {"x/data", nullptr, nullptr},           {nullptr, "", nullptr},
+    };
+    EmptyStart env;
+    const QByteArray home = qgetenv("HOME");
+    for (const auto& [xdg, homeDir, want] : cases) {
+        xdg ? qputenv("XDG_DATA_HOME", xdg) : qunsetenv("XDG_DATA_HOME");
+        homeDir ? qputenv("HOME", homeDir) : qunsetenv("HOME");
+        const CliRun r = want ? CliRun{} : runCli({});
+        EXPECT_TRUE(want ? history::userDataFolder() == want
+                         : r.code == cli::kFailed && r.err.contains("--data-dir"))
+            << r.err.toStdString();
+    }
+    qputenv("HOME", home);
+}
+
 // The data folder first, then share/tessarin beside the executable, then (for a program in
 // its build tree only) the source tree's data/ and docs/.
 TEST(ShippedFiles, LookupOrder) {

@@ -112,6 +112,9 @@ TEST(ResultFileParse, RejectsWhatIsNotTheRequestedDraw) {
         {"too many winners to store",
          QString(good).replace(QStringLiteral("18口,986400円"), QStringLiteral("40000口,1円")),
          7073, QStringLiteral("範囲")},
+        {"negative winners",
+         QString(good).replace(QStringLiteral(",18口"), QStringLiteral(",-18口")), 7073,
+         QStringLiteral("12行目「ストレート,6916,-18口,986400円」: 口数か金額が負の数です")},
         {"fourteen lines", good.section(QStringLiteral("\r\n"), 0, 13) + QStringLiteral("\r\n"),
          7073, QStringLiteral("15行")},
     };

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QXmlStreamReader>
 
+#include <zip.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,10 +103,23 @@ TEST(SheetXml, MissingTemplateIsNamedAndNothingIsWritten) {
 
 struct ClickCase {
     const char* name;
-    bool badTemplateInDataFolder;
+    QByteArray badTemplate; // put in the data folder, when not empty
     bool canOpen;
     QString wantFile; // the .xlsx file in the data folder afterwards, named by the message
 };
+
+// The template with one more part: 9 MB of zeros, packed into a few kilobytes.
+QByteArray inflatedTemplate() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bomb.xlsx");
+    QFile::copy(history::shippedFile("R7予想表ひな形.xlsx", dir.path()), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    static const QByteArray zeros(9 * 1024 * 1024, '\0');
+    zip_t* z = zip_open(QFile::encodeName(path).constData(), 0, nullptr);
+    zip_file_add(z, "xl/zeros.bin", zip_source_buffer(z, zeros.constData(), zeros.size(), 0), 0);
+    zip_close(z);
+    return testing_support::readFile(path);
+}
 
 // The export picture's faults are told with the file named, and never leave a partial file or
 // touch the template. A copy written, opened and numbered anew: check_sheets.py.
@@ -112,8 +127,9 @@ TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
     const QString good = "予想表_第53回.xlsx";
     const QString bad = "R7予想表ひな形.xlsx";
     const ClickCase cases[] = {
-        {"no program to open it", false, false, good},
-        {"unreadable template", true, true, bad},
+        {"no program to open it", {}, false, good},
+        {"unreadable template", "not a zip", true, bad},
+        {"template unpacking to 9 MB", inflatedTemplate(), true, bad},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -124,8 +140,8 @@ TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
         f.Combo1_Click();
         f.Command1_Click();
         f.Command2_Click();
-        if (c.badTemplateInDataFolder)
-            testing_support::writeFile(ws.path(bad), "not a zip");
+        if (!c.badTemplate.isEmpty())
+            testing_support::writeFile(ws.path(bad), c.badTemplate);
         ws.host.canOpenFiles = c.canOpen;
         const QString shipped = history::shippedFile(bad, f.files.AppDir);
         const QByteArray templateBytes = testing_support::readFile(shipped);
@@ -134,9 +150,9 @@ TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
 
         EXPECT_EQ(QDir(ws.path(".")).entryList({"*.xlsx"}, QDir::Files), QStringList{c.wantFile});
         EXPECT_EQ(QDir(ws.path(".")).entryList(QDir::Files).size(),
-                  before.size() + (c.badTemplateInDataFolder ? 0 : 1));
+                  before.size() + (c.badTemplate.isEmpty() ? 1 : 0));
         EXPECT_EQ(testing_support::readFile(shipped), templateBytes);
-        const int opened = c.badTemplateInDataFolder ? 0 : 1;
+        const int opened = c.badTemplate.isEmpty() ? 1 : 0;
         ASSERT_EQ(ws.host.openedFiles.size(), opened);
         if (opened > 0) {
             EXPECT_EQ(QFileInfo(ws.host.openedFiles.last()).fileName(), c.wantFile);

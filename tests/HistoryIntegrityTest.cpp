@@ -1,5 +1,6 @@
 // A damaged, locked or read-only history: what every reader and writer does with it.
 #include "support/CliRun.h"
+#include "support/LoopbackServer.h"
 #include "support/TestHistory.h"
 
 #include "Cli.h"
@@ -9,6 +10,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +62,10 @@ std::vector<Damage> damages() {
         {"date before the previous one", withRecord(good, 50, recordWith(50, "20210104", "1234")),
          50},
         {"date that does not exist", withRecord(good, 20, recordWith(20, "20210230", "1234")), 20},
+        {"date after today", withRecord(good, 60, recordWith(60, "20991231", "1234")), 60},
+        // Record 31 fits between its neighbours, record 30 (dated in December) does not.
+        {"date later than the next ones", withRecord(good, 30, recordWith(30, "20211201", "1234")),
+         30},
         {"number not four digits", withRecord(good, 10, recordWith(10, "20210115", "12 4")), 10},
     };
 }
@@ -184,4 +191,50 @@ TEST(ReadOnlyHistory, EveryReadingCommandReadsIt) {
     QFile::setPermissions(ws.path(s(u".")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readFile(dat), before);
     EXPECT_EQ(QDir(ws.path(s(u"."))).entryList(QDir::Files | QDir::Hidden).size(), 2); // + lock
+}
+
+// Another copy replaces the history (an import of draws 1 to 600) and appends to it (an
+// update fetching the next four), again and again, while predict --json reads it: every
+// answer is the one of a whole history of 600 to 604 draws.
+TEST(HistoryRace, ReadersAnswerForOneWholeHistoryWhileImportsAndUpdatesWrite) {
+    constexpr int kReads = 300, kBase = 600;
+    const auto bundled = bundledHistory();
+    Workspace ws;
+    const QList<QByteArray> lines = readFile(TESSARIN_BUNDLED_CSV).split('\n'); // newest first
+    writeFile(ws.path(s(u"a.csv")), lines.mid(lines.size() - kBase - 1).join('\n'));
+    LoopbackServer server;
+    server.serve(s(u"/numbers.csv"), indexFile(0, {kBase + 4}));
+    QSet<QString> answers; // of each whole history
+    for (int count = kBase; count <= kBase + 4; ++count) {
+        ws.writeHistoryRecords({bundled.begin(), bundled.begin() + count});
+        answers.insert(runCli({s(u"predict"), s(u"--json")}).out);
+        const QDate date = QDate::fromString(bundled[count].dateText(), s(u"yyyyMMdd"));
+        server.serve(s(u"/A100%1.CSV").arg(count + 1),
+                     resultFile(count + 1,
+                                date.toString(s(u"平成%1年M月d日")).arg(date.year() - 1988),
+                                bundled[count].numberText()));
+    }
+    ASSERT_EQ(answers.size(), 5);
+
+    QProcess writer;
+    int writes = 0;
+    const auto write = [&] {
+        writer.start(s(u"" TESSARIN_CLI),
+                     writes++ % 2 == 0 ? QStringList{"import", "a.csv"}
+                                       : QStringList{"update", "--results-url", server.baseUrl()});
+    };
+    write();
+    QSet<QString> seen;
+    for (int read = 0; read < kReads; ++read) {
+        const CliRun r = runCli({s(u"predict"), s(u"--json")});
+        ASSERT_TRUE(r.code == 0 && answers.contains(r.out)) << read << ": " << r.err.toStdString();
+        seen.insert(r.out);
+        if (writer.waitForFinished(0)) {
+            ASSERT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
+            write();
+        }
+    }
+    ASSERT_TRUE(writer.waitForFinished(30000));
+    EXPECT_GE(writes, 4);
+    EXPECT_GE(seen.size(), 2) << "the writers never changed what was read";
 }

@@ -3,6 +3,7 @@
 
 #include "download/DownloadForm.h"
 #include "download/ImportCsv.h"
+#include "ui/CsvLine.h"
 
 #include <gtest/gtest.h>
 
@@ -69,9 +70,10 @@ TEST(ImportCsvTest, DatesOfOneAndTwoDigitMonthsAndDays) {
     }
 }
 
-TEST(ImportCsvTest, FieldsLoseBlanksAndQuotes) {
-    EXPECT_EQ(download::splitImportLine(s(u" 12 ,\"1994/10/07\", 0097 ,,")),
-              QStringList({s(u"12"), s(u"1994/10/07"), s(u"0097"), QString(), QString()}));
+// The refusals of quoted fields: StrictImportTest.
+TEST(CsvLineTest, FieldsLoseBlanksAndQuotes) {
+    EXPECT_EQ(ui::splitCsvLine(s(u" 12 ,\"1994/10/07\", 0097 ,, \"a,\"\"b\"\"\" ")).fields,
+              QStringList({s(u"12"), s(u"1994/10/07"), s(u"0097"), {}, s(u"a,\"b\"")}));
 }
 
 // Every refusal of the reading itself: StrictImportTest.

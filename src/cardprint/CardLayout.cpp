@@ -3,14 +3,10 @@
 #include "history/FolderLock.h"
 #include "history/HistoryFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace cardprint {
 
@@ -31,45 +27,80 @@ InjiRecord decodeInji(const QByteArray& bytes) {
     return record;
 }
 
-std::optional<InjiRecord> readInjiFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
-        return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly))
-        throw history::FileError(
-            QStringLiteral("%1 を開けません: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.read(kInjiRecordBytes);
-    if (bytes.size() < kInjiRecordBytes)
-        return std::nullopt;
-    return decodeInji(bytes);
+InjiFile decodeInjiFile(const QByteArray& bytes, const QString& path) {
+    InjiFile file;
+    file.exists = true;
+    if (bytes.size() < kInjiRecordBytes) {
+        file.problem = positionsRefusal(path, QStringLiteral("ファイルが途中で切れています（%1 "
+                                                             "バイト、%2 バイト必要です）")
+                                                  .arg(bytes.size())
+                                                  .arg(kInjiRecordBytes));
+        return file;
+    }
+    file.record = decodeInji(bytes.left(kInjiRecordBytes));
+    const QString problem = positionsProblem(file.record->pos);
+    if (!problem.isEmpty())
+        file.problem = positionsRefusal(path, problem);
+    return file;
 }
 
-QString replaceFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return why;
-    }
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0) {
-        file.cancelWriting();
-        return QStringLiteral("fsync");
-    }
-#endif
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+InjiFile readInjiFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        throw history::FileError(QStringLiteral("%1 を開けません: %2")
+                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return decodeInjiFile(file.read(kInjiRecordBytes), path);
+}
+
+QString positionsProblem(const Positions& p) {
+    const int row = p[2], column = p[3], slotStep = p[1] - p[5];
+    if (row < kMarkHeightTwips)
+        return QStringLiteral("行の間隔 %1 が印の高さ %2 より狭く、行が重なります")
+            .arg(row)
+            .arg(kMarkHeightTwips);
+    if (column < kMarkWidthTwips)
+        return QStringLiteral("列の間隔 %1 が印の幅 %2 より狭く、列が重なります")
+            .arg(column)
+            .arg(kMarkWidthTwips);
+    // A slot spans its buy-type row and four digit rows.
+    const int slotHeight = 4 * row + kMarkHeightTwips;
+    if (slotStep < slotHeight)
+        return QStringLiteral("枠の間隔 %1（用紙送り誤差を引いた値）が一枠の高さ %2 より狭く、"
+                              "枠が重なります")
+            .arg(slotStep)
+            .arg(slotHeight);
+    const int left = p[4], right = p[4] + 9 * column + kMarkWidthTwips;
+    const int top = p[0] - 4 * row,
+              bottom = p[0] + (kSlotsPerCard - 1) * slotStep + kMarkHeightTwips;
+    if (left < 0 || top < 0 || right > kCardWidthTwips || bottom > kCardHeightTwips)
+        return QStringLiteral("印がカードの外に出ます（横 %1〜%2、縦 %3〜%4。カードは横 0〜%5、"
+                              "縦 0〜%6）")
+            .arg(left)
+            .arg(right)
+            .arg(top)
+            .arg(bottom)
+            .arg(kCardWidthTwips)
+            .arg(kCardHeightTwips);
+    return {};
+}
+
+QString positionsRefusal(const QString& path, const QString& problem) {
+    const QString name = QDir::toNativeSeparators(path);
+    return QStringLiteral(
+               "印字位置 %1 が使えません: %2。\n「印字位置設定」で位置を直して保存するか、"
+               "%1 を削除すると既定の位置に戻ります。")
+        .arg(name, problem);
 }
 
 void writeInjiFile(const QString& path, const InjiRecord& record) {
     // One writer at a time in the data folder.
     const history::FolderLock lock(QFileInfo(path).absolutePath());
-    const QString why = replaceFile(path, encodeInji(record));
+    const QString why = history::replaceFile(path, encodeInji(record));
     if (!why.isEmpty())
-        throw history::FileError(QStringLiteral("%1 に書き込めません: %2").arg(path, why));
+        throw history::FileError(
+            QStringLiteral("%1 に書き込めません: %2").arg(QDir::toNativeSeparators(path), why));
 }
 
 Mark buyTypeMark(const Positions& p, int buyType, int slot) {

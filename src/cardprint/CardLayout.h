@@ -22,6 +22,10 @@ inline constexpr int kMarkHeightTwips = 50;
 inline constexpr int kSlotsPerCard = 5;
 inline constexpr int kInjiRecordBytes = 128;
 inline constexpr int kInjiTrailerBytes = 116;
+// No application card is wider than 100 mm or longer than 200 mm: a mark beyond that, or left
+// of or above the corner the positions count from, is off the card whatever the printer.
+inline constexpr int kCardWidthTwips = 5669;
+inline constexpr int kCardHeightTwips = 11339;
 
 // Record 1 of inji04.dat: the positions as six 16-bit little-endian values, then 116 bytes
 // the program never sets and writes back exactly as it read them.
@@ -34,16 +38,28 @@ QByteArray encodeInji(const InjiRecord& record);
 // bytes must hold a whole record.
 InjiRecord decodeInji(const QByteArray& bytes);
 
-// Record 1 of the file; nothing when the file is missing or shorter than one record (a
-// truncated record is not trusted). Throws history::FileError when it cannot be read.
-std::optional<InjiRecord> readInjiFile(const QString& path);
+// inji04.dat as found. A missing file is not a fault (the defaults are written on first use);
+// a file shorter than one record, or one whose positions cannot be printed with, is, and
+// `problem` then says what is wrong, naming the file, and how to put it right.
+struct InjiFile {
+    bool exists = false;
+    std::optional<InjiRecord> record; // record 1, when the file holds it whole
+    QString problem;
+};
+InjiFile decodeInjiFile(const QByteArray& bytes, const QString& path);
+// Throws history::FileError when the file is there but cannot be read.
+InjiFile readInjiFile(const QString& path);
+
+// Why marks cannot be printed at these positions, empty when they can: rows or columns
+// closer than a mark (on top of each other), slots running into one another, or a mark off
+// the card.
+QString positionsProblem(const Positions& p);
+// The message for positions that cannot be used, naming the file and the way out.
+QString positionsRefusal(const QString& path, const QString& problem);
+
 // The one place inji04.dat is written: a temporary file beside it, synced and renamed over
 // it, so the old positions survive a failed write. Throws history::FileError.
 void writeInjiFile(const QString& path, const InjiRecord& record);
-
-// Replaces a file with bytes through a synced temporary file beside it; on failure the old
-// file stays as it was and the returned text says why (empty on success).
-QString replaceFile(const QString& path, const QByteArray& bytes);
 
 // A mark's top-left corner, twips.
 struct Mark {

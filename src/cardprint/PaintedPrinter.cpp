@@ -1,12 +1,18 @@
 #include "PaintedPrinter.h"
 
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <unistd.h>
 
 namespace cardprint {
 
-PaintedPrinter::PaintedPrinter(std::unique_ptr<QPagedPaintDevice> device)
-    : device_(std::move(device)) {}
+PaintedPrinter::PaintedPrinter(std::unique_ptr<QPagedPaintDevice> device,
+                               std::unique_ptr<QSaveFile> output)
+    : output_(std::move(output)), device_(std::move(device)) {}
 
 PaintedPrinter::~PaintedPrinter() {
     if (painter_.isActive())
@@ -72,7 +78,29 @@ bool PaintedPrinter::end() {
         return fail(QStringLiteral("印刷が始まっていません。"));
     if (!painter_.end())
         return fail(QStringLiteral("印刷を終えられません。"));
+    if (error_.isEmpty() && output_) {
+        const QString name = QDir::toNativeSeparators(output_->fileName());
+        if (!output_->flush() || ::fsync(output_->handle()) != 0 || !output_->commit())
+            return fail(
+                QStringLiteral("%1 を書き込めません: %2").arg(name, output_->errorString()));
+    }
     return error_.isEmpty();
+}
+
+std::unique_ptr<PaintedPrinter> pdfPrinter(const QString& path, int dpi, QString& why) {
+    auto output = std::make_unique<QSaveFile>(path);
+    if (!output->open(QIODevice::WriteOnly)) {
+        why = QStringLiteral("%1 を作れません: %2")
+                  .arg(QDir::toNativeSeparators(path), output->errorString());
+        return nullptr;
+    }
+    auto writer = std::make_unique<QPdfWriter>(output.get());
+    writer->setPageSize(QPageSize(QPageSize::A4));
+    writer->setPageOrientation(QPageLayout::Portrait);
+    writer->setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer->setResolution(dpi);
+    writer->setCreator(QStringLiteral("Tessarin"));
+    return std::make_unique<PaintedPrinter>(std::move(writer), std::move(output));
 }
 
 } // namespace cardprint

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QSaveFile>
 
 #include <memory>
 
@@ -16,7 +17,11 @@ namespace cardprint {
 // the page's top-left corner of a QPdfWriter without margins.
 class PaintedPrinter : public ui::Printer {
 public:
-    explicit PaintedPrinter(std::unique_ptr<QPagedPaintDevice> device);
+    // output, when given, is the file the device writes into: it is committed (synced and
+    // renamed over the file it replaces) only when the document ends well, so an interrupted
+    // or failed print leaves the earlier file as it was.
+    explicit PaintedPrinter(std::unique_ptr<QPagedPaintDevice> device,
+                            std::unique_ptr<QSaveFile> output = nullptr);
     ~PaintedPrinter() override;
 
     bool begin() override;
@@ -34,9 +39,16 @@ private:
     double toY(int twips) const;
     bool fail(const QString& why);
 
+    // Declared first so that it outlives the device writing into it.
+    std::unique_ptr<QSaveFile> output_;
     std::unique_ptr<QPagedPaintDevice> device_;
     QPainter painter_;
     QString error_;
 };
+
+// A printer onto the PDF file at path: A4 portrait without margins (twips count from the
+// page's top-left corner) at dpi, written aside and renamed over path when the document ends.
+// Nothing when the file cannot be created; why then names the path and the system's reason.
+std::unique_ptr<PaintedPrinter> pdfPrinter(const QString& path, int dpi, QString& why);
 
 } // namespace cardprint

@@ -1,5 +1,8 @@
 // The print-list file: one four-digit number per line.
 #include "PrintListForm.h"
+#include "PrintListText.h"
+
+#include "history/FolderLock.h"
 
 #include <QFile>
 
@@ -36,7 +39,7 @@ bool PrintListForm::CsvOut(const QString& chosenName) {
             bytes += PrintList.text(row, c).toUtf8();
         bytes += "\r\n";
     }
-    const QString why = replaceFile(name, bytes);
+    const QString why = history::replaceFile(name, bytes);
     if (!why.isEmpty()) {
         host.messageBox(QStringLiteral("%1 に保存できませんでした: %2").arg(name, why),
                         QStringLiteral("ＣＳＶ出力"));
@@ -46,80 +49,49 @@ bool PrintListForm::CsvOut(const QString& chosenName) {
     return true;
 }
 
-namespace {
-
-// A field of free-format input: surrounding blanks and enclosing double quotes dropped.
-QString cleanField(QString field) {
-    field = field.trimmed();
-    if (field.size() >= 2 && field.startsWith(u'"') && field.endsWith(u'"'))
-        field = field.mid(1, field.size() - 2).trimmed();
-    return field;
-}
-
-bool isFourDigits(const QString& field) {
-    if (field.size() != 4)
-        return false;
-    for (QChar ch : field)
-        if (ch < u'0' || ch > u'9')
-            return false;
-    return true;
-}
-
-} // namespace
-
 bool PrintListForm::CsvIn(const QString& chosenName) {
+    const QString title = QStringLiteral("ＣＳＶ読込");
     QFile file(chosenName);
     if (!file.open(QIODevice::ReadOnly)) {
         host.messageBox(QStringLiteral("%1 を開けません: %2").arg(chosenName, file.errorString()),
-                        QStringLiteral("ＣＳＶ読込"));
+                        title);
         return false;
     }
-    int row = 0;
-    int malformed = 0;
-    int overflow = 0;
-    QString firstBad;
-    bool first = true;
-    while (!file.atEnd()) {
-        QString line = QString::fromUtf8(file.readLine(4096));
-        if (first && line.startsWith(QChar(0xFEFF)))
-            line.remove(0, 1);
-        first = false;
-        for (const QString& raw : line.split(u',')) {
-            const QString field = cleanField(raw);
-            if (field.isEmpty())
-                continue; // a blank line or a trailing comma
-            if (!isFourDigits(field)) {
-                if (malformed++ == 0)
-                    firstBad = field.left(20);
-                continue;
-            }
-            if (row == kRows) {
-                ++overflow;
-                continue;
-            }
-            ++row;
-            PrintList.setText(row, PrintListCol::No, QString::number(row));
-            for (int c = PrintListCol::DigitA; c < PrintListCol::DigitA + 4; ++c)
-                PrintList.setText(row, c, field.mid(c - PrintListCol::DigitA, 1));
-        }
-    }
+    const QByteArray bytes = file.read(kMaxPrintListBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         host.messageBox(QStringLiteral("%1 を読めません: %2").arg(chosenName, file.errorString()),
-                        QStringLiteral("ＣＳＶ読込"));
+                        title);
         return false;
     }
+    const PrintListText read = parsePrintList(bytes, kRows);
     QStringList notes;
-    if (malformed > 0)
+    if (!read.error.isEmpty())
+        notes << read.error;
+    else if (read.numbers.isEmpty())
+        notes << QStringLiteral("４桁の数字がありません。");
+    if (read.skipped > 0)
         notes << QStringLiteral("４桁の数字でない %1 件（最初は「%2」）は読み込みませんでした。")
-                     .arg(malformed)
-                     .arg(firstBad);
-    if (overflow > 0)
+                     .arg(read.skipped)
+                     .arg(read.firstSkipped);
+    if (read.overflow > 0)
         notes << QStringLiteral(
                      "印刷リストは %1 行までのため、残りの %2 件は読み込みませんでした。")
                      .arg(kRows)
-                     .arg(overflow);
+                     .arg(read.overflow);
+    // An empty or wholly unreadable file changes nothing and says so, naming it.
+    if (read.numbers.isEmpty()) {
+        host.messageBox(QStringLiteral("%1 を読み込めません: %2").arg(chosenName, notes.join(u' ')),
+                        title);
+        return false;
+    }
+    for (int row = 1; row <= read.numbers.size(); ++row) {
+        const QString& number = read.numbers[row - 1];
+        PrintList.setText(row, PrintListCol::No, QString::number(row));
+        for (int c = PrintListCol::DigitA; c < PrintListCol::DigitA + 4; ++c)
+            PrintList.setText(row, c, number.mid(c - PrintListCol::DigitA, 1));
+    }
     if (!notes.isEmpty())
-        host.messageBox(notes.join(u'\r'), QStringLiteral("ＣＳＶ読込"));
+        host.messageBox(notes.join(u'\r'), title);
     return true;
 }
 

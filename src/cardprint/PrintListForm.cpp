@@ -1,6 +1,5 @@
 #include "PrintListForm.h"
 
-#include <limits>
 #include <optional>
 
 namespace cardprint {
@@ -10,10 +9,6 @@ namespace {
 const char16_t* const kHeadings[] = {u"Ｎｏ", u"Ａ", u"Ｂ", u"Ｃ", u"Ｄ", u"買方", u"印刷"};
 const QString kPrint = QStringLiteral("○");
 const QString kNoPrint = QStringLiteral("×");
-
-bool fits16(int v) {
-    return v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max();
-}
 
 } // namespace
 
@@ -29,10 +24,18 @@ void PrintListForm::Form_Load() {
 void PrintListForm::Form_Activate() {
     auto& files = module.files;
     files.InjiPath = files.appFile(QStringLiteral("inji04.dat"));
-    if (const auto record = readInjiFile(files.InjiPath))
-        InjiPos = record->pos;
-    else
+    const InjiFile inji = readInjiFile(files.InjiPath);
+    if (!inji.exists) {
         frmPrsetn4.Show();
+        return;
+    }
+    // A short file leaves no positions to print with; PrintCard refuses them until the
+    // print-position window saves new ones.
+    InjiPos = inji.record ? inji.record->pos : Positions{};
+    // Told once, not at every activation the message box itself brings back.
+    if (!inji.problem.isEmpty() && inji.problem != injiProblemShown_)
+        host.messageBox(inji.problem, QStringLiteral("印字位置"));
+    injiProblemShown_ = inji.problem;
 }
 
 void PrintListForm::Form_Unload() {
@@ -124,6 +127,14 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
         std::array<int, 4> digits;
     };
     // Everything is checked before the first mark, so a bad row never leaves half a job.
+    const QString unusable = positionsProblem(InjiPos);
+    if (!unusable.isEmpty()) {
+        host.messageBox(
+            positionsRefusal(module.files.appFile(QStringLiteral("inji04.dat")), unusable) +
+                QStringLiteral("\n印刷を中止しました。"),
+            QStringLiteral("印刷"));
+        return false;
+    }
     std::vector<Entry> entries;
     int buyType = 0;
     for (int row = 1; row <= kRows; ++row) {
@@ -147,21 +158,6 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
                 return false;
             }
             e.digits[m] = cell[0].unicode() - u'0';
-        }
-        const int slot = int(entries.size() % kSlotsPerCard);
-        bool inRange = true;
-        const Mark b = buyTypeMark(InjiPos, e.buyType, slot);
-        inRange = fits16(b.x) && fits16(b.y);
-        for (int m = 0; m < 4; ++m) {
-            const Mark d = digitMark(InjiPos, m, e.digits[m], slot);
-            inRange = inRange && fits16(d.x) && fits16(d.y);
-        }
-        if (!inRange) {
-            host.messageBox(
-                QStringLiteral("%1行目の印字位置が範囲を超えます。印字位置設定を確かめてください。")
-                    .arg(row),
-                QStringLiteral("印刷"));
-            return false;
         }
         entries.push_back(e);
     }

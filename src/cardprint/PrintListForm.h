@@ -28,8 +28,9 @@ public:
 
     void Show() { showLoaded(*this); }
     void Form_Load(); // an empty list
-    // Takes the print positions from inji04.dat, or opens the print-position window when the
-    // file holds none.
+    // Takes the print positions from inji04.dat, or opens the print-position window when
+    // there is no such file. A short file or unusable positions are told (once), and printing
+    // is refused until the print-position window saves usable ones.
     void Form_Activate();
     // Closing the window empties the list; the next opening loads it afresh.
     void Form_Unload();
@@ -50,10 +51,10 @@ public:
     // ---- printing ----------------------------------------------------------------------------
     // "印　刷": the printer dialog (cancel ends silently), then PrintCard.
     void Command6_Click();
-    // Prints every row flagged "○", five to a card. Checks every flagged row first: a row
-    // whose digit cells are not one digit each, or whose marks fall outside the 16-bit range,
-    // is named in a message and nothing is printed. A printer failure is reported. Returns
-    // whether the document was handed over.
+    // Prints every row flagged "○", five to a card. Checks the positions and every flagged
+    // row first: positions that put marks on top of each other or off the card, or a row
+    // whose digit cells are not one digit each, are named in a message and nothing is
+    // printed. A printer failure is reported. Returns whether the document was handed over.
     bool PrintCard(ui::Printer& printer);
     void Command7_Click(); // "印字位置設定": opens the print-position window
 
@@ -65,7 +66,8 @@ public:
     // unless it ends so). Replaces the file only when the whole list was written.
     bool CsvOut(const QString& chosenName);
     // Loads four-digit numbers into rows 1, 2, ...; stops at row 1000 and skips fields that
-    // are not four digits, saying how many it left out and why.
+    // are not four digits, saying how many it left out and why. A file without any number
+    // changes nothing and says so; returns false then.
     bool CsvIn(const QString& chosenName);
 
     ui::Host& host;
@@ -103,6 +105,7 @@ public:
 
 private:
     bool fontSet_ = false;
+    QString injiProblemShown_;
 };
 
 } // namespace cardprint

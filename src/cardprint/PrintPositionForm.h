@@ -28,8 +28,9 @@ public:
 
     void Show() { showLoaded(*this); }
     void Form_Load(); // ShokiSet
-    // Reads record 1 into the text boxes and the positions; writes the defaults when the
-    // file holds none.
+    // Reads record 1 into the text boxes and the positions; writes the defaults when there is
+    // no file. A short file shows the defaults without writing them; it and unusable
+    // positions are told once.
     void Form_Activate();
     void Form_Deactivate() { visible = false; } // leaving the window hides it
     void Picture2_Click() { visible = false; }  // closes the window
@@ -37,10 +38,13 @@ public:
     // The default texts into the text boxes.
     void ShokiSet();
     // The text boxes (numeric values, clamped to 16 bits) into the positions and record 1.
-    void RecWrite();
+    // Positions that would put marks on top of each other or off the card are refused with a
+    // message and not written; returns whether they were.
+    bool RecWrite();
     // "保存": RecWrite, the message, then hidden.
     void Command1_Click();
-    // "テスト印刷": the calibration card at the positions the text boxes hold.
+    // "テスト印刷": the calibration card at the positions the text boxes hold (unusable ones
+    // are refused).
     void Command2_Click();
     // The text boxes as positions.
     Positions textPositions() const;
@@ -58,6 +62,7 @@ public:
 
 private:
     QByteArray trailer_ = QByteArray(kInjiTrailerBytes, '\0'); // as last read
+    QString problemShown_;
 };
 
 } // namespace cardprint

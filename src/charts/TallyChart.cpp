@@ -2,8 +2,10 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QLineSeries>
 #include <QPixmap>
+#include <QSaveFile>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -72,12 +74,20 @@ QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws) {
     return chart;
 }
 
-bool saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,
-                    QSize size) {
+QString saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,
+                       QSize size) {
     QChartView view(makeTallyChart(draws));
     view.setRenderHint(QPainter::Antialiasing);
     view.resize(size);
-    return view.grab().save(path, "PNG");
+    return savePng(view.grab(), path);
+}
+
+QString savePng(const QPixmap& image, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+        return QStringLiteral("グラフを %1 に書き出せません: %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    return {};
 }
 
 } // namespace charts

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QChart;
+class QPixmap;
 
 namespace charts {
 
@@ -16,9 +17,14 @@ namespace charts {
 // percent (right axis). The caller owns the chart.
 QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws);
 
-// The same chart drawn offscreen into a PNG of the given size. Needs a QApplication (any
-// platform, offscreen included). False when the file could not be written.
-bool saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,
-                    QSize size = QSize(1000, 600));
+// The same chart drawn offscreen into a PNG of the given size, written aside and renamed over
+// path when whole. Needs a QApplication (any platform, offscreen included). Returns why the
+// file could not be written (naming it), empty on success.
+QString saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,
+                       QSize size = QSize(1000, 600));
+
+// A picture written as a PNG aside and renamed over path when whole; returns why it could
+// not be (naming the file), empty on success.
+QString savePng(const QPixmap& image, const QString& path);
 
 } // namespace charts

@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QPdfWriter>
 
 namespace cli {
 
@@ -19,17 +18,6 @@ using cardprint::PrintListCol;
 namespace {
 
 constexpr int kPdfDpi = 1200;
-
-// A4 portrait without margins: twips count from the page's top-left corner.
-std::unique_ptr<cardprint::PaintedPrinter> pdfPrinter(const QString& path) {
-    auto writer = std::make_unique<QPdfWriter>(path);
-    writer->setPageSize(QPageSize(QPageSize::A4));
-    writer->setPageOrientation(QPageLayout::Portrait);
-    writer->setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer->setResolution(kPdfDpi);
-    writer->setCreator(QStringLiteral("Tessarin"));
-    return std::make_unique<cardprint::PaintedPrinter>(std::move(writer));
-}
 
 } // namespace
 
@@ -70,14 +58,25 @@ int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QT
         return kFailed;
     }
 
-    // The positions of this folder's inji04.dat, without creating it.
+    // For printing: the positions of this folder's inji04.dat (without creating it) and the
+    // PDF, which replaces the file only once it is whole.
     cardprint::Positions positions = cardprint::kDefaultPositions;
-    const QString injiPath = QDir(history::dataFolder()).filePath(QStringLiteral("inji04.dat"));
-    if (const auto record = cardprint::readInjiFile(injiPath))
-        positions = record->pos;
+    std::unique_ptr<cardprint::PaintedPrinter> printer;
+    if (!pdf.isEmpty()) {
+        const cardprint::InjiFile inji = cardprint::readInjiFile(
+            QDir(history::dataFolder()).filePath(QStringLiteral("inji04.dat")));
+        QString why = inji.problem;
+        if (inji.record)
+            positions = inji.record->pos;
+        if (why.isEmpty())
+            printer = cardprint::pdfPrinter(pdf, kPdfDpi, why);
+        if (!printer) {
+            err << why << Qt::endl;
+            return kFailed;
+        }
+    }
 
     if (calibration) {
-        auto printer = pdfPrinter(pdf);
         if (!cardprint::printCalibration(*printer, positions)) {
             err << pdf << ": " << printer->error() << Qt::endl;
             return kFailed;
@@ -108,7 +107,6 @@ int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QT
         }
         return kOk;
     }
-    auto printer = pdfPrinter(pdf);
     return form.PrintCard(*printer) ? kOk : kFailed;
 }
 

@@ -2,6 +2,8 @@
 
 #include "history/DataFolder.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace cli {
@@ -47,10 +49,19 @@ QString helpFor(const QCommandLineParser& parser, const QString& invocation) {
 
 QString parseError(const QCommandLineParser& parser) {
     const QStringList unknown = parser.unknownOptionNames();
-    if (unknown.isEmpty())
-        return parser.errorText();
-    return QStringLiteral("不明なオプションです: %1%2")
-        .arg(unknown[0].size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown[0]);
+    if (!unknown.isEmpty())
+        return QStringLiteral("不明なオプションです: %1%2")
+            .arg(unknown[0].size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown[0]);
+    // The parser's other faults come in English; each names the option in quotes.
+    static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
+    static const QRegularExpression unexpected(
+        QStringLiteral("^Unexpected value after '(.*)'\\.$"));
+    const QString text = parser.errorText();
+    if (const auto m = missing.match(text); m.hasMatch())
+        return QStringLiteral("%1 の後に値がありません。").arg(m.captured(1));
+    if (const auto m = unexpected.match(text); m.hasMatch())
+        return QStringLiteral("%1 は値を取りません。").arg(m.captured(1));
+    return QStringLiteral("コマンドラインを読めません: %1").arg(text);
 }
 
 int intOption(const QCommandLineParser& parser, const QString& name, int fallback, int minimum) {
@@ -112,6 +123,12 @@ int Command::run(const QStringList& words, QTextStream& out, QTextStream& err) {
             throw UsageError{QStringLiteral("--data-dir にはフォルダを指定してください。")};
         history::chooseDataFolder(dir);
     }
+    // An option that takes a value given an empty one ("--xlsx ''") would silently do nothing.
+    for (const QCommandLineOption& option : options)
+        if (!option.valueName().isEmpty() && parser.isSet(option.names().constLast()) &&
+            parser.value(option.names().constLast()).isEmpty())
+            throw UsageError{QStringLiteral("--%1 に %2 を指定してください。")
+                                 .arg(option.names().constLast(), option.valueName())};
     return execute(parser, out, err);
 }
 

@@ -12,7 +12,8 @@ void loadResultsWindow(Session& session, const QCommandLineParser& parser) {
 }
 
 void reportDownloadFailure(const download::DownloadForm& form, QTextStream& err) {
-    if (!form.lastFailure.isEmpty())
+    // A file that could not be written is already named in the window's message.
+    if (!form.lastFailure.isEmpty() && !form.http->failedLocally)
         err << "（" << form.lastFailure << "）" << Qt::endl;
 }
 

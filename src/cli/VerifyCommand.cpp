@@ -248,9 +248,10 @@ int VerifyCommand::executeWithSession(Session& session, const QCommandLineParser
         return kFailed;
 #ifdef TESSARIN_CHARTS
     if (parser.isSet(QStringLiteral("chart"))) {
-        const QString path = parser.value(QStringLiteral("chart"));
-        if (!charts::saveTallyChart(f.tallyDraws, path)) {
-            err << "グラフを書き出せませんでした: " << path << Qt::endl;
+        const QString why =
+            charts::saveTallyChart(f.tallyDraws, parser.value(QStringLiteral("chart")));
+        if (!why.isEmpty()) {
+            err << why << Qt::endl;
             return kFailed;
         }
     }

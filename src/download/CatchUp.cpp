@@ -104,6 +104,11 @@ void DownloadForm::SaisinKai() {
     files.HistPath = files.appFile(QStringLiteral("number414.dat"));
     const auto session = files.OpenNumberFile();
     Label3[7].caption = QString::number(files.HistCount);
+    // Read through the same open as the count, so that the two belong to one history.
+    latestStoredDate_ = files.HistCount > 0
+                            ? QDate::fromString(files.peekHist(files.HistCount).dateText(),
+                                                QStringLiteral("yyyyMMdd"))
+                            : QDate();
 }
 
 DownloadForm::CatchUp DownloadForm::SaisinKousin() {
@@ -118,9 +123,9 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
         Label5[0].caption = QString::number(ui::leadingInt(Label3[7].caption) + 1);
         // The index file is believed only as far as one draw a weekday since the latest
         // stored draw allows, so a wrong latest draw cannot start a long run of appends.
-        const StoredDates stored = storedDates(ui::leadingInt(Label3[7].caption) + 1);
-        Label5[1].caption = QString::number(believableLatest(
-            ui::leadingInt(Label3[6].caption), stored.count, stored.latest, japanDate(host.now())));
+        Label5[1].caption = QString::number(
+            believableLatest(ui::leadingInt(Label3[6].caption), ui::leadingInt(Label3[7].caption),
+                             latestStoredDate_, japanDate(host.now())));
         const long long first = ui::leadingInt(Label5[0].caption);
         const long long last = ui::leadingInt(Label5[1].caption);
         if (last < first)
@@ -157,8 +162,8 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
 void DownloadForm::refreshMainWindow() {
     // How far back Combo1 reaches after a catch-up: further than after the start-up.
     constexpr int kDrawsListedAfterCatchUp = 350;
-    mainForm.fillDrawList(kDrawsListedAfterCatchUp);
     mainForm.Grd2Hyoji();
+    mainForm.fillDrawList(kDrawsListedAfterCatchUp);
     mainForm.GrdSWHyoji();
     mainForm.NewWSset();
 }

@@ -42,9 +42,13 @@ QString CurlClient::download(const QString& url, const QString& localPath) {
     static std::once_flag curlReady;
     std::call_once(curlReady, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
+    failedLocally = false;
     QSaveFile file(localPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("%1 を書き込めません: %2").arg(localPath, file.errorString());
+    const QString unwritable = QStringLiteral("%1 を書き込めません: %2");
+    if (!file.open(QIODevice::WriteOnly)) {
+        failedLocally = true;
+        return unwritable.arg(localPath, file.errorString());
+    }
 
     std::unique_ptr<CURL, void (*)(CURL*)> curl(curl_easy_init(), curl_easy_cleanup);
     if (!curl)
@@ -96,8 +100,10 @@ QString CurlClient::download(const QString& url, const QString& localPath) {
         file.cancelWriting();
         return failure;
     }
-    if (!file.commit())
-        return QStringLiteral("%1 を書き込めません: %2").arg(localPath, file.errorString());
+    if (!file.commit()) {
+        failedLocally = true;
+        return unwritable.arg(localPath, file.errorString());
+    }
     return {};
 }
 

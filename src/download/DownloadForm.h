@@ -73,7 +73,8 @@ public:
     // and without writing, a damaged history, a draw below 1 or past the latest draw + 1
     // (that would leave a hole), and a date not between its neighbours'.
     bool DataTuika();
-    // Label3(7) = the number of records of number414.dat.
+    // Label3(7) = the number of records of number414.dat (and the latest one's date kept for
+    // the catch-up).
     void SaisinKai();
 
     // What the history holds around draw drawNo, read without opening it for writing: its
@@ -168,6 +169,7 @@ private:
     // Which draw of the catch-up is being fetched, for the progress line (0: none).
     long long runStep_ = 0;
     long long runTotal_ = 0;
+    QDate latestStoredDate_; // of the latest draw, as SaisinKai found it
 };
 
 } // namespace download

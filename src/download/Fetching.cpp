@@ -126,8 +126,11 @@ bool DownloadForm::FNoget() {
         }
     }
     if (!lastFailure.isEmpty()) {
-        host.messageBox(QStringLiteral("Prefix番号取得にエラーが発生しました。\r"
-                                       "インターネットに接続されているかご確認下さい。"));
+        // A data folder that cannot be written is no matter of the connection.
+        host.messageBox(http->failedLocally
+                            ? QStringLiteral("最新抽選回を確認できません。%1").arg(lastFailure)
+                            : QStringLiteral("Prefix番号取得にエラーが発生しました。\r"
+                                             "インターネットに接続されているかご確認下さい。"));
         return false;
     }
     Label3[3].caption = index.prefix;
@@ -167,7 +170,10 @@ bool DownloadForm::KekkaGet() {
         return false;
     }
     if (!lastFailure.isEmpty()) {
-        host.messageBox(QStringLiteral("最新抽選結果がダウンロードできませんでした。"));
+        host.messageBox(http->failedLocally
+                            ? QStringLiteral("第%1回の抽選結果を保存できません。%2")
+                                  .arg(Text2.text.trimmed(), lastFailure)
+                            : QStringLiteral("最新抽選結果がダウンロードできませんでした。"));
         return false;
     }
     return true;

@@ -19,6 +19,9 @@ public:
 
     // Set from another thread to end the download in flight soon; it then fails.
     std::atomic_bool stop{false};
+    // Whether the last download failed at the local file (it could not be written), not at
+    // the network.
+    std::atomic_bool failedLocally{false};
 };
 
 // The client over libcurl: HTTPS with certificate checks, redirects followed (from an https

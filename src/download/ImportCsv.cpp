@@ -1,5 +1,7 @@
 #include "ImportCsv.h"
 
+#include "ui/CsvLine.h"
+
 #include <QBuffer>
 
 #include <limits>
@@ -43,7 +45,8 @@ const char16_t* const kFieldNames[] = {u"",
                                        u"セット（ストレート）口数",
                                        u"セット（ストレート）配当",
                                        u"セット（ボックス）口数",
-                                       u"セット（ボックス）配当"};
+                                       u"セット（ボックス）配当",
+                                       u"使われない項目"};
 
 // The shortest line a draw can take ("1,2000/1/1,1234,,0,,0,,0,,0," and its line end), so a
 // first draw number the file cannot reach is refused before anything is written for it.
@@ -52,36 +55,6 @@ constexpr qint64 kShortestLine = 29;
 constexpr qsizetype kChunk = 64 * 1024;
 
 } // namespace
-
-QStringList splitImportLine(const QString& line) {
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    bool wasQuoted = false;
-    for (qsizetype i = 0; i <= line.size(); ++i) {
-        if (i == line.size() || (!quoted && line[i] == u',')) {
-            fields.append(wasQuoted ? field : field.trimmed());
-            field.clear();
-            wasQuoted = false;
-            continue;
-        }
-        const QChar c = line[i];
-        if (c == u'"') {
-            if (quoted) {
-                quoted = false;
-            } else if (field.trimmed().isEmpty()) {
-                quoted = true;
-                wasQuoted = true;
-                field.clear();
-            } else {
-                field.append(c);
-            }
-        } else if (quoted || !wasQuoted) {
-            field.append(c);
-        }
-    }
-    return fields;
-}
 
 ImportReader::ImportReader(QIODevice& in, QString fileName, QDate today)
     : in_(in), fileName_(std::move(fileName)), today_(today) {}
@@ -105,12 +78,12 @@ bool ImportReader::readLine(QByteArray& line) {
         int c = nextByte();
         if (atStart_) {
             atStart_ = false;
-            // A byte-order mark some editors put in front of UTF-8 text.
-            if (c == 0xEF && nextByte() == 0xBB && nextByte() == 0xBF)
+            // A byte-order mark some editors put in front of UTF-8 text; anything else that
+            // starts with its first byte (a full-width digit) is left for the fields to refuse.
+            if (c == 0xEF && buffer_.mid(pos_, 2) == "\xBB\xBF") {
+                pos_ += 2;
                 c = nextByte();
-            else if (c == 0xEF)
-                return failLine(
-                    QStringLiteral("先頭の文字が読めません（UTF-8 の BOM が壊れています）。"));
+            }
         }
         if (afterCr_) {
             afterCr_ = false;
@@ -176,10 +149,17 @@ bool ImportReader::next(history::DrawRecord& rec) {
             break;
     }
 
-    const QStringList f = splitImportLine(QString::fromLatin1(bytes));
+    const ui::CsvLine line = ui::splitCsvLine(QString::fromUtf8(bytes));
+    if (!line.error.isEmpty())
+        return line.badField <= 12
+                   ? fail(line.badField, line.error)
+                   : failLine(QStringLiteral("%1項目目: %2").arg(line.badField).arg(line.error));
+    const QStringList& f = line.fields;
     if (f.size() != 12)
         return failLine(QStringLiteral("項目が12個ではありません（%1個）。").arg(f.size()));
-    auto quoted = [](const QString& text) { return QStringLiteral("「%1」").arg(text); };
+    auto quoted = [](const QString& text) {
+        return QStringLiteral("「%1」").arg(ui::visibleText(text));
+    };
 
     if (!allDigits(f[0]) || f[0].size() > 9)
         return fail(1, quoted(f[0]) + QStringLiteral("が数字ではありません。"));

@@ -12,15 +12,12 @@
 
 namespace download {
 
-// Splits one line of the import file into its fields: a field ends at a comma or the line
-// end, blanks around it and enclosing double quotes are dropped.
-QStringList splitImportLine(const QString& line);
-
-// Reads the import file one line at a time, newest draw first: twelve fields a line, draw
-// numbers running without gaps down to 1, dates strictly earlier line by line and none after
-// today; every number all digits, except that a winner count may be empty and a payout may
-// be empty when its winner count is 0. A UTF-8 byte-order mark is skipped; lines may end in CR LF,
-// LF or CR alone; blank lines are skipped. Memory stays flat whatever the file holds: a line longer
+// Reads the import file one line at a time, newest draw first: twelve fields a line, split
+// strictly (ui::splitCsvLine: text beside a quoted value is refused), draw numbers running
+// without gaps down to 1, dates strictly earlier line by line and none after today; every
+// number all digits, except that a winner count may be empty and a payout may be empty when
+// its winner count is 0. A UTF-8 byte-order mark is skipped; lines may end in CR LF, LF or CR
+// alone; blank lines are skipped. Memory stays flat whatever the file holds: a line longer
 // than kMaxLineBytes is refused without reading it whole.
 class ImportReader {
 public:

@@ -71,8 +71,15 @@ Prize readPrize(const QString& line) {
     const QStringView payoutText = digitsBefore(line, y);
     const long long winners = smallNumber(winnersText);
     const long long payout = smallNumber(payoutText);
+    // A sign before the digits makes a count or an amount no draw can have.
+    const auto negative = [&](qsizetype end, QStringView digits) {
+        const qsizetype sign = end - digits.size() - 1;
+        return sign >= 0 && QStringView(u"-−－").contains(line[sign]);
+    };
     if (winnersText.isEmpty() || payoutText.isEmpty())
         p.error = QStringLiteral("「口」または「円」の前に数字がありません");
+    else if (negative(u, winnersText) || negative(y, payoutText))
+        p.error = QStringLiteral("口数か金額が負の数です");
     else if (winners < 0 || winners > std::numeric_limits<int16_t>::max())
         p.error = QStringLiteral("口数が記録できる範囲を超えています");
     else if (payout < 0 || payout > std::numeric_limits<int32_t>::max())
@@ -164,10 +171,6 @@ ResultParse parseResultFile(const QString& text, long long requestedDraw) {
         d.payout[k] = p.payout;
     }
     return result;
-}
-
-QDate japanDate(const QDateTime& instant) {
-    return instant.toOffsetFromUtc(9 * 3600).date();
 }
 
 QString drawDateRefusal(const ParsedDraw& draw, const QDate& storedBefore, const QDate& storedAfter,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/DrawRecord.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -32,8 +34,7 @@ long long leadingDrawNumber(const QString& line);
 // of tickets before "口" and a payout before "円". Full-width digits read as digits.
 ResultParse parseResultFile(const QString& text, long long requestedDraw);
 
-// The calendar date in Japan (UTC+9, no summer time) at an instant: the draws are dated there.
-QDate japanDate(const QDateTime& instant);
+using history::japanDate;
 
 // Why a parsed draw's date cannot be right, empty when it can: it must fall after the stored
 // draw before it, before the stored draw after it (each null when there is none) and not

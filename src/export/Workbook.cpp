@@ -312,7 +312,12 @@ void writeWorkbookCopy(const QString& templatePath, const QString& outPath,
     const QString shownOut = QDir::toNativeSeparators(outPath);
     QFile templateFile(templatePath);
     if (!templateFile.open(QIODevice::ReadOnly))
-        throw WorkbookError(tr("ひな形のファイルが開けません: %1").arg(shownTemplate));
+        throw WorkbookError(tr("ひな形のファイルが開けません: %1（%2）")
+                                .arg(shownTemplate, templateFile.errorString()));
+    const QString tooBig = tr("ひな形のファイルが大きすぎます（%1 バイト、上限 %2 バイト）: %3");
+    if (templateFile.size() > kMaxTemplateBytes)
+        throw WorkbookError(
+            tooBig.arg(templateFile.size()).arg(kMaxTemplateBytes).arg(shownTemplate));
     const QByteArray templateBytes = templateFile.readAll();
     templateFile.close();
 
@@ -330,6 +335,21 @@ void writeWorkbookCopy(const QString& templatePath, const QString& outPath,
         zip_source_free(rawIn);
         throw WorkbookError(unreadable);
     }
+    // What the parts unpack to, as the archive declares it: a small file can hold a bomb.
+    const zip_int64_t entries = zip_get_num_entries(in.get(), 0);
+    qint64 unpacked = 0;
+    for (zip_int64_t i = 0; i < entries && unpacked <= kMaxTemplateBytes; ++i) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(in.get(), static_cast<zip_uint64_t>(i), 0, &st) != 0 ||
+            !(st.valid & ZIP_STAT_SIZE))
+            throw WorkbookError(unreadable);
+        unpacked += static_cast<qint64>(std::min<zip_uint64_t>(st.size, kMaxTemplateBytes + 1));
+    }
+    if (unpacked > kMaxTemplateBytes)
+        throw WorkbookError(tr("ひな形のファイルは展開すると大きすぎます（上限 %1 バイト）: %2")
+                                .arg(kMaxTemplateBytes)
+                                .arg(shownTemplate));
     const QString sheetEntry = firstSheetEntry(in.get());
     const zip_int64_t sheetIndex =
         sheetEntry.isEmpty() ? -1 : zip_name_locate(in.get(), sheetEntry.toUtf8().constData(), 0);
@@ -348,14 +368,14 @@ void writeWorkbookCopy(const QString& templatePath, const QString& outPath,
         zip_source_free(outBuffer.get()); // drops the reference kept for the archive
         throw WorkbookError(tr("ブックを作れません: %1").arg(shownOut));
     }
-    const zip_int64_t entries = zip_get_num_entries(in.get(), 0);
     for (zip_int64_t i = 0; i < entries; ++i) {
         const auto index = static_cast<zip_uint64_t>(i);
         const char* name = zip_get_name(in.get(), index, ZIP_FL_ENC_RAW);
         zip_source_t* entry = i == sheetIndex
                                   ? zip_source_buffer(out.get(), sheetXml.constData(),
                                                       static_cast<zip_uint64_t>(sheetXml.size()), 0)
-                                  : zip_source_zip(out.get(), in.get(), index, 0, 0, -1);
+                                  : zip_source_zip(out.get(), in.get(), index, ZIP_FL_COMPRESSED, 0,
+                                                   -1); // copied packed
         if (!name || !entry)
             throw WorkbookError(unreadable);
         const zip_int64_t added = zip_file_add(out.get(), name, entry, ZIP_FL_ENC_RAW);

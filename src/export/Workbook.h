@@ -44,8 +44,13 @@ QString columnLetters(int col);
 QByteArray setCellTexts(const QByteArray& sheetXml, const SheetCells& cells,
                         const QString& sheetName);
 
+// The largest template read, and the most its parts may unpack to together; the shipped
+// templates are about 100 KB unpacked.
+inline constexpr qint64 kMaxTemplateBytes = 8 * 1024 * 1024;
+
 // Writes a copy of the template workbook with the cells of its first worksheet set as
-// above. The template is only read. The copy is written under a temporary name beside
+// above. The template is only read; one bigger than kMaxTemplateBytes, packed or unpacked,
+// is refused. The copy is written under a temporary name beside
 // `outPath` and renamed when complete, so no half-written workbook is ever left behind.
 // Throws WorkbookError when the template cannot be read or the copy cannot be written.
 void writeWorkbookCopy(const QString& templatePath, const QString& outPath,

@@ -25,12 +25,12 @@ bool Program::start() {
     // The load decides whether the catch-up is due (not with an empty history); it runs once
     // the window is on screen, so that a slow or absent network never leaves the player
     // looking at nothing.
-    // A data folder without draws first gets the bundled history (said in a message box).
-    if (download::seedFirstStart(host, module, form) == download::FirstStart::Failed)
-        return false;
     bool catchUpDue = false;
     form.catchUp = [&catchUpDue] { catchUpDue = true; };
     try {
+        // A data folder without draws first gets the bundled history (said in a message box).
+        if (download::seedFirstStart(host, module, form) == download::FirstStart::Failed)
+            return false;
         form.Form_Load(true);
     } catch (const history::FileError& e) {
         module.files.CloseAll();

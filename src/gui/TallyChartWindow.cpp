@@ -26,8 +26,9 @@ TallyChartWindow::TallyChartWindow(const mainwindow::MainForm& form, QtHost& hos
         ui::FileDialog dialog;
         dialog.filter = QStringLiteral("PNG (*.png)|*.png");
         const QString path = host_.saveFileName(dialog);
-        if (!path.isEmpty() && !savePng(path))
-            host_.messageBox(QStringLiteral("グラフを保存できませんでした。"));
+        const QString why = path.isEmpty() ? QString() : savePng(path);
+        if (!why.isEmpty())
+            host_.messageBox(why);
     });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -52,8 +53,8 @@ void TallyChartWindow::refresh() {
     delete old;
 }
 
-bool TallyChartWindow::savePng(const QString& path) const {
-    return view_->grab().save(path, "PNG");
+QString TallyChartWindow::savePng(const QString& path) const {
+    return charts::savePng(view_->grab(), path);
 }
 
 TallyChartWindow* TallyChartWindow::open(const mainwindow::MainForm& form, QtHost& host,

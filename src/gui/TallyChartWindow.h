@@ -20,8 +20,9 @@ public:
     TallyChartWindow(const mainwindow::MainForm& form, QtHost& host, QWidget* parent = nullptr);
 
     void refresh();
-    // Writes the chart shown as a PNG; false when it could not.
-    bool savePng(const QString& path) const;
+    // Writes the chart shown as a PNG (aside, then renamed); returns why it could not,
+    // empty on success.
+    QString savePng(const QString& path) const;
     QChartView* view() const { return view_; }
 
     // Shows the window of `owner`'s form with the latest tally, making it on first use; the

@@ -1,9 +1,9 @@
 #include "DataFolder.h"
+#include "HistoryFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace history {
 
@@ -51,10 +51,19 @@ QString chosenDataFolder() {
 }
 
 QString userDataFolder() {
-    // Named here rather than through the application name, which differs between the two
-    // programs and the tests.
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath(QStringLiteral("tessarin"));
+    // The XDG rules: XDG_DATA_HOME when it is an absolute path (a relative one is ignored),
+    // else ~/.local/share. Named here rather than through the application name, which differs
+    // between the two programs and the tests.
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return QDir(QDir::cleanPath(xdg)).filePath(QStringLiteral("tessarin"));
+    // Without a home there is no user's folder; "/" would be everyone's.
+    const QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty() || !QDir::isAbsolutePath(home))
+        throw FileError(QStringLiteral(
+            "データフォルダを決められません: 環境変数 HOME も XDG_DATA_HOME も（絶対パスで）"
+            "設定されていません。--data-dir DIR でフォルダを指定してください。"));
+    return QDir(QDir::cleanPath(home)).filePath(QStringLiteral(".local/share/tessarin"));
 }
 
 bool holdsHistory(const QString& folder) {

@@ -9,7 +9,7 @@ namespace history {
 //   1. the folder named with --data-dir, when one was given;
 //   2. the folder the program was started in, when it holds number414.dat (portable use, the
 //      build tree's run/ folder, the tests);
-//   3. otherwise the user's own data folder, ~/.local/share/tessarin.
+//   3. otherwise the user's own data folder, ~/.local/share/tessarin (userDataFolder).
 QString dataFolderFor(const QString& chosen, const QString& startFolder);
 // The rule above for this process: the chosen folder and the current directory.
 QString dataFolder();
@@ -19,7 +19,8 @@ QString dataFolder();
 void chooseDataFolder(const QString& folder);
 QString chosenDataFolder();
 
-// The user's own data folder: "tessarin" in the user's data location (XDG_DATA_HOME).
+// The user's own data folder: "tessarin" in XDG_DATA_HOME when that is an absolute path,
+// else in ~/.local/share. Throws FileError when neither it nor HOME is set.
 QString userDataFolder();
 
 // Whether folder holds a history file (even an empty one).

@@ -75,4 +75,8 @@ DrawRecord DrawRecord::decode(const QByteArray& bytes) {
     return r;
 }
 
+QDate japanDate(const QDateTime& instant) {
+    return instant.toOffsetFromUtc(9 * 3600).date();
+}
+
 } // namespace history

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -38,5 +40,8 @@ struct DrawRecord {
 
     bool operator==(const DrawRecord&) const = default;
 };
+
+// The calendar date in Japan (UTC+9, no summer time) at an instant: the draws are dated there.
+QDate japanDate(const QDateTime& instant);
 
 } // namespace history

@@ -2,6 +2,10 @@
 
 #include <QDir>
 #include <QFileDevice>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -29,6 +33,20 @@ void syncFile(QFileDevice& file, const QString& path) {
     if (!file.flush() || ::fsync(file.handle()) != 0)
         throw FileError(QStringLiteral("%1 をディスクに書き込めません。\n%2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+QString replaceFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    QString why;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        why = file.errorString();
+    else if (::fsync(file.handle()) != 0)
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    else if (!file.commit())
+        why = file.errorString();
+    if (!why.isEmpty())
+        file.cancelWriting();
+    return why;
 }
 
 void syncFolder(const QString& folder) {

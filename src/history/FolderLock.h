@@ -37,6 +37,10 @@ public:
 // Makes what was written to the open file durable (fsync); throws FileError when the medium
 // refuses.
 void syncFile(QFileDevice& file, const QString& path);
+// Replaces a file with bytes through a synced temporary file beside it, renamed over it; on
+// failure the old file stays as it was and the returned text is the system's reason (empty
+// on success).
+QString replaceFile(const QString& path, const QByteArray& bytes);
 // Makes a rename or a new file in the folder durable.
 void syncFolder(const QString& folder);
 

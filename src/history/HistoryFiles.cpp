@@ -79,13 +79,16 @@ qint64 recordStart(bool open, const QString& path, int n, RecordAccess access) {
 
 } // namespace
 
-QString recordProblem(const DrawRecord& r, int n, const DrawRecord* previous) {
+QString recordProblem(const DrawRecord& r, int n, const DrawRecord* previous, const QDate& today) {
     if (r.DrawNo != n)
         return QStringLiteral("回が %1 です。").arg(r.DrawNo);
     const QDate date =
         QDate::fromString(QString::fromLatin1(r.DrawDate), QStringLiteral("yyyyMMdd"));
     if (!digitsOnly(r.DrawDate) || !date.isValid())
         return QStringLiteral("抽選日 %1 が日付ではありません。").arg(shown(r.DrawDate));
+    if (today.isValid() && date > today)
+        return QStringLiteral("抽選日 %1 が今日（%2）より後です。")
+            .arg(r.slashedDate(), today.toString(QStringLiteral("yyyy/MM/dd")));
     if (previous && r.DrawDate <= previous->DrawDate)
         return QStringLiteral("抽選日 %1 が前の回（%2）より後ではありません。")
             .arg(r.slashedDate(), previous->slashedDate());
@@ -94,17 +97,33 @@ QString recordProblem(const DrawRecord& r, int n, const DrawRecord* previous) {
     return {};
 }
 
-int checkHistoryBytes(const QByteArray& bytes, const QString& fileName, const QString& advice) {
+int checkHistoryBytes(const QByteArray& bytes, const QString& fileName, const QString& advice,
+                      const QDate& today) {
     if (bytes.size() % DrawRecord::kSize != 0)
         throw damagedIn(fileName, tornRecord(bytes.size()), tornProblem(bytes.size()), advice);
     const int count = static_cast<int>(bytes.size() / DrawRecord::kSize);
+    const auto record = [&](int n) {
+        return DrawRecord::decode(QByteArray::fromRawData(
+            bytes.constData() + (n - 1) * DrawRecord::kSize, DrawRecord::kSize));
+    };
     DrawRecord previous;
     for (int n = 1; n <= count; ++n) {
-        const DrawRecord r = DrawRecord::decode(QByteArray::fromRawData(
-            bytes.constData() + (n - 1) * DrawRecord::kSize, DrawRecord::kSize));
-        const QString problem = recordProblem(r, n, n > 1 ? &previous : nullptr);
+        const DrawRecord r = record(n);
+        const QString problem = recordProblem(r, n, nullptr, today);
         if (!problem.isEmpty())
             throw damagedIn(fileName, n, problem, advice);
+        if (n > 1 && r.DrawDate <= previous.DrawDate) {
+            // The earlier record is the wrong one when the later fits after the one before it
+            // and the earlier is not before the one after.
+            const bool laterFits = n == 2 || record(n - 2).DrawDate < r.DrawDate;
+            const bool earlierTooLate = n < count && previous.DrawDate >= record(n + 1).DrawDate;
+            if (laterFits && earlierTooLate)
+                throw damagedIn(fileName, n - 1,
+                                QStringLiteral("抽選日 %1 が次の回（%2）より前ではありません。")
+                                    .arg(previous.slashedDate(), r.slashedDate()),
+                                advice);
+            throw damagedIn(fileName, n, recordProblem(r, n, &previous), advice);
+        }
         previous = r;
     }
     return count;
@@ -162,8 +181,18 @@ FileSession HistoryFiles::open(std::unique_ptr<QFile>& slot, const QString& path
 
 FileSession HistoryFiles::OpenNumberFile(Access access) {
     lastReadNo_ = 0;
+    openedOn_ = today();
     FileSession session = open(hist_, HistPath, access);
-    const qint64 length = hist_ ? hist_->size() : 0;
+    qint64 length = hist_ ? hist_->size() : 0;
+    if (length % DrawRecord::kSize != 0 && access == Access::Read) {
+        // Once the writer is done its append is whole; the open file shows the same file.
+        try {
+            const FolderLock writerDone(QFileInfo(HistPath).absolutePath(), lockWaitMs);
+            length = hist_->size();
+        } catch (const FileError&) {
+            // No writer to wait for (or a folder that cannot hold the lock): the tail is torn.
+        }
+    }
     HistCount = 0;
     if (length % DrawRecord::kSize != 0)
         throw damaged(tornRecord(length), tornProblem(length)); // the session closes the file
@@ -190,7 +219,7 @@ void HistoryFiles::write(QFile* file, const QString& path, int n, const QByteArr
     syncFile(*file, path);
 }
 
-void HistoryFiles::readHist(int n) {
+QByteArray HistoryFiles::storedRecord(int n) {
     if (n > HistCount)
         throw FileError(QStringLiteral("%1 に第%2回の記録はありません（第%3回まで）。")
                             .arg(historyName(HistPath))
@@ -200,13 +229,21 @@ void HistoryFiles::readHist(int n) {
     if (bytes.size() != DrawRecord::kSize) // the file shrank since it was opened
         throw damaged(n,
                       tornProblem(static_cast<qint64>(n - 1) * DrawRecord::kSize + bytes.size()));
-    const DrawRecord r = DrawRecord::decode(bytes);
+    return bytes;
+}
+
+void HistoryFiles::readHist(int n) {
+    const DrawRecord r = DrawRecord::decode(storedRecord(n));
     DrawRecord previous;
     const bool inOrder = lastReadNo_ == n - 1 && n > 1;
     previous.DrawDate = lastReadDate_;
-    const QString problem = recordProblem(r, n, inOrder ? &previous : nullptr);
+    const QString problem = recordProblem(r, n, inOrder ? &previous : nullptr, openedOn_);
     if (!problem.isEmpty()) {
         lastReadNo_ = 0;
+        // Out of order with the record before it: the whole check names which of the two
+        // does not fit between its neighbours.
+        if (inOrder && recordProblem(r, n, nullptr, openedOn_).isEmpty())
+            checkHistory();
         throw damaged(n, problem);
     }
     HistRec = r;
@@ -220,10 +257,14 @@ void HistoryFiles::checkHistory() {
     if (!hist_->seek(0))
         throw FileError(QStringLiteral("%1 を読み込めません。").arg(historyName(HistPath)));
     const QByteArray all = hist_->read(static_cast<qint64>(HistCount) * DrawRecord::kSize);
-    checkHistoryBytes(all, historyName(HistPath), damageAdvice);
+    checkHistoryBytes(all, historyName(HistPath), damageAdvice, openedOn_);
     if (all.size() != static_cast<qint64>(HistCount) * DrawRecord::kSize)
         throw damaged(static_cast<int>(all.size() / DrawRecord::kSize) + 1,
                       tornProblem(all.size()));
+}
+
+DrawRecord HistoryFiles::peekHist(int n) {
+    return DrawRecord::decode(storedRecord(n));
 }
 
 void HistoryFiles::writeHist(int n) {
@@ -234,11 +275,10 @@ void HistoryFiles::writeHist(int n) {
                             .arg(HistCount + 1));
     const DrawRecord record = HistRec;
     // The neighbours are read without the order check; the record must fit between them.
-    auto neighbour = [&](int k) { return DrawRecord::decode(read(hist_.get(), HistPath, k)); };
-    const DrawRecord before = n > 1 ? neighbour(n - 1) : DrawRecord{};
-    QString problem = recordProblem(record, n, n > 1 ? &before : nullptr);
+    const DrawRecord before = n > 1 ? peekHist(n - 1) : DrawRecord{};
+    QString problem = recordProblem(record, n, n > 1 ? &before : nullptr, openedOn_);
     if (problem.isEmpty() && n < HistCount) {
-        const DrawRecord after = neighbour(n + 1);
+        const DrawRecord after = peekHist(n + 1);
         if (after.DrawDate <= record.DrawDate)
             problem = QStringLiteral("抽選日 %1 が次の回（%2）より前ではありません。")
                           .arg(record.slashedDate(), after.slashedDate());

@@ -4,9 +4,11 @@
 
 #include "ui/UserError.h"
 
+#include <QDate>
 #include <QFile>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace history {
@@ -38,13 +40,17 @@ private:
 int recordCount(qint64 lengthBytes);
 
 // Why record n is not a stored draw, or empty when it is one: its draw number must be n,
-// its date a real date YYYYMMDD (after the previous record's when that is given), its
-// number four digits.
-QString recordProblem(const DrawRecord& record, int n, const DrawRecord* previous);
+// its date a real date YYYYMMDD, not after today when today is given (null: not checked)
+// and after the previous record's when that is given, its number four digits.
+QString recordProblem(const DrawRecord& record, int n, const DrawRecord* previous,
+                      const QDate& today = QDate());
 
 // The whole history image checked record by record; returns the record count. Throws
-// DamagedHistory naming the first bad record, the advice appended to the message.
-int checkHistoryBytes(const QByteArray& bytes, const QString& fileName, const QString& advice);
+// DamagedHistory naming the first bad record, the advice appended to the message. Of two
+// records out of date order, the one named is the one whose date does not fit between its
+// own neighbours (the later record when both or neither fit).
+int checkHistoryBytes(const QByteArray& bytes, const QString& fileName, const QString& advice,
+                      const QDate& today = QDate());
 
 enum class Access {
     Read, // read-only; a missing file is an empty history and is not created
@@ -96,14 +102,20 @@ public:
         "から抽選履歴を生成し直してください。");
     // How long a writer waits for another copy of the program to finish.
     int lockWaitMs = 5000;
+    // Today in Japan: no stored draw may be dated after it. The windows set it from their host.
+    std::function<QDate()> today = [] { return japanDate(QDateTime::currentDateTime()); };
 
     // Captures the data folder (history::dataFolder()) into AppDir.
     void GetAppDir();
     // AppDir (the data folder when not captured yet) joined with a file name.
     QString appFile(const QString& name) const;
 
-    // Opens HistPath and sets HistCount. A length that is not whole records throws
-    // DamagedHistory; a failed open, or the lock held by another copy (LockBusy), FileError.
+    // Opens HistPath and sets HistCount. Everything read until the session ends comes from
+    // this one open file, so a history replaced meanwhile (renamed over it) is not seen at all
+    // and an append only past HistCount: an operation that reads through one session sees one
+    // whole history. A length that is not whole records throws DamagedHistory (a reader first
+    // waits for a writer holding the folder's lock, whose append shows so for an instant); a
+    // failed open, or the lock held by another copy (LockBusy), FileError.
     FileSession OpenNumberFile(Access access = Access::Read);
 
     // Record n into HistRec, checked: a record that is not draw n (or, read right after
@@ -112,6 +124,8 @@ public:
     void readHist(int n);
     // Every record checked in one pass, for the operations that read the whole history.
     void checkHistory();
+    // Record n (1..HistCount) as it is stored, without any check: a neighbour to compare with.
+    DrawRecord peekHist(int n);
     // HistRec as record n (1..HistCount + 1), in a Write session, synced to the disk before
     // it returns. A record that would not fit between its neighbours throws FileError.
     void writeHist(int n);
@@ -127,12 +141,15 @@ public:
 
 private:
     QByteArray read(QFile* file, const QString& path, int n);
+    // Record n's bytes: n must lie within 1..HistCount and the record be whole.
+    QByteArray storedRecord(int n);
     void write(QFile* file, const QString& path, int n, const QByteArray& bytes);
     FileSession open(std::unique_ptr<QFile>& slot, const QString& path, Access access);
 
     int nextFileNo_ = 1;
     std::unique_ptr<QFile> hist_;
     int lastReadNo_ = 0; // the record last read and found sound, for the order check
+    QDate openedOn_;     // today() when the file was opened: no record may be dated later
     QByteArray lastReadDate_;
 };
 

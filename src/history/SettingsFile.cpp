@@ -3,80 +3,68 @@
 #include "FolderLock.h"
 #include "HistoryFiles.h"
 
+#include "ui/CsvLine.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <unistd.h>
+#include <QRegularExpression>
 
 namespace history {
-
-namespace {
-
-QStringList csvFields(const QString& text) {
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    bool any = false;
-    auto finish = [&] {
-        if (any || !field.trimmed().isEmpty())
-            fields.append(field.trimmed());
-        field.clear();
-        any = false;
-    };
-    for (const QChar c : text) {
-        if (quoted) {
-            if (c == u'"')
-                quoted = false;
-            else
-                field += c;
-        } else if (c == u'"') {
-            quoted = true;
-            any = true;
-        } else if (c == u',') {
-            any = true;
-            finish();
-            any = false;
-        } else if (c == u'\r' || c == u'\n') {
-            finish();
-        } else {
-            field += c;
-        }
-    }
-    finish();
-    return fields;
-}
-
-} // namespace
 
 void writeSettingsFile(const QString& path, const QString& singles, const QString& doubles) {
     // One writer at a time in the data folder.
     const FolderLock lock(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    const QByteArray line = (singles + u',' + doubles).toUtf8() + "\r\n";
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.flush();
-    ok = ok && ::fsync(file.handle()) == 0;
-    if (!ok || !file.commit()) {
-        file.cancelWriting();
-        throw FileError(QStringLiteral("設定ファイル seteifile.dat を保存できませんでした。"));
-    }
+    const QString why = replaceFile(path, (singles + u',' + doubles).toUtf8() + "\r\n");
+    if (!why.isEmpty())
+        throw FileError(QStringLiteral("設定ファイル %1 を保存できませんでした。\n%2")
+                            .arg(QDir::toNativeSeparators(path), why));
+}
+
+SettingsFields parseSettings(const QByteArray& bytes, const QString& fileName) {
+    const auto refuse = [&](const QString& why) {
+        return SettingsFields{
+            {}, {}, QStringLiteral("設定ファイル %1 は読み込めません: %2").arg(fileName, why)};
+    };
+    if (bytes.size() > kMaxSettingsBytes)
+        return refuse(
+            QStringLiteral("%1 バイトあります（絞り数二つの1行のはずです）。").arg(bytes.size()));
+    const QStringList lines = ui::splitLines(QString::fromUtf8(bytes));
+    if (lines.isEmpty() || lines[0].trimmed().isEmpty())
+        return refuse(QStringLiteral("絞り数が書かれていません。"));
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        if (!lines[i].trimmed().isEmpty())
+            return refuse(QStringLiteral("%1 行目に余分な「%2」があります。")
+                              .arg(i + 1)
+                              .arg(ui::visibleText(lines[i].left(20))));
+    const ui::CsvLine line = ui::splitCsvLine(lines[0]);
+    if (!line.error.isEmpty())
+        return refuse(QStringLiteral("%1項目目 %2").arg(line.badField).arg(line.error));
+    if (line.fields.size() != 2)
+        return refuse(QStringLiteral("絞り数が二つではありません（%1項目あります）。")
+                          .arg(line.fields.size()));
+    static const QRegularExpression number(QStringLiteral("^[0-9]{1,4}$"));
+    for (const QString& field : line.fields)
+        if (!number.match(field).hasMatch())
+            return refuse(QStringLiteral("「%1」が絞り数（数字）ではありません。")
+                              .arg(ui::visibleText(field.left(20))));
+    return {line.fields[0], line.fields[1], {}};
 }
 
 SettingsFields readSettingsFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return {
             {},
             {},
             QStringLiteral(
                 "設定ファイル seteifile.dat がありません。TT で保存してから読み込んでください。")};
-    const QStringList fields = csvFields(QString::fromUtf8(file.readAll()));
-    if (fields.size() < 2)
+    if (!file.open(QIODevice::ReadOnly))
         return {{},
                 {},
-                QStringLiteral("設定ファイル seteifile.dat "
-                               "に絞り数が二つ書かれていません。読み込みを中止しました。")};
-    return {fields[0], fields[1], {}};
+                QStringLiteral("設定ファイル %1 を開けません: %2")
+                    .arg(QDir::toNativeSeparators(path), file.errorString())};
+    return parseSettings(file.read(kMaxSettingsBytes + 1), QFileInfo(path).fileName());
 }
 
 } // namespace history

@@ -46,8 +46,8 @@ public:
     void showOldHistory();
 
     // ---- choosers ----------------------------------------------------------------------
-    // Fills Combo1 with the draws from drawsBack before the latest one (draw 1 at the
-    // earliest) to the next one, and chooses the next one.
+    // Fills Combo1 with the draws from drawsBack before the latest one in the history grid
+    // (draw 1 at the earliest) to the next one, and chooses the next one. After Grd2Hyoji.
     void fillDrawList(int drawsBack);
     void LabCom1_Click();          // opens the draw list (Combo1)
     void Combo1_Click();           // a draw was chosen: Combo1.text holds it

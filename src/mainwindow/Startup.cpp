@@ -7,6 +7,8 @@ namespace mainwindow {
 
 MainForm::MainForm(ui::Host& host_, history::AppModule& module_)
     : host(host_), module(module_), files(module_.files) {
+    // The history is checked against the same clock the window shows.
+    files.today = [&h = host] { return history::japanDate(h.now()); };
     Label14[0].caption = QStringLiteral("予想エリア");
     Label14[1].caption = QStringLiteral("検証エリア");
     Label14[2].caption = QStringLiteral("抽選回数");
@@ -120,14 +122,9 @@ void MainForm::Form_Load(bool runCatchUp) {
 }
 
 void MainForm::fillDrawList(int drawsBack) {
-    int count = 0;
-    {
-        const auto session = files.OpenNumberFile();
-        count = files.HistCount;
-        // The latest record stays in HistRec, as after every pass over the history.
-        if (count > 0)
-            files.readHist(count);
-    }
+    // The history as Grd2Hyoji just read it (the latest record is still in HistRec): opening
+    // the file again could find another history put in its place meanwhile.
+    const int count = HistRows;
     Combo1.clear();
     // Record n holds draw n (the history is checked when it is opened); a short history
     // starts the list at draw 1.

@@ -130,6 +130,9 @@ private slots:
         QTest::newRow("saved by TT") << QByteArray() << true;
         QTest::newRow("missing") << QByteArray() << false;
         QTest::newRow("one field") << QByteArray("120\r\n") << false;
+        QTest::newRow("text after a quote") << QByteArray("\"120\"5,40\r\n") << false;
+        QTest::newRow("not a number") << QByteArray("120,4O\r\n") << false;
+        QTest::newRow("a second line") << QByteArray("120,40\r\n7,7\r\n") << false;
     }
     void settingsFile() {
         QFETCH(QByteArray, file);
