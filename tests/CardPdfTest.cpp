@@ -117,7 +117,9 @@ TEST(CardPdfTest, ListingAndUsage) {
     for (const QStringList& bad :
          {QStringList{ws.path("list.csv")},
           QStringList{ws.path("list.csv"), "--list", "--pdf", "a"},
-          QStringList{ws.path("list.csv"), "--list", "--buy", "X"}, QStringList{"--calibration"}}) {
+          QStringList{ws.path("list.csv"), "--list", "--buy", "X"}, QStringList{"--calibration"},
+          QStringList{ws.path("list.csv"), "--list", "--record"},
+          QStringList{"--calibration", "--pdf", "a", "--record"}}) {
         EXPECT_EQ(cards(bad).code, 2) << bad.join(' ').toStdString();
     }
     EXPECT_EQ(cards({ws.path("missing.csv"), "--list"}).code, 1);
