@@ -37,7 +37,7 @@ QByteArray ticketCsv(const std::vector<Row>& rows) {
     for (const Row& r : rows) {
         const Ticket& t = r.ticket;
         text += QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8\r\n")
-                    .arg(t.id)
+                    .arg(t.id > 0 ? QString::number(t.id) : QString()) // not stored yet
                     .arg(t.drawNo)
                     .arg(t.number, typeLetter(t.type))
                     .arg(t.units)
