@@ -1,6 +1,8 @@
 #include "LedgerForm.h"
 #include "Ledger.h"
 
+#include "predict/Analysis.h"
+
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -132,8 +134,10 @@ void LedgerForm::CommandAdd_Click() {
         host.messageBox(problem + QStringLiteral("\r何も記録していません。"), kTitle);
         return;
     }
-    if (reporting([&] { Ledger(ledgerPath(), true).add(tickets); }))
-        TextNumbers.text.clear();
+    // A ledger that cannot be written was named once; reading it again would say it twice.
+    if (!reporting([&] { Ledger(ledgerPath(), true).add(tickets); }))
+        return;
+    TextNumbers.text.clear();
     Form_Load();
 }
 
@@ -150,18 +154,20 @@ void LedgerForm::CommandRemove_Click() {
                  Tickets.text(row, TicketCol::Units));
     if (!host.question(what + QStringLiteral("の購入記録を削除しますか？"), kTitle))
         return;
-    reporting([&] {
-        if (!Ledger(ledgerPath(), false)
-                 .remove({shown_[static_cast<std::size_t>(row - 1)]})
-                 .empty())
-            host.messageBox(what + QStringLiteral("は既にありません。"), kTitle);
-    });
+    const long long id = shown_[static_cast<std::size_t>(row - 1)];
+    if (!reporting([&] {
+            if (!Ledger(ledgerPath(), false).remove({id}).empty())
+                host.messageBox(what + QStringLiteral("は既にありません。"), kTitle);
+        }))
+        return;
     Form_Load();
 }
 
 void LedgerForm::offerPrinted(const std::vector<Printed>& printed) {
     int drawNo = 0;
-    if (!reporting([&] { drawNo = static_cast<int>(draws().size()) + 1; }))
+    // A history too short to predict from has no draw to buy for yet.
+    if (!reporting([&] { drawNo = static_cast<int>(draws().size()) + 1; }) ||
+        drawNo < predict::kFirstPredictableDraw)
         return;
     std::vector<Ticket> tickets;
     QStringList left;
