@@ -227,10 +227,8 @@ TicketsCommand::TicketsCommand()
                     QStringLiteral("K")});
     options.append(
         {QStringLiteral("json"),
-         QStringLiteral("list, summary: JSON で表示する。summary の pAtLeast は、同じ回に同じ数字を"
-                        "買って偶然この当選金以上になる確率: 回ごとの当選金の分布を畳み込んだ"
-                        "厳密な値（途中の合計が20万通りを超えるときは切り上げた上限で、"
-                        "pAtLeastExact が false）")});
+         QStringLiteral("list, summary: JSON で表示する。pAtLeast は偶然この当選金以上になる確率"
+                        "（回ごとの当選金の分布の畳み込み。pAtLeastExact が false なら上限）")});
     options.append(
         {QStringLiteral("csv"), QStringLiteral("list: CSV で表示する（export と同じ形）")});
     positionals.append({QStringLiteral("SUBCOMMAND"),
