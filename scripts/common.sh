@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev qt6-charts-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
     libcurl4-openssl-dev clang-14 libclang-rt-14-dev
     ccache fonts-ipafont-gothic poppler-utils dpkg-dev desktop-file-utils appstream
-    libzip-dev libpugixml-dev qt6-multimedia-dev python3-openpyxl
+    libzip-dev libpugixml-dev qt6-multimedia-dev python3-openpyxl libqt6sql6-sqlite
 )
 
 as_root() {

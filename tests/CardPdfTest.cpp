@@ -122,7 +122,9 @@ TEST(CardPdfTest, ListingAndUsage) {
     for (const QStringList& bad :
          {QStringList{ws.path("list.csv")},
           QStringList{ws.path("list.csv"), "--list", "--pdf", "a"},
-          QStringList{ws.path("list.csv"), "--list", "--buy", "X"}, QStringList{"--calibration"}}) {
+          QStringList{ws.path("list.csv"), "--list", "--buy", "X"}, QStringList{"--calibration"},
+          QStringList{ws.path("list.csv"), "--list", "--record"},
+          QStringList{"--calibration", "--pdf", "a", "--record"}}) {
         EXPECT_EQ(cards(bad).code, 2) << bad.join(' ').toStdString();
     }
     // Faults exit with 1, naming the file and why, and write nothing.

@@ -118,14 +118,18 @@ void PrintListForm::Command6_Click() {
     auto printer = host.choosePrinter();
     if (!printer)
         return;
-    PrintCard(*printer);
+    if (PrintCard(*printer) && afterPrint)
+        afterPrint();
+}
+
+QString PrintListForm::Printed::number() const {
+    QString text;
+    for (int d : digits)
+        text += QChar(u'0' + d);
+    return text;
 }
 
 bool PrintListForm::PrintCard(ui::Printer& printer) {
-    struct Entry {
-        int buyType;
-        std::array<int, 4> digits;
-    };
     // Everything is checked before the first mark, so a bad row never leaves half a job.
     const QString unusable = positionsProblem(InjiPos);
     if (!unusable.isEmpty()) {
@@ -135,7 +139,7 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
             QStringLiteral("印刷"));
         return false;
     }
-    std::vector<Entry> entries;
+    std::vector<Printed> entries;
     int buyType = 0;
     for (int row = 1; row <= kRows; ++row) {
         if (PrintList.text(row, PrintListCol::Print) != kPrint)
@@ -147,7 +151,7 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
             buyType = 1;
         else if (buy == u"T")
             buyType = 2;
-        Entry e{buyType, {}};
+        Printed e{buyType, {}};
         for (int m = 0; m < 4; ++m) {
             const QString& cell = PrintList.text(row, PrintListCol::DigitA + m);
             if (cell.size() != 1 || cell[0] < u'0' || cell[0] > u'9') {
@@ -179,7 +183,7 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
         fontSet_ = true;
     }
     int slot = 0;
-    for (const Entry& e : entries) {
+    for (const Printed& e : entries) {
         // A full card starts the next sheet; no blank sheet follows the last card.
         if (slot == kSlotsPerCard) {
             slot = 0;
@@ -198,6 +202,7 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
     }
     if (!printer.end())
         return failed();
+    lastPrinted = std::move(entries);
     return true;
 }
 

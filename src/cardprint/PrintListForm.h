@@ -9,6 +9,8 @@
 #include "ui/Host.h"
 
 #include <array>
+#include <functional>
+#include <vector>
 
 namespace cardprint {
 
@@ -56,6 +58,16 @@ public:
     // whose digit cells are not one digit each, are named in a message and nothing is
     // printed. A printer failure is reported. Returns whether the document was handed over.
     bool PrintCard(ui::Printer& printer);
+    // A number as the last successful PrintCard printed it: its buy type (0 S, 1 B, 2 T) and
+    // digits, in print order.
+    struct Printed {
+        int buyType;
+        std::array<int, 4> digits;
+        QString number() const; // the four digits as text
+    };
+    std::vector<Printed> lastPrinted;
+    // Run after the print button's print was handed over (the window offers to record it).
+    std::function<void()> afterPrint;
     void Command7_Click(); // "印字位置設定": opens the print-position window
 
     // ---- the print-list file -----------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace charts {
 
@@ -69,6 +70,42 @@ QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws) {
     for (auto* s : {balance, expected, winRate}) {
         s->attachAxis(x);
         s->attachAxis(s == winRate ? percent : yen);
+    }
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+QChart* makeLedgerChart(const std::vector<QPointF>& balance, const std::vector<QPointF>& expected) {
+    auto* chart = new QChart;
+    chart->setTitle(balance.empty() ? QStringLiteral("抽選の済んだ購入記録がありません。")
+                                    : QStringLiteral("購入記録の収支（%1回）").arg(balance.size()));
+    auto* real = series(QStringLiteral("収支（当選金 − 購入額）"), balance);
+    auto* chance = series(QStringLiteral("偶然なら（期待値）"), expected);
+    chance->setPen(QPen(Qt::darkGray, 1.5, Qt::DashLine));
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("回"));
+    x->setLabelFormat(QStringLiteral("%d"));
+    if (!balance.empty()) { // one draw alone still gets a width
+        const double first = balance.front().x() - 1, last = balance.back().x() + 1;
+        x->setRange(first, last);
+        // Ticks on whole draws only, about eight of them.
+        x->setTickType(QValueAxis::TicksDynamic);
+        x->setTickAnchor(first);
+        x->setTickInterval(std::max(1.0, std::ceil((last - first) / 8)));
+    }
+    auto* yen = new QValueAxis;
+    yen->setTitleText(QStringLiteral("円"));
+    yen->setLabelFormat(QStringLiteral("%.0f"));
+    const auto [lo, hi] = yRange({&balance, &expected});
+    yen->setRange(lo, hi);
+    yen->applyNiceNumbers();
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(yen, Qt::AlignLeft);
+    for (auto* s : {real, chance}) {
+        s->setPointsVisible(true); // a ledger of one draw is one point
+        chart->addSeries(s);
+        s->attachAxis(x);
+        s->attachAxis(yen);
     }
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;

@@ -2,6 +2,7 @@
 
 #include "simulate/TallyRecord.h"
 
+#include <QPointF>
 #include <QSize>
 #include <QString>
 
@@ -16,6 +17,10 @@ namespace charts {
 // would expect, in yen, against the draw numbers (left axis), and the rolling win rate in
 // percent (right axis). The caller owns the chart.
 QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws);
+
+// The chart of the ticket ledger: the real running balance and the balance the chance
+// expectation gives, in yen, against the draw numbers. The caller owns the chart.
+QChart* makeLedgerChart(const std::vector<QPointF>& balance, const std::vector<QPointF>& expected);
 
 // The same chart drawn offscreen into a PNG of the given size, written aside and renamed over
 // path when whole. Needs a QApplication (any platform, offscreen included). Returns why the

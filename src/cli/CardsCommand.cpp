@@ -7,6 +7,9 @@
 #include "cardprint/PrintListForm.h"
 #include "history/DataFolder.h"
 #include "history/HistoryFiles.h"
+#include "ledger/Book.h"
+#include "ledger/Ledger.h"
+#include "predict/Analysis.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -18,6 +21,57 @@ using cardprint::PrintListCol;
 namespace {
 
 constexpr int kPdfDpi = 1200;
+
+// What --record keeps of a print: the draw after the latest one, and the ledger, opened
+// (and every number checked) before anything is printed.
+class CardRecord {
+public:
+    CardRecord(const cardprint::PrintListForm& form, ledger::BuyType type)
+        : drawNo_(nextDraw()),
+          ledger_(QDir(history::dataFolder()).filePath(ledger::Ledger::fileName()), true) {
+        for (int row = 1; row <= cardprint::PrintListForm::kRows; ++row) {
+            const ui::Grid& g = form.PrintList;
+            if (g.text(row, PrintListCol::No).isEmpty())
+                break;
+            ledger::Ticket t;
+            t.drawNo = drawNo_;
+            t.type = type;
+            for (int m = 0; m < 4; ++m)
+                t.number += g.text(row, PrintListCol::DigitA + m);
+            if (const QString problem = ledger::ticketProblem(t); !problem.isEmpty())
+                throw UsageError{problem + QStringLiteral(" 印刷も記録もしていません。")};
+        }
+    }
+
+    void store(const std::vector<cardprint::PrintListForm::Printed>& printed, QTextStream& out) {
+        std::vector<ledger::Ticket> tickets;
+        for (const auto& p : printed)
+            tickets.push_back({0,
+                               drawNo_,
+                               p.number(),
+                               ledger::BuyType(p.buyType),
+                               1,
+                               {},
+                               ledger::Source::CardPrint});
+        ledger_.add(tickets);
+        out << "第" << drawNo_ << "回の購入として " << tickets.size() << " 口を記録しました。"
+            << Qt::endl;
+    }
+
+private:
+    static int nextDraw() {
+        const QString path = QDir(history::dataFolder()).filePath(QStringLiteral("number414.dat"));
+        const int next = static_cast<int>(ledger::readDraws(path, historyAdvice()).size()) + 1;
+        if (next < predict::kFirstPredictableDraw)
+            throw history::FileError(
+                QStringLiteral("抽選履歴が第%1回までなので、次の回の購入として記録できません。")
+                    .arg(next - 1));
+        return next;
+    }
+
+    int drawNo_;
+    ledger::Ledger ledger_;
+};
 
 } // namespace
 
@@ -34,6 +88,9 @@ CardsCommand::CardsCommand()
         {QStringLiteral("pdf"), QStringLiteral("カードを PDF に印刷する"), QStringLiteral("OUT")});
     options.append({QStringLiteral("buy"), QStringLiteral("全行の買方 S|B|T（既定 S）"),
                     QStringLiteral("S|B|T"), QStringLiteral("S")});
+    options.append({QStringLiteral("record"),
+                    QStringLiteral("--pdf で印刷した数字を、買方とともに次の回（最新回 + 1）の"
+                                   "購入として記録する")});
     options.append({QStringLiteral("calibration"),
                     QStringLiteral("位置合わせ用のテストカードを --pdf OUT に印刷する")});
     positionals.append({QStringLiteral("LIST"),
@@ -48,11 +105,14 @@ int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QT
     const QString buy = parser.value(QStringLiteral("buy"));
     const QStringList files = parser.positionalArguments();
     const qsizetype buyIndex = QStringList{"S", "B", "T"}.indexOf(buy);
-    const bool wellFormed = calibration ? files.isEmpty() && !pdf.isEmpty() && !list
-                                        : files.size() == 1 && (list != !pdf.isEmpty());
+    const bool recording = parser.isSet(QStringLiteral("record"));
+    const bool wellFormed =
+        calibration ? files.isEmpty() && !pdf.isEmpty() && !list && !recording
+                    : files.size() == 1 && (list != !pdf.isEmpty()) && !(list && recording);
     if (!wellFormed || buyIndex < 0)
         throw UsageError{QStringLiteral("使い方: tessarin-cli cards LIST (--list | --pdf OUT "
-                                        "[--buy S|B|T]) または cards --calibration --pdf OUT")};
+                                        "[--buy S|B|T] [--record]) または cards --calibration "
+                                        "--pdf OUT")};
     if (!pdf.isEmpty() && !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         err << "PDF の出力には QGuiApplication が必要です。" << Qt::endl;
         return kFailed;
@@ -107,7 +167,14 @@ int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QT
         }
         return kOk;
     }
-    return form.PrintCard(*printer) ? kOk : kFailed;
+    std::unique_ptr<CardRecord> record;
+    if (recording) // before printing, so that a list that cannot be recorded prints nothing
+        record = std::make_unique<CardRecord>(form, ledger::BuyType(buyIndex));
+    if (!form.PrintCard(*printer))
+        return kFailed;
+    if (record)
+        record->store(form.lastPrinted, out);
+    return kOk;
 }
 
 } // namespace cli

@@ -8,6 +8,7 @@
 #include "PredictCommand.h"
 #include "StrategiesCommand.h"
 #include "SummaryCommand.h"
+#include "TicketsCommand.h"
 #include "UpdateCommand.h"
 #include "VerifyCommand.h"
 #include "Version.h"
@@ -107,6 +108,7 @@ std::vector<std::unique_ptr<Command>> commands() {
     all.push_back(std::make_unique<UpdateCommand>());
     all.push_back(std::make_unique<FetchCommand>());
     all.push_back(std::make_unique<CardsCommand>());
+    all.push_back(std::make_unique<TicketsCommand>());
     return all;
 }
 

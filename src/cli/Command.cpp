@@ -115,7 +115,7 @@ int Command::run(const QStringList& words, QTextStream& out, QTextStream& err) {
         return kOk;
     }
     const QStringList extra = parser.positionalArguments().mid(positionals.size());
-    if (!extra.isEmpty())
+    if (!extra.isEmpty() && !lastTakesMany)
         throw UsageError{QStringLiteral("不明な引数です: %1").arg(extra.join(u' '))};
     if (parser.isSet(QStringLiteral("data-dir"))) {
         const QString dir = parser.value(QStringLiteral("data-dir"));

@@ -57,6 +57,7 @@ protected:
     };
     QList<QCommandLineOption> options;
     QList<Positional> positionals; // at most this many words are accepted
+    bool lastTakesMany = false;    // unless the last positional takes any number of words
 
     // The command itself, given the parsed words. Throws UsageError for what the parser
     // cannot check (ranges, combinations).

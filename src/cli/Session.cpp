@@ -38,9 +38,13 @@ Session::Session(QTextStream& err)
     // Progress lines are for a person watching, not for a file or a pipe.
     host.showProgress = isatty(STDERR_FILENO) != 0;
     // A damaged history ends the command with exit code 1, naming the way out.
-    module.files.damageAdvice = QStringLiteral(
-        "tessarin-cli import で numbers4_2.csv から抽選履歴を生成し直してください。");
+    module.files.damageAdvice = historyAdvice();
     form.stopOnDamagedHistory = true;
+}
+
+QString historyAdvice() {
+    return QStringLiteral(
+        "tessarin-cli import で numbers4_2.csv から抽選履歴を生成し直してください。");
 }
 
 bool seedDataFolder(Session& session) {

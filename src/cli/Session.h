@@ -46,6 +46,9 @@ struct Session {
     download::DownloadForm downloadForm;
 };
 
+// What a message about a damaged history tells the user of the command line to do.
+QString historyAdvice();
+
 // The first start in a data folder without draws: the bundled history is made its
 // number414.dat (told on the error stream). False when that failed (also told).
 bool seedDataFolder(Session& session);

@@ -149,8 +149,11 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
         }
         if (result.complete)
             host.messageBox(QStringLiteral("最新データ取得完了"));
-        if (result.appended > 0)
+        if (result.appended > 0) {
             refreshMainWindow();
+            if (afterAppend)
+                afterAppend(static_cast<int>(first), static_cast<int>(first) + result.appended - 1);
+        }
     } catch (const history::FileError& e) {
         files.CloseAll();
         host.messageBox(e.message());

@@ -10,6 +10,7 @@
 #include <QDate>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace mainwindow {
@@ -97,6 +98,9 @@ public:
     // site. Stops at the first failure; the draws appended before it stay, and the main
     // window is refreshed whenever anything was appended.
     CatchUp SaisinKousin();
+    // Told after a catch-up that appended draws, with the first and last draw appended (the
+    // window tells the results of the tickets bought for them).
+    std::function<void(int firstDraw, int lastDraw)> afterAppend;
 
     // ---- listing and regeneration ---------------------------------------------------------
     // Every record into Grd2, newest first.

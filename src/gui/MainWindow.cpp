@@ -222,6 +222,11 @@ void MainWindow::addPictures() {
                                     if (openCardTransfer)
                                         openCardTransfer();
                                 }));
+    titleBar->addWidget(picture(QStringLiteral("購入記録"),
+                                QStringLiteral("買った数字と当選結果、収支を表示します"), [this] {
+                                    if (openLedger)
+                                        openLedger();
+                                }));
     titleBar->addWidget(picture(QStringLiteral("ガイド"),
                                 QStringLiteral("Tessarin の使い方（ホームページ）を開きます"),
                                 [this] { form_.Image1_Click(); }));

@@ -59,6 +59,8 @@ public:
     std::function<void()> showResultsWindow;
     // Opens the card-printing transfer window; run by the picture Picture4.
     std::function<void()> openCardTransfer;
+    // Opens the 購入記録 window; run by the button beside 申込みカード印刷.
+    std::function<void()> openLedger;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,7 @@
 #include "Program.h"
 #include "BusyBar.h"
+#include "LedgerWindow.h"
+#include "OwnedWindow.h"
 
 #include "download/FirstStart.h"
 #include "history/HistoryFiles.h"
@@ -51,6 +53,19 @@ bool Program::start() {
     };
     cards = std::make_unique<CardWindows>(form, host, module, window.get());
     window->openCardTransfer = [this] { cards->openTransfer(); };
+    // The ledger hears of every print and of every draw the catch-up appends.
+    window->openLedger = [this] { LedgerWindow::open(ledgerForm, host, window.get()); };
+    cards->printList.afterPrint = [this] {
+        std::vector<ledger::LedgerForm::Printed> printed;
+        for (const auto& p : cards->printList.lastPrinted)
+            printed.push_back({p.number(), ledger::BuyType(p.buyType)});
+        ledgerForm.offerPrinted(printed);
+        refreshLedger();
+    };
+    results.afterAppend = [this](int firstDraw, int lastDraw) {
+        ledgerForm.announceDraws(firstDraw, lastDraw);
+        refreshLedger();
+    };
     host.soundDone = [this] { window->run([this] { form.MMControl1_Done(); }); };
     window->show();
     window->place();
@@ -62,6 +77,11 @@ bool Program::start() {
         });
     }
     return true;
+}
+
+void Program::refreshLedger() {
+    if (auto* shown = ownedWindow<LedgerWindow>(window.get()))
+        shown->refresh();
 }
 
 } // namespace gui

@@ -7,6 +7,7 @@
 
 #include "download/DownloadForm.h"
 #include "history/AppModule.h"
+#include "ledger/LedgerForm.h"
 #include "mainwindow/MainForm.h"
 
 #include <memory>
@@ -37,8 +38,12 @@ public:
     DownloadWindow* resultsWindow = nullptr; // owned by window
     BusyBar* busy = nullptr;                 // owned by window
     std::unique_ptr<CardWindows> cards;
+    ledger::LedgerForm ledgerForm{host, module};
 
 private:
+    // The 購入記録 window, when it was opened, shows what the form holds now.
+    void refreshLedger();
+
     bool catchUpQueued_ = false;
 };
 

@@ -23,6 +23,7 @@
 
 #include <exception>
 #include <thread>
+#include <utility>
 
 namespace gui {
 
@@ -82,6 +83,20 @@ void QtHost::showMessage(const QString& text, const QString& title) {
     box.exec();
 }
 
+bool QtHost::askQuestion(const QString& text, const QString& title) {
+    if (afterEvents)
+        afterEvents();
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    if (!answers_.empty()) {
+        const auto button = answers_.front() ? QMessageBox::Yes : QMessageBox::No;
+        answers_.erase(answers_.begin());
+        answered.push_back({box.text(), box.windowTitle()});
+        QTimer::singleShot(0, &box, [&box, button] { box.done(button); });
+    }
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtHost::processEvents() {
     if (afterEvents)
         afterEvents();
@@ -89,6 +104,8 @@ void QtHost::processEvents() {
 }
 
 std::unique_ptr<ui::Printer> QtHost::choosePrinter() {
+    if (nextPrinter)
+        return std::exchange(nextPrinter, nullptr)();
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted)

@@ -68,15 +68,23 @@ public:
         QString title;
     };
     void answerNextMessages(int count = 1) { toAnswer_ += count; }
+    // The next questions are answered in turn, Yes for true; kept in `answered` as well.
+    void answerNextQuestions(std::initializer_list<bool> yes) {
+        answers_.insert(answers_.end(), yes);
+    }
     std::vector<Answered> answered;
+    // For tests: the printer the next print gets instead of the printer dialog's.
+    std::function<std::unique_ptr<ui::Printer>()> nextPrinter;
 
 protected:
     void showMessage(const QString& text, const QString& title) override;
+    bool askQuestion(const QString& text, const QString& title) override;
 
 private:
     std::atomic_int shownPermille_{-1}; // the last progress passed on
     std::unique_ptr<QSoundEffect> sound_;
     int toAnswer_ = 0;
+    std::vector<bool> answers_;
     std::map<ui::Timer*, std::unique_ptr<QTimer>> timers_;
 };
 

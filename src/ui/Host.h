@@ -24,6 +24,9 @@ public:
     // A modal message with an OK button; returns when the user has closed it. An empty
     // title means the application's title, "Tessarin"; a CR in the text breaks the line.
     void messageBox(const QString& text, const QString& title = QString());
+    // A modal question with the buttons Yes and No; true when the user chose Yes. Title and
+    // line breaks as for messageBox. Where nobody can answer (the command line) it is No.
+    bool question(const QString& text, const QString& title = QString());
 
     // Runs the events that are waiting (paints, clicks, timer ticks) and returns.
     virtual void processEvents() = 0;
@@ -95,6 +98,11 @@ protected:
     // Shows a message already made displayable by messageBox(): line breaks are LF and the
     // title is never empty.
     virtual void showMessage(const QString& text, const QString& title) = 0;
+    virtual bool askQuestion(const QString& text, const QString& title) {
+        Q_UNUSED(text);
+        Q_UNUSED(title);
+        return false;
+    }
 };
 
 inline QString applicationTitle() {
@@ -105,6 +113,12 @@ inline void Host::messageBox(const QString& text, const QString& title) {
     QString shown = text;
     shown.replace(u'\r', u'\n');
     showMessage(shown, title.isEmpty() ? applicationTitle() : title);
+}
+
+inline bool Host::question(const QString& text, const QString& title) {
+    QString shown = text;
+    shown.replace(u'\r', u'\n');
+    return askQuestion(shown, title.isEmpty() ? applicationTitle() : title);
 }
 
 } // namespace ui

@@ -26,6 +26,15 @@ public:
     void showMessage(const QString& text, const QString& title) override {
         messages.push_back({text, title});
     }
+    // Answers the questions from `answers` in turn (No when it runs out) and keeps them.
+    bool askQuestion(const QString& text, const QString& title) override {
+        questions.push_back({text, title});
+        if (answers.empty())
+            return false;
+        const bool yes = answers.front();
+        answers.erase(answers.begin());
+        return yes;
+    }
     void processEvents() override {
         ++eventPasses;
         if (onProcessEvents)
@@ -83,6 +92,8 @@ public:
     QStringList clipboardCalls;
 
     std::vector<Message> messages;
+    std::vector<Message> questions;
+    std::vector<bool> answers;
     int stopAfter = -1;
     int progressReports = 0;
     int printerDialogs = 0;

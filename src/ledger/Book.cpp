@@ -1,0 +1,179 @@
+#include "Book.h"
+#include "Ledger.h"
+
+#include "history/HistoryFiles.h"
+#include "ui/Numeric.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace ledger {
+
+std::vector<history::DrawRecord> readDraws(const QString& historyPath, const QString& advice) {
+    std::vector<history::DrawRecord> draws;
+    QFile file(historyPath);
+    if (!file.exists())
+        return draws;
+    if (!file.open(QIODevice::ReadOnly))
+        throw history::FileError(
+            QStringLiteral("ファイルを開けません: %1\n%2")
+                .arg(QDir::toNativeSeparators(historyPath), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    const int count = history::checkHistoryBytes(bytes, QFileInfo(historyPath).fileName(), advice);
+    draws.reserve(static_cast<std::size_t>(count));
+    for (int n = 0; n < count; ++n)
+        draws.push_back(history::DrawRecord::decode(QByteArray::fromRawData(
+            bytes.constData() + n * history::DrawRecord::kSize, history::DrawRecord::kSize)));
+    return draws;
+}
+
+namespace {
+
+const history::DrawRecord* drawOf(int drawNo, std::span<const history::DrawRecord> draws) {
+    if (drawNo < 1 || static_cast<std::size_t>(drawNo) > draws.size())
+        return nullptr;
+    return &draws[static_cast<std::size_t>(drawNo) - 1];
+}
+
+} // namespace
+
+std::vector<Row> judgeAll(const std::vector<Ticket>& tickets,
+                          std::span<const history::DrawRecord> draws) {
+    std::vector<Row> rows;
+    rows.reserve(tickets.size());
+    for (const Ticket& t : tickets) {
+        const history::DrawRecord* draw = drawOf(t.drawNo, draws);
+        rows.push_back({t, judge(t, draw), draw ? expectedPrize(t, *draw) : 0.0});
+    }
+    return rows;
+}
+
+Summary summarize(const std::vector<Row>& rows, std::span<const history::DrawRecord> draws) {
+    Summary s;
+    std::map<int, std::vector<Ticket>> drawn;
+    for (const Row& r : rows) {
+        ++s.tickets;
+        s.units += r.ticket.units;
+        if (r.outcome.status == Status::Pending) {
+            ++s.pending;
+            s.pendingCost += r.ticket.costYen();
+            continue;
+        }
+        s.cost += r.ticket.costYen();
+        s.prize += r.outcome.prizeYen;
+        s.expectedPrize += r.expectedYen;
+        drawn[r.ticket.drawNo].push_back(r.ticket);
+    }
+    s.balance = s.prize - s.cost;
+    std::vector<std::vector<PrizeWays>> chances;
+    for (const auto& [drawNo, tickets] : drawn)
+        chances.push_back(drawPrizeWays(tickets, *drawOf(drawNo, draws)));
+    s.pAtLeast = chanceOfAtLeast(chances, s.prize);
+    return s;
+}
+
+QString yen(long long amount, bool sign) {
+    const QString digits = QStringLiteral("¥") + ui::groupThousands(std::llabs(amount));
+    if (amount < 0)
+        return QStringLiteral("-") + digits;
+    return sign && amount > 0 ? QStringLiteral("+") + digits : digits;
+}
+
+QString chanceText(const TailChance& chance) {
+    const double percent = chance.probability * 100;
+    QString text;
+    if (percent >= 10)
+        text = QString::number(std::lround(percent)) + QStringLiteral("%");
+    else if (percent >= 1)
+        text = QString::number(percent, 'f', 1) + QStringLiteral("%");
+    else if (percent >= 0.01)
+        text = QString::number(percent, 'f', 2) + QStringLiteral("%");
+    else
+        text = QStringLiteral("0.01% 未満");
+    return chance.exact ? text : text + QStringLiteral(" 以下");
+}
+
+QString summaryLine(const Summary& s) {
+    const QString rate =
+        s.cost > 0
+            ? QString::number(100.0 * static_cast<double>(s.prize) / static_cast<double>(s.cost),
+                              'f', 1) +
+                  QStringLiteral("%")
+            : QStringLiteral("-");
+    QString line = QStringLiteral("購入額 %1　当選金 %2　収支 %3　回収率 %4　偶然なら: 当選金 %5, "
+                                  "これ以上の確率 %6")
+                       .arg(yen(s.cost), yen(s.prize), yen(s.balance, true), rate,
+                            yen(std::llround(s.expectedPrize)), chanceText(s.pAtLeast));
+    if (s.pending > 0)
+        line += QStringLiteral("　（抽選待ち %1件 %2）").arg(s.pending).arg(yen(s.pendingCost));
+    return line;
+}
+
+QStringList drawResultLines(const std::vector<Row>& rows, int firstDraw, int lastDraw) {
+    struct DrawTotals {
+        long long units = 0, wonUnits = 0, prize = 0;
+        bool pending = false;
+    };
+    std::map<int, DrawTotals> byDraw;
+    for (const Row& r : rows) {
+        if (r.ticket.drawNo < firstDraw || r.ticket.drawNo > lastDraw)
+            continue;
+        DrawTotals& d = byDraw[r.ticket.drawNo];
+        d.units += r.ticket.units;
+        d.pending = r.outcome.status == Status::Pending;
+        if (r.outcome.status == Status::Won) {
+            d.wonUnits += r.ticket.units;
+            d.prize += r.outcome.prizeYen;
+        }
+    }
+    QStringList lines;
+    for (const auto& [drawNo, d] : byDraw)
+        lines.append(d.pending ? QStringLiteral("第%1回: %2口 抽選待ち").arg(drawNo).arg(d.units)
+                               : QStringLiteral("第%1回: %2口中 %3口当選 %4")
+                                     .arg(drawNo)
+                                     .arg(d.units)
+                                     .arg(d.wonUnits)
+                                     .arg(yen(d.prize)));
+    return lines;
+}
+
+QStringList drawResultLines(const QString& dataFolder, int firstDraw, int lastDraw,
+                            const QString& advice) {
+    const QDir folder(dataFolder);
+    const Ledger ledger(folder.filePath(Ledger::fileName()), false);
+    std::vector<Ticket> tickets = ledger.tickets();
+    std::erase_if(tickets,
+                  [&](const Ticket& t) { return t.drawNo < firstDraw || t.drawNo > lastDraw; });
+    if (tickets.empty())
+        return {};
+    const auto draws = readDraws(folder.filePath(QStringLiteral("number414.dat")), advice);
+    return drawResultLines(judgeAll(tickets, draws), firstDraw, lastDraw);
+}
+
+BalanceCurves balanceCurves(const std::vector<Row>& rows) {
+    std::map<int, std::pair<double, double>> byDraw; // balance and expected balance
+    for (const Row& r : rows) {
+        if (r.outcome.status == Status::Pending)
+            continue;
+        auto& [balance, expected] = byDraw[r.ticket.drawNo];
+        const auto cost = static_cast<double>(r.ticket.costYen());
+        balance += static_cast<double>(r.outcome.prizeYen) - cost;
+        expected += r.expectedYen - cost;
+    }
+    BalanceCurves curves;
+    double balance = 0, expected = 0;
+    for (const auto& [drawNo, change] : byDraw) {
+        balance += change.first;
+        expected += change.second;
+        curves.balance.emplace_back(drawNo, balance);
+        curves.expected.emplace_back(drawNo, expected);
+    }
+    return curves;
+}
+
+} // namespace ledger
