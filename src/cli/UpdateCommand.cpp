@@ -90,12 +90,16 @@ UpdateCommand::Outcome UpdateCommand::update(Session& s, const QCommandLineParse
         o.lastDraw = o.firstDraw + result.appended - 1;
         try {
             o.news = ledger::drawNews(dataFolderOf(s), o.firstDraw, o.lastDraw, historyAdvice());
+            for (const QString& line : o.news.lines)
+                out << line << Qt::endl;
         } catch (const history::FileError& e) { // the draws are in; only their results are not
             err << e.message() << Qt::endl;
-            failed(e.message());
+            o.code = kFailed;
+            o.news.headline =
+                QStringLiteral("第%1回からの抽選結果を取り込みました（購入記録を確かめられません）")
+                    .arg(o.firstDraw);
+            o.news.lines = QStringList{firstLine(e.message())};
         }
-        for (const QString& line : o.news.lines)
-            out << line << Qt::endl;
     }
     if (!result.complete) {
         reportDownloadFailure(s.downloadForm, err);
