@@ -1,12 +1,11 @@
-// A stand-in for the desktop's notification service, on the session bus of a test: it owns
-// org.freedesktop.Notifications, writes every Notify call to the file named by its argument
-// (one JSON object a line), prints "ready" once the name is its own, and runs until killed.
+// A stand-in for the desktop's notification service on a test's session bus: it owns
+// org.freedesktop.Notifications, logs every Notify call as a JSON line to the file named by
+// its argument, prints "ready" once the name is its own, and runs until killed.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QVariantMap>
 
 #include <cstdio>
 
@@ -15,37 +14,26 @@ class Notifications : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
 public:
-    explicit Notifications(QString logPath) : logPath_(std::move(logPath)) {}
+    QString log;
 
 public slots:
-    uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
-                const QString& summary, const QString& body, const QStringList& actions,
-                const QVariantMap& hints, int expireTimeout) {
-        Q_UNUSED(replacesId);
-        Q_UNUSED(actions);
-        Q_UNUSED(expireTimeout);
-        QFile log(logPath_);
-        if (log.open(QIODevice::Append)) {
-            const QJsonObject call{{"app", appName},
-                                   {"icon", appIcon},
-                                   {"summary", summary},
-                                   {"body", body},
-                                   {"desktopEntry", hints.value("desktop-entry").toString()}};
-            log.write(QJsonDocument(call).toJson(QJsonDocument::Compact) + '\n');
-        }
-        return ++lastId_;
+    uint Notify(const QString& app, uint, const QString& icon, const QString& summary,
+                const QString& body, const QStringList&, const QVariantMap&, int) {
+        QFile file(log);
+        if (file.open(QIODevice::Append))
+            file.write(
+                QJsonDocument(
+                    QJsonObject{{"app", app}, {"icon", icon}, {"summary", summary}, {"body", body}})
+                    .toJson(QJsonDocument::Compact) +
+                '\n');
+        return 1;
     }
-
-private:
-    QString logPath_;
-    uint lastId_ = 0;
 };
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc < 2)
-        return 2;
-    Notifications service(QString::fromLocal8Bit(argv[1]));
+    Notifications service;
+    service.log = app.arguments().value(1);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerObject("/org/freedesktop/Notifications", &service,
                             QDBusConnection::ExportAllSlots) ||
