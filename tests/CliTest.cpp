@@ -58,7 +58,7 @@ TEST(CliTest, UsageErrorsExitWithTwoAndOneLineOnStderr) {
           u"history --bogus", u"import a b", u"--bogus", u"--results-url", u"fetch", u"fetch 0",
           u"help frobnicate", u"--results-url http://127.0.0.1:9 history",
           u"summary --results-url http://127.0.0.1:9", u"predict --xlsx=", u"predict --json=1",
-          u"--data-dir"}) {
+          u"--data-dir", u"schedule sometimes"}) {
         const CliRun r = runCli(s(line).split(u' '));
         EXPECT_EQ(r.code, 2) << s(line).toStdString();
         EXPECT_EQ(r.out, QString()) << s(line).toStdString();
@@ -84,7 +84,8 @@ TEST(CliTest, EveryCommandAnswersHelp) {
          {s(u"--month <YYYY-MM>"), s(u"--count <C>"), s(u"--csv"), s(u"--double-level <L>"),
           s(u"--r7 <on|off>"), s(u"--cframe "), s(u"perfect（基本予想とWS予想が100％だったら）")}},
         {u"back100", {s(u"--draw <N>")}},
-        {u"update", {s(u"--results-url <URL>")}},
+        {u"update", {s(u"--results-url <URL>"), s(u"--notify")}},
+        {u"schedule", {s(u"[on|off|status]")}},
         {u"fetch", {s(u"--append"), s(u"--results-url <URL>")}},
     };
     for (const auto& [name, mentions] : cases) {

@@ -100,13 +100,19 @@ TEST(LedgerRules, SummariesOfHandWorkedLedgers) {
     const struct {
         std::vector<ledger::Ticket> tickets;
         ledger::Summary want;
-        QStringList lines; // of draws 7052 to 7055
+        QStringList lines; // of draws 7052 to 7055, for the window
+        QStringList news;  // of the same draws, for the desktop notification
+        QString headline;
     } cases[] = {
         {{ticket(7052, "5980", S), ticket(7052, "0589", B), ticket(7053, "1234", B),
           ticket(7055, "1234", S, 2)},
          {4, 5, 600, 1535100, 1534500, 1, 400, 147.37 + 147.36 + 216.96, {1e-4, true}},
          {"第7052回: 2口中 2口当選 ¥1,535,100", "第7053回: 1口中 0口当選 ¥0",
-          "第7055回: 2口 抽選待ち"}},
+          "第7055回: 2口 抽選待ち"},
+         {"第7052回 5980: ストレート 5980 当選 ¥1,473,700、ボックス 0589 当選 ¥61,400 / 2口中 "
+          "2口当選",
+          "第7053回 9298: 1口中 0口当選", "第7054回 9577: 購入なし"},
+         "第7052〜7055回の抽選結果: 当選 ¥1,535,100"},
         {{ticket(7052, "0589", B), ticket(7053, "2899", B), ticket(7054, "1234", B)},
          {3,
           3,
@@ -118,7 +124,16 @@ TEST(LedgerRules, SummariesOfHandWorkedLedgers) {
           147.36 + 108.48 + 425.52,
           {0.0024 + 0.9976 * 0.0024 * 0.0012, true}},
          {"第7052回: 1口中 1口当選 ¥61,400", "第7053回: 1口中 1口当選 ¥90,400",
-          "第7054回: 1口中 0口当選 ¥0"}},
+          "第7054回: 1口中 0口当選 ¥0"},
+         {"第7052回 5980: ボックス 0589 当選 ¥61,400 / 1口中 1口当選",
+          "第7053回 9298: ボックス 2899 当選 ¥90,400 / 1口中 1口当選",
+          "第7054回 9577: 1口中 0口当選"},
+         "第7052〜7055回の抽選結果: 当選 ¥151,800"},
+        {{ticket(7053, "1234", S, 2)},
+         {1, 2, 400, 0, -400, 0, 0, 2 * 108.56, {1, true}},
+         {"第7053回: 2口中 0口当選 ¥0"},
+         {"第7052回 5980: 購入なし", "第7053回 9298: 2口中 0口当選", "第7054回 9577: 購入なし"},
+         "第7052〜7055回の抽選結果を取り込みました（当選なし）"},
     };
     for (const auto& c : cases) {
         const auto rows = ledger::judgeAll(c.tickets, realDraws());
@@ -134,6 +149,9 @@ TEST(LedgerRules, SummariesOfHandWorkedLedgers) {
         EXPECT_NEAR(got.pAtLeast.probability, c.want.pAtLeast.probability, 1e-15);
         EXPECT_TRUE(got.pAtLeast.exact);
         EXPECT_EQ(ledger::drawResultLines(rows, 7052, 7055), c.lines);
+        const ledger::DrawNews news = ledger::drawNews(rows, realDraws(), 7052, 7055);
+        EXPECT_EQ(news.lines, c.news);
+        EXPECT_EQ(news.headline, c.headline);
     }
     // Past its budget of sums the convolution rounds up: an upper bound, and said to be one.
     const std::vector<std::vector<ledger::PrizeWays>> draws{

@@ -6,6 +6,7 @@
 #include "HistoryCommand.h"
 #include "ImportCommand.h"
 #include "PredictCommand.h"
+#include "ScheduleCommand.h"
 #include "StrategiesCommand.h"
 #include "SummaryCommand.h"
 #include "TicketsCommand.h"
@@ -107,6 +108,7 @@ std::vector<std::unique_ptr<Command>> commands() {
     all.push_back(std::make_unique<Back100Command>());
     all.push_back(std::make_unique<UpdateCommand>());
     all.push_back(std::make_unique<FetchCommand>());
+    all.push_back(std::make_unique<ScheduleCommand>());
     all.push_back(std::make_unique<CardsCommand>());
     all.push_back(std::make_unique<TicketsCommand>());
     return all;

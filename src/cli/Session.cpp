@@ -12,6 +12,7 @@ namespace cli {
 using mainwindow::Grd2Col;
 
 void ConsoleHost::showMessage(const QString& text, const QString& title) {
+    lastMessage = text;
     err_ << "[" << title << "] " << text << Qt::endl;
 }
 

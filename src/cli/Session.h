@@ -26,6 +26,7 @@ public:
                          std::atomic_bool& stop) override;
     void reportProgress(int done, int total) override;
     bool showProgress = false;
+    QString lastMessage; // the text of the last message shown, lines broken by LF
 
 protected:
     void showMessage(const QString& text, const QString& title) override;

@@ -4,12 +4,15 @@
 #include "ResultFile.h"
 #include "ShiftJis.h"
 
+#include "history/FolderLock.h"
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace download {
 
@@ -113,7 +116,16 @@ void DownloadForm::SaisinKai() {
 
 DownloadForm::CatchUp DownloadForm::SaisinKousin() {
     CatchUp result;
+    catchingUp_ = true;
+    const struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{catchingUp_};
+    // One catch-up at a time in the data folder: another copy of the program (the weekday
+    // fetch) would fetch the same draws and overwrite prefix.txt and kekka.txt under this one.
+    std::optional<history::FolderLock> lock;
     try {
+        lock.emplace(dataFolder(), files.lockWaitMs);
         TSkeisan();
         if (!FNoget()) {
             result.complete = false;
@@ -147,6 +159,7 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
             }
             ++result.appended;
         }
+        lock.reset(); // no other copy waits while this one's message is read
         if (result.complete)
             host.messageBox(QStringLiteral("最新データ取得完了"));
         if (result.appended > 0) {
@@ -156,10 +169,41 @@ DownloadForm::CatchUp DownloadForm::SaisinKousin() {
         }
     } catch (const history::FileError& e) {
         files.CloseAll();
+        lock.reset();
+        result.busy = dynamic_cast<const history::LockBusy*>(&e) != nullptr;
         host.messageBox(e.message());
         result.complete = false;
     }
     return result;
+}
+
+bool DownloadForm::historyChanged() {
+    if (catchingUp_)
+        return false; // this window's own appends; the catch-up refreshes when it ends
+    const int before = mainForm.HistRows;
+    int after = 0;
+    try {
+        // A writer holds the lock until its record is whole and synced; the window must not
+        // wait for it.
+        const history::FolderLock lock(dataFolder(), 0);
+        files.HistPath = files.appFile(Label4[1].caption);
+        {
+            const auto session = files.OpenNumberFile();
+            after = files.HistCount;
+        }
+        if (after == before)
+            return true;
+        refreshMainWindow();
+    } catch (const history::LockBusy&) {
+        return false;
+    }
+    if (after > before && before > 0 && afterAppend)
+        afterAppend(before + 1, after);
+    return true;
+}
+
+QString DownloadForm::dataFolder() const {
+    return QFileInfo(files.appFile(Label4[1].caption)).absolutePath();
 }
 
 void DownloadForm::refreshMainWindow() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HttpClient.h"
+#include "Schedule.h"
 
 #include "history/AppModule.h"
 #include "ui/Controls.h"
@@ -93,14 +94,22 @@ public:
     struct CatchUp {
         int appended = 0;     // draws written
         bool complete = true; // false when a step failed (its message was shown)
+        bool busy = false;    // another copy of the program held the data folder's lock
     };
     // Fetches and appends every draw after the latest one held, up to the latest one on the
     // site. Stops at the first failure; the draws appended before it stay, and the main
-    // window is refreshed whenever anything was appended.
+    // window is refreshed whenever anything was appended. Holds the data folder's lock while
+    // it fetches and appends, so that two copies never catch up at once.
     CatchUp SaisinKousin();
     // Told after a catch-up that appended draws, with the first and last draw appended (the
     // window tells the results of the tickets bought for them).
     std::function<void(int firstDraw, int lastDraw)> afterAppend;
+    // number414.dat changed on disk, perhaps written by another copy of the program (the
+    // weekday fetch): when its length differs from what the main window shows, the main window
+    // reads it again, and draws that arrived are told through afterAppend. Returns false when
+    // it cannot look now (this window's catch-up runs, or another copy holds the lock and is
+    // still writing): ask again a little later.
+    bool historyChanged();
 
     // ---- listing and regeneration ---------------------------------------------------------
     // Every record into Grd2, newest first.
@@ -117,6 +126,14 @@ public:
     // main window (a fault is still shown): also used before the main window is loaded.
     bool rebuildHistory(const QString& importName);
 
+    // ---- the weekday fetch ------------------------------------------------------------------
+    // CheckTimer after the state of the weekday fetch; false, with the reason in
+    // scheduleProblem, when it cannot be worked on this computer.
+    bool readSchedule();
+    // A click on CheckTimer: turns the weekday fetch on or off as the box now says, and tells
+    // when the next fetch is. A failure is told in a message and the box shows what holds.
+    void CheckTimer_Click();
+
     // ---- buttons ----------------------------------------------------------------------------
     void Command1_Click() { TSkeisan(); } // 計算実行: the timestamp
     void Command2_Click() { FNoget(); }   // Prefix番号取得: the index file
@@ -132,6 +149,8 @@ public:
     mainwindow::MainForm& mainForm;
     std::unique_ptr<HttpClient> http = std::make_unique<CurlClient>();
     QString lastFailure; // why the last download failed, for the command line
+    std::unique_ptr<Schedule> schedule = std::make_unique<Schedule>();
+    QString scheduleProblem;
 
     // ---- controls ---------------------------------------------------------------------------
     std::array<ui::TextBox, 2> Text1; // date yyyy/mm/dd, time hh:mm:ss
@@ -158,11 +177,13 @@ public:
     ui::Button Command7{QStringLiteral("上記データを現在のデータに追加")};
     ui::Button Command8{QStringLiteral("開　始")};
     ui::Button Command9{QStringLiteral("生成実行")};
+    ui::CheckBox CheckTimer{QStringLiteral("平日19:30に自動で結果を取得")};
     ui::Grid Grd1{2, 12, 1, 0}; // the parsed draw in row 1
     ui::Grid Grd2{1, 23, 1, 0}; // the history listing
     std::array<int, 13> MonthDays{};
 
 private:
+    QString dataFolder() const;
     // The main window after the history changed: draw list, history grid, box tables and the
     // W・S prediction.
     void refreshMainWindow();
@@ -174,6 +195,7 @@ private:
     long long runStep_ = 0;
     long long runTotal_ = 0;
     QDate latestStoredDate_; // of the latest draw, as SaisinKai found it
+    bool catchingUp_ = false;
 };
 
 } // namespace download

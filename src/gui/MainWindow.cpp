@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -288,8 +289,14 @@ QWidget* MainWindow::buildTitleBar() {
     bar->addWidget(picture3);
     titlePictures_ = pictureSlot(QString());
     bar->addWidget(titlePictures_);
-    auto* download = new QPushButton(QStringLiteral("抽選結果ダウンロード"));
-    connect(download, &QPushButton::clicked, this, [this] {
+    // A click opens the results window; the arrow beside it, the results menu.
+    auto* download = new QToolButton;
+    download->setText(QStringLiteral("抽選結果ダウンロード"));
+    download->setPopupMode(QToolButton::MenuButtonPopup);
+    resultsMenu_ = new QMenu(download);
+    resultsMenu_->setToolTipsVisible(true);
+    download->setMenu(resultsMenu_);
+    connect(download, &QToolButton::clicked, this, [this] {
         if (showResultsWindow)
             showResultsWindow();
     });

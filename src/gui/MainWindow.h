@@ -16,6 +16,7 @@
 class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
+class QMenu;
 class QTabWidget;
 class QToolButton;
 class QVBoxLayout;
@@ -44,6 +45,8 @@ public:
     LabelButton* labelButton(const ui::Label& label) const;
     QComboBox* drawList() const { return drawList_; }
     QToolButton* manualToggle() const { return manualToggle_; }
+    // The menu of the button "抽選結果ダウンロード", empty until the program fills it.
+    QMenu* resultsMenu() const { return resultsMenu_; }
 
     // Empty places kept for the exports and the window capture: the prediction-sheet export
     // (Image3, results panel), the tally-sheet export (Image4, payout panel) and the capture
@@ -103,6 +106,7 @@ private:
     QComboBox* drawList_ = nullptr;
     QWidget* manualPanel_ = nullptr;
     QToolButton* manualToggle_ = nullptr;
+    QMenu* resultsMenu_ = nullptr;
     // Frame2, which Image2(0) moves above or below the digit table in its column.
     struct {
         QVBoxLayout* column = nullptr;

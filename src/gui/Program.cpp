@@ -6,6 +6,10 @@
 #include "download/FirstStart.h"
 #include "history/HistoryFiles.h"
 
+#include <QAction>
+#include <QFile>
+#include <QFileSystemWatcher>
+#include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -67,6 +71,8 @@ bool Program::start() {
         refreshLedger();
     };
     host.soundDone = [this] { window->run([this] { form.MMControl1_Done(); }); };
+    addScheduleToResultsMenu();
+    watchHistory();
     window->show();
     window->place();
     if (catchUpDue) {
@@ -77,6 +83,58 @@ bool Program::start() {
         });
     }
     return true;
+}
+
+void Program::addScheduleToResultsMenu() {
+    QMenu* menu = window->resultsMenu();
+    QAction* timer = menu->addAction(results.CheckTimer.caption);
+    timer->setCheckable(true);
+    const auto show = [this, timer] {
+        timer->setChecked(results.CheckTimer.value != 0);
+        timer->setEnabled(results.scheduleProblem.isEmpty());
+        timer->setToolTip(results.scheduleProblem.isEmpty()
+                              ? QStringLiteral("平日19:30（日本時間）に抽選結果を取得し、"
+                                               "購入記録の当選をデスクトップに知らせます")
+                              : results.scheduleProblem);
+    };
+    // systemctl is asked each time the menu opens: the command line may have changed it.
+    QObject::connect(menu, &QMenu::aboutToShow, window.get(), [this, show] {
+        window->run([this] { results.readSchedule(); });
+        show();
+    });
+    QObject::connect(timer, &QAction::triggered, window.get(), [this, show](bool on) {
+        results.CheckTimer.value = on ? 1 : 0;
+        window->run([this] { results.CheckTimer_Click(); });
+        show();
+    });
+}
+
+void Program::watchHistory() {
+    const QString path = module.files.appFile(QStringLiteral("number414.dat"));
+    auto* watcher = new QFileSystemWatcher(window.get());
+    auto* recheck = new QTimer(window.get());
+    recheck->setSingleShot(true);
+    recheck->setInterval(300); // a burst of appends is read once
+    const auto watch = [watcher, path] {
+        // A history rebuilt elsewhere is a new file under the old name.
+        if (!watcher->files().contains(path) && QFile::exists(path))
+            watcher->addPath(path);
+    };
+    watch();
+    QObject::connect(watcher, &QFileSystemWatcher::fileChanged, recheck, [watch, recheck] {
+        watch();
+        recheck->start();
+    });
+    QObject::connect(recheck, &QTimer::timeout, window.get(), [this, recheck, watch] {
+        watch();
+        bool done = true;
+        if (!host.handlerWaiting() && !form.startRunning())
+            window->run([this, &done] { done = results.historyChanged(); });
+        else
+            done = false;
+        if (!done)
+            recheck->start(1000);
+    });
 }
 
 void Program::refreshLedger() {

@@ -43,6 +43,12 @@ public:
 private:
     // The 購入記録 window, when it was opened, shows what the form holds now.
     void refreshLedger();
+    // The check box of the weekday fetch in the results menu.
+    void addScheduleToResultsMenu();
+    // Another copy of the program (the weekday fetch, the command line) may write the history
+    // while the window is open: the window reads it again once no handler is under way and
+    // the writer has let go of the data folder.
+    void watchHistory();
 
     bool catchUpQueued_ = false;
 };

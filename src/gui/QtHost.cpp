@@ -71,6 +71,7 @@ private:
 } // namespace
 
 void QtHost::showMessage(const QString& text, const QString& title) {
+    const Waiting waiting(waiting_);
     if (afterEvents)
         afterEvents();
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
@@ -84,6 +85,7 @@ void QtHost::showMessage(const QString& text, const QString& title) {
 }
 
 bool QtHost::askQuestion(const QString& text, const QString& title) {
+    const Waiting waiting(waiting_);
     if (afterEvents)
         afterEvents();
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
@@ -98,6 +100,7 @@ bool QtHost::askQuestion(const QString& text, const QString& title) {
 }
 
 void QtHost::processEvents() {
+    const Waiting waiting(waiting_);
     if (afterEvents)
         afterEvents();
     QApplication::processEvents();
@@ -106,6 +109,7 @@ void QtHost::processEvents() {
 std::unique_ptr<ui::Printer> QtHost::choosePrinter() {
     if (nextPrinter)
         return std::exchange(nextPrinter, nullptr)();
+    const Waiting waiting(waiting_);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
@@ -142,10 +146,12 @@ QString chooseFile(QWidget* parent, const ui::FileDialog& dialog, QFileDialog::A
 } // namespace
 
 QString QtHost::saveFileName(const ui::FileDialog& dialog) {
+    const Waiting waiting(waiting_);
     return chooseFile(parent, dialog, QFileDialog::AcceptSave);
 }
 
 QString QtHost::openFileName(const ui::FileDialog& dialog) {
+    const Waiting waiting(waiting_);
     return chooseFile(parent, dialog, QFileDialog::AcceptOpen);
 }
 
@@ -193,6 +199,7 @@ void QtHost::soundCommand(const QString& command, const QString& fileName) {
 
 bool QtHost::runInBackground(const std::function<void()>& work, const QString& progressText,
                              std::atomic_bool& stop) {
+    const Waiting waiting(waiting_);
     if (afterEvents)
         afterEvents(); // the windows show the state the work starts from
     QPointer<BusyBar> bar = progress;
@@ -236,6 +243,7 @@ void QtHost::reportProgress(int done, int total) {
 }
 
 void QtHost::waitForEvents() {
+    const Waiting waiting(waiting_);
     if (afterEvents)
         afterEvents();
     QApplication::processEvents(QEventLoop::WaitForMoreEvents);

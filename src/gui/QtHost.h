@@ -50,6 +50,10 @@ public:
     QWidget* parent = nullptr;
     std::function<void()> afterEvents;
 
+    // True while a handler waits in the event loop (a message box, a dialog, long work, an
+    // event pass): what the user started has not ended, so nothing else may change the forms.
+    bool handlerWaiting() const { return waiting_ > 0; }
+
     // ---- exports, window capture, shutter sound -------------------------------------------
     bool openFile(const QString& path) override;
     void clearClipboard() override;
@@ -81,6 +85,15 @@ protected:
     bool askQuestion(const QString& text, const QString& title) override;
 
 private:
+    // Counts a wait of a handler in the event loop for as long as it lives.
+    struct Waiting {
+        explicit Waiting(int& count) : count_(count) { ++count_; }
+        ~Waiting() { --count_; }
+        Waiting(const Waiting&) = delete;
+        Waiting& operator=(const Waiting&) = delete;
+        int& count_;
+    };
+    int waiting_ = 0;
     std::atomic_int shownPermille_{-1}; // the last progress passed on
     std::unique_ptr<QSoundEffect> sound_;
     int toAnswer_ = 0;

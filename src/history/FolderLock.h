@@ -2,7 +2,6 @@
 
 #include "HistoryFiles.h"
 
-#include <QLockFile>
 #include <QString>
 
 namespace history {
@@ -10,7 +9,8 @@ namespace history {
 // Held while a data file of the folder is written, so two copies of the program (the window
 // and the command line, or two command lines) never write the same file at once. The lock
 // is a file "tessarin.lock" in the data folder; a copy that crashed leaves a stale lock that
-// the next one takes over.
+// the next one takes over. A thread that holds the lock may take it again (the catch-up holds
+// it across the appends it makes); it is released when the outermost holder lets go.
 class FolderLock {
 public:
     static constexpr int kDefaultWaitMs = 5000;
@@ -25,7 +25,7 @@ public:
     static QString lockPath(const QString& folder);
 
 private:
-    QLockFile lock_;
+    QString path_; // of the lock file, absolute: the key of the holders in this process
 };
 
 // Another copy of the program holds the folder's lock.

@@ -1,14 +1,17 @@
 #include "Book.h"
 #include "Ledger.h"
 
+#include "history/FolderLock.h"
 #include "history/HistoryFiles.h"
 #include "ui/Numeric.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <map>
 
@@ -153,6 +156,85 @@ QStringList drawResultLines(const QString& dataFolder, int firstDraw, int lastDr
         return {};
     const auto draws = readDraws(folder.filePath(QStringLiteral("number414.dat")), advice);
     return drawResultLines(judgeAll(tickets, draws), firstDraw, lastDraw);
+}
+
+DrawNews drawNews(const std::vector<Row>& rows, std::span<const history::DrawRecord> draws,
+                  int firstDraw, int lastDraw) {
+    DrawNews news;
+    for (int drawNo = firstDraw; drawNo <= lastDraw; ++drawNo) {
+        const history::DrawRecord* draw = drawOf(drawNo, draws);
+        if (!draw)
+            continue;
+        long long units = 0, wonUnits = 0;
+        QStringList won;
+        for (const Row& r : rows) {
+            if (r.ticket.drawNo != drawNo)
+                continue;
+            units += r.ticket.units;
+            if (r.outcome.status != Status::Won)
+                continue;
+            wonUnits += r.ticket.units;
+            news.prizeYen += r.outcome.prizeYen;
+            const QString times =
+                r.ticket.units > 1 ? QStringLiteral(" ×%1口").arg(r.ticket.units) : QString();
+            won.append(
+                QStringLiteral("%1 %2%3 当選 %4")
+                    .arg(typeName(r.ticket.type), r.ticket.number, times, yen(r.outcome.prizeYen)));
+        }
+        QString result = QStringLiteral("購入なし");
+        if (units > 0) {
+            result = QStringLiteral("%1口中 %2口当選").arg(units).arg(wonUnits);
+            if (!won.isEmpty())
+                result = won.join(QStringLiteral("、")) + QStringLiteral(" / ") + result;
+        }
+        news.lines.append(
+            QStringLiteral("第%1回 %2: %3").arg(drawNo).arg(draw->numberText(), result));
+    }
+    const QString which = firstDraw == lastDraw
+                              ? QStringLiteral("第%1回").arg(firstDraw)
+                              : QStringLiteral("第%1〜%2回").arg(firstDraw).arg(lastDraw);
+    news.headline = news.prizeYen > 0
+                        ? QStringLiteral("%1の抽選結果: 当選 %2").arg(which, yen(news.prizeYen))
+                        : QStringLiteral("%1の抽選結果を取り込みました（当選なし）").arg(which);
+    return news;
+}
+
+DrawNews drawNews(const QString& dataFolder, int firstDraw, int lastDraw, const QString& advice) {
+    const QDir folder(dataFolder);
+    const Ledger ledger(folder.filePath(Ledger::fileName()), false);
+    std::vector<Ticket> tickets = ledger.tickets();
+    std::erase_if(tickets,
+                  [&](const Ticket& t) { return t.drawNo < firstDraw || t.drawNo > lastDraw; });
+    const auto draws = readDraws(folder.filePath(QStringLiteral("number414.dat")), advice);
+    return drawNews(judgeAll(tickets, draws), draws, firstDraw, lastDraw);
+}
+
+namespace {
+
+QString announcedPath(const QString& dataFolder) {
+    return QDir(dataFolder).filePath(QStringLiteral("announced.txt"));
+}
+
+} // namespace
+
+int lastAnnouncedDraw(const QString& dataFolder) {
+    QFile file(announcedPath(dataFolder));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const long long drawNo = ui::leadingInt(QString::fromLatin1(file.read(32)));
+    return static_cast<int>(std::clamp<long long>(drawNo, 0, INT_MAX));
+}
+
+void rememberAnnounced(const QString& dataFolder, int drawNo) {
+    const history::FolderLock lock(dataFolder);
+    if (drawNo <= lastAnnouncedDraw(dataFolder))
+        return;
+    const QString path = announcedPath(dataFolder);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray::number(drawNo) + "\r\n") < 0 ||
+        !file.commit())
+        throw history::FileError(QStringLiteral("%1 に書き込めません。\n%2")
+                                     .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 BalanceCurves balanceCurves(const std::vector<Row>& rows) {

@@ -59,6 +59,30 @@ QStringList drawResultLines(const std::vector<Row>& rows, int firstDraw, int las
 QStringList drawResultLines(const QString& dataFolder, int firstDraw, int lastDraw,
                             const QString& advice);
 
+// What is told when draws arrive (the desktop notification of the weekday fetch): one line
+// per draw from firstDraw to lastDraw that the history holds, in draw order, with its winning
+// number and what the tickets bought for it won: "第7050回 9929: ストレート 9929 当選
+// ¥1,164,100 / 1口中 1口当選", "第7051回 0123: 2口中 0口当選" or "第7052回 4567: 購入なし".
+// headline names the draws and their prize in all, or says "第N回の抽選結果を取り込みました
+// （当選なし）".
+struct DrawNews {
+    QStringList lines;
+    long long prizeYen = 0;
+    QString headline;
+};
+DrawNews drawNews(const std::vector<Row>& rows, std::span<const history::DrawRecord> draws,
+                  int firstDraw, int lastDraw);
+// The same for the ledger and the history of a data folder; throws as drawResultLines does.
+DrawNews drawNews(const QString& dataFolder, int firstDraw, int lastDraw, const QString& advice);
+
+// The last draw whose results were told (by a desktop notification or the window's message),
+// kept in announced.txt of the data folder so that no draw is told twice; 0 before any was,
+// and when the file cannot be read (telling a draw again is the lesser harm).
+int lastAnnouncedDraw(const QString& dataFolder);
+// Remembers that the draws up to drawNo were told; never moves back. Replaces the file whole
+// under the folder's lock; throws history::FileError when it cannot.
+void rememberAnnounced(const QString& dataFolder, int drawNo);
+
 // The running balance (prize − cost) after each drawn draw, and the balance the chance
 // expectation gives (expected prize − cost); x is the draw number, y yen.
 struct BalanceCurves {

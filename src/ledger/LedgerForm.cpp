@@ -200,9 +200,13 @@ void LedgerForm::offerPrinted(const std::vector<Printed>& printed) {
 
 void LedgerForm::announceDraws(int firstDraw, int lastDraw) {
     QStringList lines;
+    const QString folder = QFileInfo(ledgerPath()).absolutePath();
     reporting([&] {
-        lines = drawResultLines(QFileInfo(ledgerPath()).absolutePath(), firstDraw, lastDraw,
-                                module.files.damageAdvice);
+        const int from = std::max(firstDraw, lastAnnouncedDraw(folder) + 1);
+        if (from > lastDraw)
+            return;
+        lines = drawResultLines(folder, from, lastDraw, module.files.damageAdvice);
+        rememberAnnounced(folder, lastDraw);
     });
     if (!lines.isEmpty())
         host.messageBox(lines.join(u'\r'), kTitle);

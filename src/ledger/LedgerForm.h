@@ -47,8 +47,9 @@ public:
         BuyType type = BuyType::Straight;
     };
     void offerPrinted(const std::vector<Printed>& printed);
-    // After the catch-up appended draws firstDraw to lastDraw: a message with the results of
-    // the tickets of those draws, when there are any.
+    // After draws firstDraw to lastDraw arrived (the catch-up, or another copy of the program
+    // such as the weekday fetch): a message with the results of the tickets of those draws,
+    // when there are any, leaving out the draws already told (lastAnnouncedDraw).
     void announceDraws(int firstDraw, int lastDraw);
 
     ui::Host& host;

@@ -25,6 +25,7 @@ QString sortedDigits(QStringView number) {
 // The names of an enumeration's values, in order: the name of a value and the value of a name.
 using Names = std::array<const char16_t*, 3>;
 const Names kTypeLetters{u"S", u"B", u"T"};
+const Names kTypeNames{u"ストレート", u"ボックス", u"セット"};
 const Names kSourceNames{u"card", u"hand", u"import"};
 const Names kStatusNames{u"pending", u"won", u"lost"};
 const Names kStatusCaptions{u"抽選待ち", u"当選", u"はずれ"};
@@ -44,6 +45,10 @@ template <typename E> std::optional<E> valueOf(QStringView name, const Names& na
 
 QString typeLetter(BuyType type) {
     return nameOf(type, kTypeLetters);
+}
+
+QString typeName(BuyType type) {
+    return nameOf(type, kTypeNames);
 }
 
 std::optional<BuyType> typeFromLetter(QStringView letter) {

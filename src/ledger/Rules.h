@@ -16,6 +16,7 @@ namespace ledger {
 // in DrawRecord::Payout (a set's box part is index 3).
 enum class BuyType { Straight = 0, Box = 1, Set = 2 };
 QString typeLetter(BuyType type); // "S", "B", "T"
+QString typeName(BuyType type);   // "ストレート", "ボックス", "セット"
 std::optional<BuyType> typeFromLetter(QStringView letter);
 
 // Where a ticket came from: a card print, a hand entry or an imported CSV file.

@@ -1,8 +1,10 @@
 // Downloads off the window's thread, against a server on 127.0.0.1: the main window shows
-// before the catch-up, keeps answering during it, and 中止 or closing stops cleanly.
+// before the catch-up, keeps answering during it, and 中止 or closing stops cleanly; a draw
+// another copy of the program appends is read in and told once.
 #include "BusyBar.h"
 #include "Program.h"
 
+#include "support/CliRun.h"
 #include "support/LoopbackServer.h"
 #include "support/TestHistory.h"
 
@@ -63,6 +65,8 @@ private slots:
     void startUp();
     void resultsWindowFetchStops_data();
     void resultsWindowFetchStops();
+    void historyGrownElsewhere_data();
+    void historyGrownElsewhere();
 };
 
 void BackgroundFetchTest::startUp_data() {
@@ -173,6 +177,39 @@ void BackgroundFetchTest::resultsWindowFetchStops() {
     QVERIFY(!QFile::exists(p.results.resultPath()));
     QVERIFY(site.history() == site.before);
     QVERIFY(p.window->isVisible());
+}
+
+void BackgroundFetchTest::historyGrownElsewhere_data() {
+    QTest::addColumn<bool>("toldAlready"); // by the weekday fetch's notification
+    QTest::newRow("not told yet") << false;
+    QTest::newRow("told by the weekday fetch") << true;
+}
+
+void BackgroundFetchTest::historyGrownElsewhere() {
+    QFETCH(bool, toldAlready);
+    Site site;
+    site.server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {kHeld})); // nothing at start
+    gui::Program p;
+    site.aim(p);
+    p.host.answered.clear();
+    QVERIFY(p.start());
+    QTRY_VERIFY(!p.catchUpQueued());
+    QCOMPARE(p.form.HistRows, kHeld);
+
+    // The timer's run, in a process of its own: a ticket for the next draw won, and the draw.
+    QCOMPARE(spawnCli({"tickets", "add", "--draw", "7071", "--type", "S", "0042"}).code, 0);
+    if (toldAlready)
+        writeFile(site.ws.path("announced.txt"), "7071\r\n");
+    site.server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {7071}));
+    QCOMPARE(spawnCli({"update", "--results-url", site.server.baseUrl()}).code, 0);
+
+    QTRY_COMPARE(p.form.HistRows, kHeld + 1);
+    QCOMPARE(p.form.LabCom1.caption, QStringLiteral("7072"));
+    QTest::qWait(500); // room for a second reading, which must not tell the draw again
+    QCOMPARE(p.host.answered.size(), std::size_t(toldAlready ? 0 : 1));
+    if (!toldAlready)
+        QCOMPARE(p.host.answered[0].text, QStringLiteral("第7071回: 1口中 1口当選 ¥986,400"));
+    QCOMPARE(readFile(site.ws.path("announced.txt")), QByteArray("7071\r\n"));
 }
 
 QTEST_MAIN(BackgroundFetchTest)

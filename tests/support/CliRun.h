@@ -3,6 +3,7 @@
 #include "Cli.h"
 #include "Session.h"
 
+#include <QProcess>
 #include <QStringList>
 #include <QTextStream>
 
@@ -28,6 +29,19 @@ inline CliRun runCli(const QStringList& args, std::optional<QDateTime> now = std
     o.flush();
     e.flush();
     return r;
+}
+
+// One run of the real program, as the weekday timer or another copy runs it, in the current
+// directory and the given environment.
+inline CliRun spawnCli(const QStringList& args,
+                       const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TESSARIN_CLI), args);
+    const bool ended = p.waitForFinished(60000);
+    return {ended && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace testing_support
