@@ -12,19 +12,13 @@ class MainForm;
 
 namespace simulate {
 
-// Copies the working state of one main-window form into another: grids, labels, lists,
-// options and window values. withHistory leaves out the history grid and the box tables
-// when false (a tally never changes them).
-void copyWorkingState(const mainwindow::MainForm& from, mainwindow::MainForm& to,
-                      bool withHistory = true);
-
 // What a finished tally hands back to the window: the tally grid, its summary labels and
 // values, and the what-if buttons it reset. Nothing of the prediction it replayed draw by
 // draw (digit tables, lists, Combo1, Label2, the prediction panel) goes back: the window
 // keeps showing, transferring and exporting its own prediction.
 void copyTallyResult(const mainwindow::MainForm& from, mainwindow::MainForm& to);
 
-// シュミ集計 on a form of its own: it starts from a copy of the window's working state, may
+// シュミ集計 on a form of its own: it starts from a copy of the window's state (MainFormState), may
 // run on another thread and be stopped, and hands its result back (copyTallyResult) only
 // when it ran to the end, so a stopped tally leaves the window exactly as it was. Construct
 // and apply() on the window's thread; run() on any one thread.

@@ -1,5 +1,6 @@
 #include "Grid.h"
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
 
@@ -11,13 +12,25 @@ const QString kEmpty;
 
 Grid::Grid(int rows, int cols, int fixedRows, int fixedCols)
     : rows_(rows), cols_(cols), fixedRows_(fixedRows), fixedCols_(fixedCols),
-      cells_(static_cast<size_t>(rows) * cols), widths_(cols, -1) {}
+      cells_(std::make_shared<std::vector<QString>>(static_cast<size_t>(rows) * cols)),
+      widths_(cols, -1) {}
+
+std::vector<QString>& Grid::ownCells() {
+    if (cells_.use_count() > 1)
+        cells_ = std::make_shared<std::vector<QString>>(*cells_);
+    else // the other owner's reads, released on its thread, happen before these writes
+        std::atomic_thread_fence(std::memory_order_acquire);
+    return *cells_;
+}
 
 void Grid::clearRows(int from, int to) {
     to = std::min(to, usedRows_);
-    for (int r = std::max(from, 0); r < to; ++r)
-        for (int c = 0; c < cols_; ++c)
-            cells_[static_cast<size_t>(r) * cols_ + c] = QString();
+    if (std::max(from, 0) < to) {
+        std::vector<QString>& cells = ownCells();
+        for (int r = std::max(from, 0); r < to; ++r)
+            for (int c = 0; c < cols_; ++c)
+                cells[static_cast<size_t>(r) * cols_ + c] = QString();
+    }
     if (from < usedRows_ && to >= usedRows_)
         usedRows_ = std::max(from, 0);
 }
@@ -27,8 +40,8 @@ void Grid::setRows(int rows) {
         throw std::out_of_range("negative row count");
     if (rows < rows_)
         clearRows(rows, rows_);
-    if (static_cast<size_t>(rows) * cols_ > cells_.size())
-        cells_.resize(static_cast<size_t>(rows) * cols_);
+    if (static_cast<size_t>(rows) * cols_ > cells_->size())
+        ownCells().resize(static_cast<size_t>(rows) * cols_);
     if (rows < rows_) {
         for (auto it = colours_.begin(); it != colours_.end();)
             it = it->first.first >= rows ? colours_.erase(it) : std::next(it);
@@ -40,12 +53,12 @@ void Grid::setRows(int rows) {
 }
 
 void Grid::setCols(int cols) {
-    std::vector<QString> cells(static_cast<size_t>(rows_) * cols);
+    auto cells = std::make_shared<std::vector<QString>>(static_cast<size_t>(rows_) * cols);
     const int keep = std::min(cols, cols_);
     for (int r = 0; r < rows_; ++r)
         for (int c = 0; c < keep; ++c)
-            cells[static_cast<size_t>(r) * cols + c] =
-                std::move(cells_[static_cast<size_t>(r) * cols_ + c]);
+            (*cells)[static_cast<size_t>(r) * cols + c] =
+                (*cells_)[static_cast<size_t>(r) * cols_ + c];
     cells_ = std::move(cells);
     widths_.resize(cols, -1);
     cols_ = cols;
@@ -55,14 +68,14 @@ void Grid::setCols(int cols) {
 const QString& Grid::text(int row, int col) const {
     if (row < 0 || col < 0 || row >= rows_ || col >= cols_)
         return kEmpty;
-    return cells_[static_cast<size_t>(row) * cols_ + col];
+    return (*cells_)[static_cast<size_t>(row) * cols_ + col];
 }
 
 void Grid::setText(int row, int col, const QString& text) {
     if (row < 0 || col < 0 || row >= rows_ || col >= cols_)
         throw std::out_of_range("cell (" + std::to_string(row) + ", " + std::to_string(col) +
                                 ") outside the grid");
-    cells_[static_cast<size_t>(row) * cols_ + col] = text;
+    ownCells()[static_cast<size_t>(row) * cols_ + col] = text;
     usedRows_ = std::max(usedRows_, row + 1);
     touch();
 }

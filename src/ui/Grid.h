@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -10,7 +11,9 @@ namespace ui {
 
 // A table of text cells, the working memory of every window. Rows and columns count from
 // 0; row 0 normally holds the headings. Reading outside the table gives empty text;
-// writing outside it is a programming error and throws std::out_of_range.
+// writing outside it is a programming error and throws std::out_of_range. Copies share
+// their cells until one of them writes, so a copy of a big grid that is only read costs
+// nothing; a grid may be copied on one thread and read or written on another.
 class Grid {
 public:
     Grid(int rows, int cols, int fixedRows = 1, int fixedCols = 0);
@@ -54,6 +57,8 @@ public:
 
 private:
     void touch() { ++revision_; }
+    // The cells to write: this grid's own, copied first while another grid shares them.
+    std::vector<QString>& ownCells();
     // Empties the cells of rows [from, to) that may hold text.
     void clearRows(int from, int to);
 
@@ -64,7 +69,7 @@ private:
     // Storage for the most rows the grid has had: shrinking empties the dropped rows instead
     // of freeing them, so the work grids that a tally shrinks and regrows for every draw keep
     // their storage. Only rows below usedRows_ can hold text.
-    std::vector<QString> cells_;
+    std::shared_ptr<std::vector<QString>> cells_;
     int usedRows_ = 0;
     std::vector<int> widths_;
     std::map<std::pair<int, int>, int> colours_;
