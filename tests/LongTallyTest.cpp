@@ -1,6 +1,7 @@
-// Long tallies on the bundled history: stopping one, and the strategy table against the
-// tallies it stands for.
+// Long tallies on the bundled history: stopping one, the worker's copy of the window, the
+// choice of the narrowing, and the strategy table against the tallies it stands for.
 #include "simulate/StrategyTable.h"
+#include "simulate/TallyWorker.h"
 #include "support/TestHistory.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,88 @@ TEST_F(LongTally, WhatIfTotalsOfTheWholeHistoryDoNotDependOnTheRunBefore) {
     EXPECT_EQ(totals(), alone);
 }
 
+// The worker starts from a copy of everything the window holds: a window with its own
+// sizes, switches, pair and prediction tallies on the worker exactly as in place.
+TEST_F(LongTally, ATallyOnTheWorkerEqualsTheTallyInPlace) {
+    f.LabCom1.caption = QStringLiteral("6800");
+    f.LabStart_Click();
+    chooseCount(6601, 30);
+    f.Combo4[0].text = QStringLiteral("70");
+    f.Combo4[1].text = QStringLiteral("30");
+    f.Option2.selected = 4;
+    f.Check1.value = 1;
+    f.Check2.value = 1;
+    f.Check3.value = 1;
+    simulate::TallyWorker worker(f);
+    ASSERT_TRUE(worker.run());
+    worker.apply(f);
+    const QStringList onWorker = gridTexts(f.GrdSM);
+    const QString summary = f.Label6.caption + f.LabBaseline.caption;
+    simulate::runTally(f, simulate::windowChain(f));
+    ASSERT_EQ(f.simRows, 30);
+    EXPECT_EQ(onWorker, gridTexts(f.GrdSM));
+    EXPECT_EQ(summary, f.Label6.caption + f.LabBaseline.caption);
+}
+
+// Ticking the switch of a narrowing the tally replays makes the prediction start, シュミ集計
+// and the strategy table run that narrowing: what its own button gives. The start ticks
+// Check4 and Check5 from its levels and switch, so each row gives those.
+TEST_F(LongTally, TickingASwitchRunsExactlyThatNarrowing) {
+    const struct {
+        const char* key;
+        int opt, single, dbl;
+    } starts[] = {{"sw", 0, 1, 1}, {"cframe", 0, 1, 1}, {"axis", 1, 3, 3}, {"axis2", 1, 1, 1}};
+    const auto chooseTally = [&] {
+        chooseCount(6801, 20);
+        f.Combo4[0].text = QStringLiteral("60");
+        f.Combo4[1].text = QStringLiteral("40");
+    };
+    chooseTally();
+    const auto table = simulate::strategyTable(f, 2);
+    ASSERT_TRUE(table);
+    QStringList tallies;
+    for (const simulate::FormAction* n : simulate::strategyNarrowings()) {
+        SCOPED_TRACE(n->key);
+        const auto* start = std::find_if(std::begin(starts), std::end(starts), [&](const auto& s) {
+            return s.key == std::string(n->key);
+        });
+        ASSERT_NE(start, std::end(starts)) << "no start levels for this narrowing";
+        std::tie(f.YosoOpt, f.YosoSSLevel, f.YosoDSLevel) =
+            std::tie(start->opt, start->single, start->dbl);
+        f.Check3.value = n->tallySwitch == &mainwindow::MainForm::Check3 ? 1 : 0;
+        f.LabCom1.caption = QStringLiteral("6900");
+        f.LabStart_Click();
+        ASSERT_STREQ(simulate::chosenNarrowing(f).key, n->key);
+        const QStringList started = gridTexts(f.GrdSS2) + gridTexts(f.GrdWW2);
+        f.Command1_Click();
+        f.Command2_Click();
+        (f.*n->handler)();
+        EXPECT_EQ(started, gridTexts(f.GrdSS2) + gridTexts(f.GrdWW2));
+
+        chooseTally();
+        simulate::chooseNarrowing(f, *n);
+        f.Command3_Click();
+        const QStringList tallied = gridTexts(f.GrdSM);
+        simulate::TallyChain byHand = simulate::windowChain(f);
+        byHand.narrowing = [&] { (f.*n->handler)(); };
+        simulate::runTally(f, byHand);
+        EXPECT_EQ(tallied, gridTexts(f.GrdSM));
+        tallies.append(tallied.join(u'|'));
+
+        long long boxes = 0;
+        for (int r = 1; r <= 20; ++r)
+            boxes += f.GrdSM.text(r, 8).toInt() + f.GrdSM.text(r, 9).toInt();
+        const auto entry = std::find_if(table->begin(), table->end(), [&](const auto& e) {
+            return e.pair == f.Option2.selected && e.narrowName == QLatin1StringView(n->key);
+        });
+        ASSERT_NE(entry, table->end());
+        EXPECT_EQ(entry->boxes, boxes);
+    }
+    // Otherwise a narrowing run in place of another could go unseen.
+    tallies.removeDuplicates();
+    EXPECT_EQ(tallies.size(), simulate::strategyNarrowings().size());
+}
+
 // Each entry is the tally of its setting run alone, read back from the tally grid, and the
 // table does not depend on how many workers share it.
 TEST_F(LongTally, StrategyEntriesEqualTheirTalliesOnAnyNumberOfThreads) {
@@ -105,7 +188,7 @@ TEST_F(LongTally, StrategyEntriesEqualTheirTalliesOnAnyNumberOfThreads) {
         SCOPED_TRACE(e.pairName.toStdString() + " " + e.narrowName.toStdString());
         chooseCount(6501, 40);
         f.Option2.selected = e.pair;
-        simulate::chooseTallyNarrowing(f, *narrowings[static_cast<size_t>(e.narrow)]);
+        simulate::chooseNarrowing(f, *narrowings[static_cast<size_t>(e.narrow)]);
         f.Command3_Click();
         ASSERT_EQ(f.simRows, 40);
         long long boxes = 0;

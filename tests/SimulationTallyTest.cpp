@@ -1,11 +1,14 @@
 // The tally's own bookkeeping, with the per-draw procedures scripted by the test.
 #include "simulate/SimulationTally.h"
+#include "simulate/WorkerThreads.h"
 #include "support/HistoryGrid.h"
 #include "support/TestHistory.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
+#include <thread>
 
 using mainwindow::TallyCol;
 
@@ -43,14 +46,13 @@ protected:
                 if (name == '2') {
                     std::tie(f.basicCountS, f.basicCountW, f.hitS, f.hitW) =
                         std::tie(o.basicS, o.basicW, o.hitS, o.hitW);
-                } else if (std::string("CAX4").find(name) != std::string::npos) {
+                } else if (name == '4') {
                     std::tie(f.narrowCountS, f.narrowCountW) = std::tie(o.narrowS, o.narrowW);
                     f.narrowHit = o.narrowHit != 0 ? o.narrowHit : f.narrowHit;
                 }
             };
         };
-        chain = {step('Y'), step('J'), step('N'), step('2'),
-                 step('C'), step('A'), step('X'), step('4')};
+        chain = {step('Y'), step('J'), step('N'), step('2'), step('4')};
     }
 
     void runCount(int selectedDraw, int count) {
@@ -119,21 +121,6 @@ TEST_F(Tally, RatesAreFlooredInWholeNumbers) {
     }
 }
 
-TEST_F(Tally, ChecksChooseTheNarrowing) {
-    const struct {
-        int check3, check4, check5;
-        std::string wantLog; // per draw: prediction, ②集計, narrowing
-    } cases[] = {{0, 0, 0, "YJN24"}, {1, 1, 1, "YJN2C"}, {0, 1, 1, "YJN2A"}, {0, 0, 1, "YJN2X"}};
-    for (const auto& c : cases) {
-        f.Check3.value = c.check3;
-        f.Check4.value = c.check4;
-        f.Check5.value = c.check5;
-        log.clear();
-        runCount(101, 2);
-        EXPECT_EQ(log, c.wantLog + c.wantLog);
-    }
-}
-
 TEST_F(Tally, RangeStartsNoLowerThanDraw51AndStaysInTheHistory) {
     const struct {
         int selected, count, wantRows; // 0 rows: refused
@@ -176,6 +163,27 @@ TEST_F(Tally, BaselineOfTheNarrowedLists) {
     const simulate::TallyTotals t = simulate::tallyTotals(f.tallyDraws);
     EXPECT_EQ(std::tie(t.boxes, t.costYen, t.hits, t.payoutYen),
               std::make_tuple(387LL, 77400LL, 1, 30000LL));
+}
+
+// A job that throws on one thread stops the others and reaches the caller once all have ended,
+// instead of ending the program.
+TEST(WorkerThreads, AThrowingJobIsRethrownOnTheCallersThread) {
+    std::atomic<int> done{0}, ended{0};
+    std::atomic<bool> stop{false};
+    const auto job = [&](int t) {
+        if (t == 1)
+            throw std::runtime_error("job 1 failed");
+        while (!stop.load())
+            std::this_thread::yield();
+        ++ended;
+    };
+    try {
+        simulate::runOnThreads(3, job, done, 0, stop, {});
+        FAIL() << "the exception did not reach the caller";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "job 1 failed");
+    }
+    EXPECT_EQ(ended.load(), 2);
 }
 
 } // namespace

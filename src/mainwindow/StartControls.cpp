@@ -2,6 +2,7 @@
 // pressed look of the label buttons, and the panel switches of the window.
 #include "MainForm.h"
 
+#include "simulate/Actions.h"
 #include "ui/Numeric.h"
 
 namespace mainwindow {
@@ -126,14 +127,7 @@ void MainForm::setStartSizesAndChecks(int opt, int singleLevel, int doubleLevel)
 }
 
 void MainForm::runChosenNarrowing() {
-    if (Check3.value == 1)
-        Command12_Click();
-    else if (Check4.value == 1)
-        Command13_Click();
-    else if (Check5.value == 1)
-        Command14_Click();
-    else
-        Command4_Click();
+    (this->*simulate::chosenNarrowing(*this).handler)();
 }
 
 void MainForm::LabStart_Click() {

@@ -29,4 +29,17 @@ std::span<const FormAction> whatIfs() {
     return table;
 }
 
+const FormAction& chosenNarrowing(const MainForm& form) {
+    for (const FormAction& n : narrowings())
+        if (n.inTally && n.tallySwitch && (form.*n.tallySwitch).value == 1)
+            return n;
+    return narrowings().front();
+}
+
+void chooseNarrowing(MainForm& form, const FormAction& narrowing) {
+    for (const FormAction& n : narrowings())
+        if (n.tallySwitch)
+            (form.*n.tallySwitch).value = &n == &narrowing ? 1 : 0;
+}
+
 } // namespace simulate

@@ -28,4 +28,10 @@ std::span<const FormAction> narrowings();
 // The purchase what-ifs over the last tally, in the order of their buttons.
 std::span<const FormAction> whatIfs();
 
+// The narrowing the prediction start and シュミ集計 run: the first of narrowings() the tally
+// can replay whose switch is ticked, else ③S・W絞り.
+const FormAction& chosenNarrowing(const mainwindow::MainForm& form);
+// Ticks the switch of the narrowing and clears the others (none ticked chooses ③S・W絞り).
+void chooseNarrowing(mainwindow::MainForm& form, const FormAction& narrowing);
+
 } // namespace simulate

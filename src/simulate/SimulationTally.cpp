@@ -64,14 +64,8 @@ QString rangeTitle(const mainwindow::MainForm& f, int first, int last) {
 } // namespace
 
 TallyChain windowChain(mainwindow::MainForm& f) {
-    return {[&f] { f.Yoso(); },
-            [&f] { f.Jyuni(); },
-            [&f] { f.NewVerSort(); },
-            [&f] { f.Command2_Click(); },
-            [&f] { f.Command12_Click(); },
-            [&f] { f.Command13_Click(); },
-            [&f] { f.Command14_Click(); },
-            [&f] { f.Command4_Click(); }};
+    return {[&f] { f.Yoso(); }, [&f] { f.Jyuni(); }, [&f] { f.NewVerSort(); },
+            [&f] { f.Command2_Click(); }, [&f] { f.runChosenNarrowing(); }};
 }
 
 bool tallyRange(mainwindow::MainForm& f, int& first, int& last) {
@@ -166,14 +160,7 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
         }
 
         f.narrowHit = 0;
-        if (f.Check3.value == 1)
-            chain.Command12_Click();
-        else if (f.Check4.value == 1)
-            chain.Command13_Click();
-        else if (f.Check5.value == 1)
-            chain.Command14_Click();
-        else
-            chain.Command4_Click();
+        chain.narrowing();
         sm.setText(r, TallyCol::NarrowS, ui::numberText(f.narrowCountS));
         sm.setText(r, TallyCol::NarrowW, ui::numberText(f.narrowCountW));
         const bool narrowedHit = f.narrowHit == 1 || f.narrowHit == 2;

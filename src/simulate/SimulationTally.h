@@ -15,11 +15,8 @@ struct TallyChain {
     std::function<void()> Yoso;
     std::function<void()> Jyuni;
     std::function<void()> NewVerSort;
-    std::function<void()> Command2_Click;  // ②集計
-    std::function<void()> Command12_Click; // ③C枠絞り (Check3)
-    std::function<void()> Command13_Click; // ③軸数字絞り (Check4)
-    std::function<void()> Command14_Click; // ③軸数字絞り２ (Check5)
-    std::function<void()> Command4_Click;  // ③S・W絞り (none ticked)
+    std::function<void()> Command2_Click; // ②集計
+    std::function<void()> narrowing;      // the ③ narrowing the check boxes choose
 };
 
 TallyChain windowChain(mainwindow::MainForm& form);
@@ -34,7 +31,7 @@ using TallyProgress = std::function<bool(int done, int total)>;
 bool tallyRange(mainwindow::MainForm& form, int& first, int& last);
 
 // The whole tally of Command3_Click, with the per-draw procedures taken from chain.
-// Reads Option1, Combo1, Combo3, Check3 to Check5, Combo4 and Grd2; empties GrdSM, then
+// Reads Option1, Combo1, Combo3, Combo4 and Grd2; empties GrdSM, then
 // writes it, Label6, LabBaseline, tallyDraws, tallyBaseline, tallyRangeTitle and simRows,
 // and replays every draw through Combo1, Label2 and the prediction's grids. A range without
 // draws gets a message and writes no tally. False when progress stopped it, the form then

@@ -3,14 +3,13 @@
 
 #include "TallyRecord.h"
 #include "TallyWorker.h"
+#include "WorkerThreads.h"
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <memory>
-#include <thread>
 
 namespace simulate {
 
@@ -73,27 +72,6 @@ std::unique_ptr<TallyWorker> strategyWorker(const mainwindow::MainForm& window) 
     return w;
 }
 
-// Runs job(worker index) on `threads` threads while the calling thread reports progress.
-template <typename Job>
-bool runOnThreads(int threads, Job job, const std::atomic<int>& done, int total,
-                  std::atomic<bool>& stop, const TallyProgress& progress) {
-    std::atomic<int> finished{0};
-    std::vector<std::thread> pool;
-    for (int t = 0; t < threads; ++t)
-        pool.emplace_back([&, t] {
-            job(t);
-            ++finished;
-        });
-    while (finished.load() < threads) {
-        if (progress && !stop.load() && !progress(done.load(), total))
-            stop = true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    for (auto& t : pool)
-        t.join();
-    return !stop.load();
-}
-
 } // namespace
 
 std::vector<const FormAction*> strategyNarrowings() {
@@ -102,12 +80,6 @@ std::vector<const FormAction*> strategyNarrowings() {
         if (n.inTally)
             inTally.push_back(&n);
     return inTally;
-}
-
-void chooseTallyNarrowing(mainwindow::MainForm& f, const FormAction& narrowing) {
-    for (const FormAction& n : narrowings())
-        if (n.tallySwitch)
-            (f.*n.tallySwitch).value = &n == &narrowing ? 1 : 0;
 }
 
 std::optional<std::vector<StrategyEntry>>
@@ -156,7 +128,7 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
             const int narrow = s % narrowCount;
             f.GrdSMClear();
             f.Option2.selected = pair;
-            chooseTallyNarrowing(f, *narrows[static_cast<size_t>(narrow)]);
+            chooseNarrowing(f, *narrows[static_cast<size_t>(narrow)]);
             TallyChain chain = windowChain(f);
             chain.Yoso = [&f, &predictions, first] {
                 const auto draw = static_cast<int>(ui::leadingInt(f.Combo1.text));

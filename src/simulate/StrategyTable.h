@@ -32,9 +32,6 @@ struct StrategyEntry {
 // The ③ narrowings a tally can replay (sw, cframe, axis, axis2), in button order.
 std::vector<const FormAction*> strategyNarrowings();
 
-// Ticks the check box that makes シュミ集計 replay the narrowing, and no other.
-void chooseTallyNarrowing(mainwindow::MainForm& form, const FormAction& narrowing);
-
 // Every 基本数値 pair with every ③ narrowing, each tallied as シュミ集計 would tally it alone
 // over the range and sizes set on the window (Option1, Combo1, Combo3, Combo4, Check1,
 // Check2), ranked by payout per cost, best first. The window is only read. The per-draw
