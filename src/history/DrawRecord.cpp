@@ -75,6 +75,15 @@ DrawRecord DrawRecord::decode(const QByteArray& bytes) {
     return r;
 }
 
+int equalPairs(const QString& number) {
+    int pairs = 0;
+    for (int i = 0; i < 4; ++i)
+        for (int j = i + 1; j < 4; ++j)
+            if (number.size() > j && number[i] == number[j])
+                ++pairs;
+    return pairs;
+}
+
 QDate japanDate(const QDateTime& instant) {
     return instant.toOffsetFromUtc(9 * 3600).date();
 }

@@ -41,6 +41,10 @@ struct DrawRecord {
     bool operator==(const DrawRecord&) const = default;
 };
 
+// How many of the six position pairs of a four-digit number hold equal digits: 0 for a
+// single box, 1 for a double, more for the other shapes.
+int equalPairs(const QString& number);
+
 // The calendar date in Japan (UTC+9, no summer time) at an instant: the draws are dated there.
 QDate japanDate(const QDateTime& instant);
 

@@ -1,6 +1,8 @@
 // Layout of every grid, the history grid and the tables of all box numbers.
 #include "MainForm.h"
 
+#include "history/DrawRecord.h"
+
 #include <QDate>
 
 #include <array>
@@ -69,17 +71,8 @@ void clearList(ui::Grid& list, int rows, const QString& heading) {
     list.setText(0, ListCol::Number, heading);
 }
 
-int equalPairs(const QString& number) {
-    int pairs = 0;
-    for (int i = 0; i < 4; ++i)
-        for (int j = i + 1; j < 4; ++j)
-            if (number.size() > j && number[i] == number[j])
-                ++pairs;
-    return pairs;
-}
-
 QString numberType(const QString& number) {
-    switch (equalPairs(number)) {
+    switch (history::equalPairs(number)) {
     case 0:
         return QStringLiteral("S");
     case 1:
@@ -173,7 +166,7 @@ void MainForm::Grd2Hyoji() {
         }
         const auto& rec = files.HistRec;
         const QString number = rec.numberText();
-        const int pairs = equalPairs(number);
+        const int pairs = history::equalPairs(number);
         Grd2.setText(r, Grd2Col::Number, QString::number(rec.DrawNo));
         Grd2.setText(r, Grd2Col::WinNumber, number);
         Grd2.setText(r, Grd2Col::Type, numberType(number));

@@ -1,6 +1,6 @@
 #include "Analysis.h"
 
-#include "mainwindow/MainForm.h"
+#include "history/DrawRecord.h"
 
 #include <algorithm>
 #include <vector>
@@ -15,7 +15,7 @@ int digitAt(const QString& number, int i) {
 }
 
 int patternCode(const QString& number) {
-    switch (mainwindow::equalPairs(number)) {
+    switch (history::equalPairs(number)) {
     case 1:
         return 1;
     case 2:
