@@ -1,11 +1,8 @@
 #include "TallyChart.h"
 
 #include <QChart>
-#include <QChartView>
-#include <QDir>
 #include <QLineSeries>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -111,20 +108,8 @@ QChart* makeLedgerChart(const std::vector<QPointF>& balance, const std::vector<Q
     return chart;
 }
 
-QString saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,
-                       QSize size) {
-    QChartView view(makeTallyChart(draws));
-    view.setRenderHint(QPainter::Antialiasing);
-    view.resize(size);
-    return savePng(view.grab(), path);
-}
-
 QString savePng(const QPixmap& image, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        return QStringLiteral("グラフを %1 に書き出せません: %2")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
-    return {};
+    return savePng(image.toImage(), path);
 }
 
 } // namespace charts

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "simulate/TallyRecord.h"
+#include "PaintedChart.h"
 
 #include <QPointF>
-#include <QSize>
 #include <QString>
 
 #include <vector>
@@ -22,14 +21,7 @@ QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws);
 // expectation gives, in yen, against the draw numbers. The caller owns the chart.
 QChart* makeLedgerChart(const std::vector<QPointF>& balance, const std::vector<QPointF>& expected);
 
-// The same chart drawn offscreen into a PNG of the given size, written aside and renamed over
-// path when whole. Needs a QApplication (any platform, offscreen included). Returns why the
-// file could not be written (naming it), empty on success.
-QString saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,
-                       QSize size = QSize(1000, 600));
-
-// A picture written as a PNG aside and renamed over path when whole; returns why it could
-// not be (naming the file), empty on success.
+// A view's picture written as a PNG (charts::savePng of PaintedChart.h).
 QString savePng(const QPixmap& image, const QString& path);
 
 } // namespace charts

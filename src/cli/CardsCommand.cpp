@@ -75,8 +75,9 @@ private:
 
 } // namespace
 
-bool needsGuiApplication(const QStringList& args) {
-    return asksFor(args, QStringLiteral("cards"), QStringLiteral("--pdf"));
+ApplicationKind CardsCommand::applicationKind(const QStringList& words) const {
+    return givesOption(words, QStringLiteral("pdf")) ? ApplicationKind::Gui
+                                                     : ApplicationKind::Console;
 }
 
 CardsCommand::CardsCommand()

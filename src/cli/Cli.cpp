@@ -66,14 +66,21 @@ QStringList globalWords(const QCommandLineParser& parser) {
     return words;
 }
 
-int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
-    const auto all = commands();
-    QCommandLineParser parser;
+// Parses what comes before the command name; returns the command's name (summary when none
+// is given) and leaves the words after it in `words`.
+QString readTopLevel(QCommandLineParser& parser, const QStringList& args, QStringList& words) {
     setUpTopLevel(parser);
     if (!parser.parse(QStringList{QStringLiteral("tessarin-cli")} + args))
         throw UsageError{parseError(parser)};
-    QStringList words = parser.positionalArguments();
-    const QString name = words.isEmpty() ? kDefaultCommand : words.takeFirst();
+    words = parser.positionalArguments();
+    return words.isEmpty() ? kDefaultCommand : words.takeFirst();
+}
+
+int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const auto all = commands();
+    QCommandLineParser parser;
+    QStringList words;
+    const QString name = readTopLevel(parser, args, words);
     if (parser.isSet(QStringLiteral("help")) ||
         (name == QStringLiteral("help") && words.isEmpty())) {
         out << topLevelHelp(all);
@@ -83,15 +90,9 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (name == QStringLiteral("help"))
         return dispatch({words[0], QStringLiteral("--help")}, out, err);
 
-    for (const auto& command : all) {
-        if (command->name != name)
-            continue;
-        for (const auto& option : globals::all())
-            if (parser.isSet(option.names().constLast()) && !command->takes(option))
-                throw UsageError{QStringLiteral("%1 では --%2 は使えません。")
-                                     .arg(name, option.names().constLast())};
-        return command->run(globalWords(parser) + words, out, err);
-    }
+    for (const auto& command : all)
+        if (command->name == name)
+            return command->run(globalWords(parser) + words, out, err);
     throw UsageError{QStringLiteral("不明なコマンドです: %1").arg(name)};
 }
 
@@ -112,6 +113,20 @@ std::vector<std::unique_ptr<Command>> commands() {
     all.push_back(std::make_unique<CardsCommand>());
     all.push_back(std::make_unique<TicketsCommand>());
     return all;
+}
+
+ApplicationKind applicationKind(const QStringList& args) {
+    QCommandLineParser parser;
+    QStringList words;
+    try {
+        const QString name = readTopLevel(parser, args, words);
+        for (const auto& command : commands())
+            if (command->name == name)
+                return command->applicationKind(words);
+    } catch (const UsageError&) {
+        // run() reports it.
+    }
+    return ApplicationKind::Console;
 }
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {

@@ -85,7 +85,16 @@ void Command::setUp(QCommandLineParser& parser) const {
     parser.setApplicationDescription(description);
     parser.addOption(helpOption());
     parser.addOptions(options);
-    parser.addOption(globals::dataDir());
+    // Every command takes the global options. --data-dir applies to all of them; another
+    // global option a command does not list is ignored and left out of its help.
+    for (QCommandLineOption global : globals::all()) {
+        if (std::any_of(options.begin(), options.end(),
+                        [&](const auto& o) { return o.names() == global.names(); }))
+            continue;
+        if (global.names() != globals::dataDir().names())
+            global.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(global);
+    }
     for (const auto& p : positionals)
         parser.addPositionalArgument(p.name, p.description, p.syntax);
 }
@@ -94,15 +103,6 @@ QString Command::helpText() const {
     QCommandLineParser parser;
     setUp(parser);
     return helpFor(parser, QStringLiteral("tessarin-cli ") + name);
-}
-
-bool Command::takes(const QCommandLineOption& option) const {
-    if (option.names() == globals::dataDir().names())
-        return true; // every command works in the data folder
-    for (const auto& o : options)
-        if (o.names() == option.names())
-            return true;
-    return false;
 }
 
 int Command::run(const QStringList& words, QTextStream& out, QTextStream& err) {
@@ -132,10 +132,11 @@ int Command::run(const QStringList& words, QTextStream& out, QTextStream& err) {
     return execute(parser, out, err);
 }
 
-bool asksFor(const QStringList& args, const QString& command, const QString& option) {
-    return args.contains(command) && std::any_of(args.begin(), args.end(), [&](const QString& a) {
-               return a.startsWith(option);
-           });
+bool givesOption(const QStringList& words, const QString& name) {
+    const QString option = QStringLiteral("--") + name;
+    return std::any_of(words.begin(), words.end(), [&](const QString& w) {
+        return w == option || w.startsWith(option + u'=');
+    });
 }
 
 } // namespace cli

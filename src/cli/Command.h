@@ -30,6 +30,10 @@ QCommandLineOption dataDir();
 QList<QCommandLineOption> all();
 } // namespace globals
 
+// The Qt application a command needs: painting (a PDF, a PNG) needs Qt Gui and its fonts;
+// everything else runs as a plain console program, with no display.
+enum class ApplicationKind { Console, Gui };
+
 // One command of tessarin-cli: its name, what it does, its options and positional
 // arguments. run() reads the words after the name with a QCommandLineParser built from
 // them (which also makes --help), then calls execute().
@@ -47,7 +51,11 @@ public:
     // command line throws UsageError (cli::run reports it).
     int run(const QStringList& words, QTextStream& out, QTextStream& err);
     QString helpText() const;
-    bool takes(const QCommandLineOption& option) const;
+    // The application run() needs for these words (the words after the command name).
+    virtual ApplicationKind applicationKind(const QStringList& words) const {
+        Q_UNUSED(words);
+        return ApplicationKind::Console;
+    }
 
 protected:
     struct Positional {
@@ -78,9 +86,9 @@ QString helpFor(const QCommandLineParser& parser, const QString& invocation);
 // The message of a command line the parser refused.
 QString parseError(const QCommandLineParser& parser);
 
-// Whether the words name `command` and give an option that starts with `option` (so
-// "--pdf" also finds "--pdf=FILE"); looked at before any parser runs.
-bool asksFor(const QStringList& args, const QString& command, const QString& option);
+// Whether the words give the long option `name` ("--name" or "--name=VALUE"); looked at
+// before any parser runs.
+bool givesOption(const QStringList& words, const QString& name);
 
 // The option that asks for the help, in every parser.
 QCommandLineOption helpOption();

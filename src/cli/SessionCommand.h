@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Command.h"
+#include "Options.h"
 #include "Session.h"
 
 namespace cli {
@@ -18,11 +19,6 @@ protected:
     virtual int executeWithSession(Session& session, const QCommandLineParser& parser,
                                    QTextStream& out, QTextStream& err) = 0;
 
-    // The draw named by --draw, from 1 to the draw after the latest one; by default the
-    // draw after the latest one.
-    static int chosenDraw(const QCommandLineParser& parser, const mainwindow::MainForm& form);
-    static QCommandLineOption drawOption(const QString& description);
-
     // Set by the commands whose output stands for the latest draws: a history that is behind
     // is told on the error stream (as the window tells it under its header) before they run.
     bool warnsOfOldHistory = false;
@@ -33,13 +29,13 @@ private:
 
 } // namespace cli
 
-// The members every session command that reads options declares: its constructor (name,
-// help, options) and the two steps run() takes. Leaves the class in its protected part.
+// The members every session command declares: its constructor (name, help, options) and the
+// work on the loaded history. A command with options of its own also overrides readOptions.
+// Leaves the class in its protected part.
 #define TESSARIN_SESSION_COMMAND(Name)                                                             \
 public:                                                                                            \
     Name();                                                                                        \
                                                                                                    \
 protected:                                                                                         \
-    void readOptions(const QCommandLineParser& parser) override;                                   \
     int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,   \
                            QTextStream& err) override

@@ -1,6 +1,6 @@
 #include "StrategiesCommand.h"
 
-#include "PredictCommand.h"
+#include "Options.h"
 
 #include "simulate/StrategyTable.h"
 
@@ -16,7 +16,7 @@ namespace cli {
 
 namespace {
 
-using Settings = VerifyCommand::Settings;
+using Settings = TallySettings;
 
 QJsonObject entryJson(const simulate::StrategyEntry& e) {
     return {{QStringLiteral("pair"), e.pairName},    {QStringLiteral("narrow"), e.narrowName},
@@ -62,12 +62,12 @@ StrategiesCommand::StrategiesCommand()
 }
 
 void StrategiesCommand::readOptions(const QCommandLineParser& parser) {
-    settings_ = VerifyCommand::readRangeSettings(parser);
+    settings_ = readTallyRange(parser);
 }
 
 int StrategiesCommand::executeWithSession(Session& session, const QCommandLineParser& parser,
                                           QTextStream& out, QTextStream& err) {
-    if (!VerifyCommand::applyToSession(settings_, session, parser, err))
+    if (!applyTallyToSession(settings_, session, parser, err))
         return kFailed;
     auto& f = session.form;
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "SessionCommand.h"
-#include "VerifyCommand.h"
 
 namespace cli {
 
@@ -9,9 +8,10 @@ namespace cli {
 // cost, as a table, JSON or CSV.
 class StrategiesCommand : public SessionCommand {
     TESSARIN_SESSION_COMMAND(StrategiesCommand);
+    void readOptions(const QCommandLineParser& parser) override;
 
 private:
-    VerifyCommand::Settings settings_;
+    TallySettings settings_;
 };
 
 } // namespace cli

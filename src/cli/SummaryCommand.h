@@ -6,12 +6,7 @@ namespace cli {
 
 // The default command: the latest draw, the next draw and its date, the number of records.
 class SummaryCommand : public SessionCommand {
-public:
-    SummaryCommand();
-
-protected:
-    int executeWithSession(Session& session, const QCommandLineParser& parser, QTextStream& out,
-                           QTextStream& err) override;
+    TESSARIN_SESSION_COMMAND(SummaryCommand);
 };
 
 } // namespace cli
