@@ -98,21 +98,20 @@ int dispatch(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 } // namespace
 
-std::vector<std::unique_ptr<Command>> commands() {
+namespace {
+
+template <typename... Commands> std::vector<std::unique_ptr<Command>> make() {
     std::vector<std::unique_ptr<Command>> all;
-    all.push_back(std::make_unique<SummaryCommand>());
-    all.push_back(std::make_unique<ImportCommand>());
-    all.push_back(std::make_unique<HistoryCommand>());
-    all.push_back(std::make_unique<PredictCommand>());
-    all.push_back(std::make_unique<VerifyCommand>());
-    all.push_back(std::make_unique<StrategiesCommand>());
-    all.push_back(std::make_unique<Back100Command>());
-    all.push_back(std::make_unique<UpdateCommand>());
-    all.push_back(std::make_unique<FetchCommand>());
-    all.push_back(std::make_unique<ScheduleCommand>());
-    all.push_back(std::make_unique<CardsCommand>());
-    all.push_back(std::make_unique<TicketsCommand>());
+    (all.push_back(std::make_unique<Commands>()), ...);
     return all;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<Command>> commands() {
+    return make<SummaryCommand, ImportCommand, HistoryCommand, PredictCommand, VerifyCommand,
+                StrategiesCommand, Back100Command, UpdateCommand, FetchCommand, ScheduleCommand,
+                CardsCommand, TicketsCommand>();
 }
 
 ApplicationKind applicationKind(const QStringList& args) {
