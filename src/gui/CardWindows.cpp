@@ -1,4 +1,5 @@
 #include "CardWindows.h"
+#include "HandlerScope.h"
 
 #include "history/HistoryFiles.h"
 
@@ -301,18 +302,8 @@ void CardWindows::run(const std::function<void()>& handler, QWidget* over) {
         handler();
         return;
     }
-    running_ = true;
-    QWidget* previousParent = host_.parent;
-    host_.parent = over;
-    try {
-        handler();
-    } catch (const history::FileError& e) {
-        printList.module.files.CloseAll();
-        host_.messageBox(e.message(), QString());
-    }
-    host_.parent = previousParent;
-    running_ = false;
-    refresh();
+    HandlerScope::run(host_, {.over = over, .running = &running_, .refresh = [this] { refresh(); }},
+                      printList.module.files, handler);
 }
 
 void CardWindows::refresh() {

@@ -1,11 +1,14 @@
 #include "MainWindow.h"
+#include "HandlerScope.h"
 
 #include "StrategyWindow.h"
 #include "TallyChartWindow.h"
 #include "Version.h"
 #include "history/HistoryFiles.h"
+#include "mainwindow/GridColumns.h"
 #include "simulate/Actions.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -705,8 +708,8 @@ void MainWindow::run(const std::function<void()>& handler) {
     // A start processes events while it waits: a second action would run inside it.
     if (form_.startRunning())
         return;
-    runReportingFileErrors(handler, host_);
-    refresh();
+    HandlerScope::run(host_, {.over = this, .refresh = [this] { refresh(); }}, form_.module.files,
+                      handler);
 }
 
 void MainWindow::placeFrame2() {
