@@ -36,6 +36,7 @@ namespace gui {
 namespace {
 
 using Form = mainwindow::MainForm;
+using mainwindow::Grd2Col;
 
 // Hides the draw list when it loses the focus to anything but its own popup.
 class FocusOutFilter : public QObject {
@@ -619,7 +620,7 @@ QWidget* MainWindow::buildResultsPanel() {
                                                                      {&form_.GrdWW2, u"絞り W"}};
     for (const auto& [g, title] : listGrids) {
         auto* view = bind_.grid(*g, 1, 0.7);
-        view->hideColumnsFrom(2); // column 2 is the narrowings' work column
+        view->hideColumnsFrom(mainwindow::ListCol::Work); // the narrowings' work column
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setMinimumWidth(100);
         body->addWidget(titled(QString::fromUtf16(title), view), 1);
@@ -635,7 +636,7 @@ QWidget* MainWindow::buildTallyPanel() {
     layout->setSpacing(2);
     auto* body = new QHBoxLayout;
     auto* tally = bind_.grid(form_.GrdSM, 1, 0.78);
-    tally->hideColumnsFrom(18); // the columns of the tally and its what-ifs
+    tally->hideColumnsFrom(mainwindow::TallyCol::WhatIfCost + 1); // the tally and its what-ifs
     // A slightly smaller font keeps rates such as "当率:56%" whole in the narrow columns.
     QFont tallyFont = tally->font();
     tallyFont.setPointSizeF(tallyFont.pointSizeF() * 0.85);
@@ -646,7 +647,7 @@ QWidget* MainWindow::buildTallyPanel() {
     back->addWidget(bind_.button(
         form_.Command5, [this] { form_.Command5_Click(); }, panel));
     auto* recent = bind_.grid(form_.GrdR, 1, 0.7);
-    recent->hideColumnsFrom(4); // draw, number, earlier draw of the box, gap
+    recent->hideColumnsFrom(mainwindow::Back100Col::DrawsBetween + 1);
     recent->setFixedWidth(4 * 45 + 22);
     back->addWidget(recent, 1);
     body->addLayout(back);
@@ -682,8 +683,9 @@ QWidget* MainWindow::buildHistoryPanel() {
     auto* history = bind_.grid(form_.Grd2, 1, 0.85);
     // The four digit columns and the type for the tally repeat 当数 and SW: left out here,
     // so that the W・S prediction and its mark stay in view.
-    history->hideColumns({3, 4, 5, 6, 9});
-    history->hideColumnsFrom(12);
+    history->hideColumns({Grd2Col::Digit1, Grd2Col::Digit1 + 1, Grd2Col::Digit1 + 2,
+                          Grd2Col::Digit1 + 3, Grd2Col::Flag});
+    history->hideColumnsFrom(Grd2Col::WsMark + 1);
     // Wide enough for every shown column beside the scroll bar, so that the last heading
     // (○or×) is not cut off at the panel's edge.
     history->setMinimumWidth(history->horizontalHeader()->length() +
