@@ -94,6 +94,11 @@ template <typename Form, typename View> bool CardWindow<Form, View>::event(QEven
         if (event->type() == QEvent::WindowActivate && !owner_.running() && form_.visible)
             owner_.run([this] { form_.Form_Activate(); }, this);
     }
+    // The focus a handler's own message box or dialog takes is not the user leaving.
+    if constexpr (requires(Form & f) { f.Form_Deactivate(); }) {
+        if (event->type() == QEvent::WindowDeactivate && !owner_.running() && form_.visible)
+            owner_.run([this] { form_.Form_Deactivate(); }, this);
+    }
     return QWidget::event(event);
 }
 
@@ -210,6 +215,9 @@ PrintListWindow::PrintListWindow(cardprint::PrintListForm& form, CardWindows& ow
         side->addWidget(note);
     }
     side->addWidget(bind.frame(f.Frame3, f.Frame3.caption, fileRow));
+    auto* paste = bind.button(f.Command5, [&f] { f.Command5_Click(); });
+    paste->setToolTip(QStringLiteral("クリップボードの４桁の数字を、使っている行の後ろに加えます"));
+    side->addWidget(paste);
     side->addStretch();
     auto* print = bind.button(f.Command6, [&f] { f.Command6_Click(); });
     print->setMinimumHeight(40);
