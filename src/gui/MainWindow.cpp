@@ -137,6 +137,11 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     resultsLayout->addWidget(buildTallyPanel(), 1);
     tabs_->addTab(results, QStringLiteral("予想・検証の結果"));
     tabs_->addTab(buildBoxTablesTab(), QStringLiteral("ボックス数字表"));
+    // GrdA(0), the analysis of the 50 draws before the target: offered while the form shows it.
+    auto* analysis =
+        titled(QStringLiteral("分析表（対象回の前50回）"), bind_.grid(form_.GrdA[0], 1));
+    analysis->setObjectName(QStringLiteral("analysisTab"));
+    analysisTab_ = tabs_->addTab(analysis, QStringLiteral("分析表"));
     rightLayout->addWidget(tabs_, 1);
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 0);
@@ -748,6 +753,7 @@ void MainWindow::refresh() {
     drawList_->setVisible(form_.Combo1.visible);
     for (const auto& [widget, shown] : shownWhile_)
         widget->setVisible(shown());
+    tabs_->setTabVisible(analysisTab_, form_.GrdA[0].visible());
     if (cameraPressed_) {
         cameraSlot_->layout()->itemAt(0)->widget()->setVisible(form_.PicCame[0].visible);
         cameraPressed_->setVisible(form_.PicCame[1].visible);
@@ -778,6 +784,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         unloaded_ = true;
         form_.Form_Unload();
     }
+    // Closing the main window ends the program whatever other windows are open; they go
+    // without events of their own.
+    for (QWidget* other : QApplication::topLevelWidgets())
+        if (other != this && other->isVisible())
+            other->hide();
     event->accept();
 }
 
