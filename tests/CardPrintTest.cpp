@@ -190,6 +190,8 @@ TEST(CardPrintTest, PositionsFileIsCheckedShownAndSaved) {
         EXPECT_TRUE(cards.list.frmPrsetn4.visible);
         EXPECT_EQ(readFile(cards.ws.path("inji04.dat")),
                   cardprint::encodeInji({cardprint::kDefaultPositions, {}}));
+        cards.list.Form_Unload(); // closing the print list takes its positions window along
+        EXPECT_FALSE(cards.list.frmPrsetn4.visible);
     }
     const struct {
         cardprint::Positions pos;
@@ -324,6 +326,18 @@ TEST(CardPrintTest, FailedSaveKeepsTheEarlierFile) {
     ASSERT_EQ(cards.ws.host.messages.size(), 1u);
     EXPECT_NE(cards.ws.host.messages[0].text, s(u"ＣＳＶにて保存しました。"));
     EXPECT_EQ(QDir(cards.ws.path(".")).entryList(QDir::Files).size(), 1) << "no temporary left";
+}
+
+TEST(CardPrintTest, PasteAddsTheClipboardsNumbersAfterTheRowsInUse) {
+    Cards cards;
+    cards.fill({"5555 S " + s(u"○"), "7 _ "});
+    cards.list.PrintList.setText(2, PrintListCol::No, QString()); // typed, not numbered
+    cards.ws.host.clipboard = QStringLiteral("0123\t9876\r\nabc\n");
+    cards.list.Command5_Click();
+    EXPECT_EQ(cards.rows(5), (QStringList{"1|5|5|5|5|S|" + s(u"○"), "|7|||||", "3|0|1|2|3||",
+                                          "4|9|8|7|6||", "||||||"}));
+    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+    EXPECT_TRUE(cards.ws.host.messages[0].text.contains(s(u"でない 1 件（最初は「abc」）")));
 }
 
 TEST(CardPrintTest, LoadFillsRowsAndSkipsWhatIsNotFourDigits) {

@@ -2,6 +2,7 @@
 // inputs the fuzzers found.
 #include "support/LoopbackServer.h"
 #include "support/QtPrinters.h"
+#include "support/Rows.h"
 #include "support/TestHistory.h"
 
 #include "download/DownloadForm.h"
@@ -92,10 +93,12 @@ TEST(ResultFileParse, ReadsThePrizeLinesWithNoWinnerInAnyOfThem) {
     EXPECT_EQ(d.payout, (std::array<int, 4>{91500, 82200, 534300, 41100}));
 }
 
-TEST(ResultFileParse, RejectsWhatIsNotTheRequestedDraw) {
+using Rejected = std::tuple<const char*, QString, long long, QString>;
+
+std::vector<Rejected> rejectedFiles() {
     const QString date = QStringLiteral("令和8年9月17日");
     const QString good = resultFile(7073, date, QStringLiteral("6916"));
-    const std::tuple<const char*, QString, long long, QString> cases[] = {
+    return {
         {"other draw", good, 7074, QStringLiteral("第7074回ではありません")},
         {"html page", QStringLiteral("<!DOCTYPE html>\r\n<html><body>x</body></html>\r\n"), 7073,
          QStringLiteral("HTML")},
@@ -118,12 +121,17 @@ TEST(ResultFileParse, RejectsWhatIsNotTheRequestedDraw) {
         {"fourteen lines", good.section(QStringLiteral("\r\n"), 0, 13) + QStringLiteral("\r\n"),
          7073, QStringLiteral("15行")},
     };
-    for (const auto& [name, text, requested, wantInError] : cases) {
-        const download::ResultParse got = download::parseResultFile(text, requested);
-        EXPECT_TRUE(got.error.contains(wantInError)) << name << ": " << got.error.toStdString();
-        EXPECT_EQ(got.draw.drawNo, 0) << name;
-    }
 }
+
+class ResultFile : public testing::TestWithParam<Rejected> {};
+
+TEST_P(ResultFile, RejectsWhatIsNotTheRequestedDraw) {
+    const auto& [name, text, requested, wantInError] = GetParam();
+    const download::ResultParse got = download::parseResultFile(text, requested);
+    EXPECT_TRUE(got.error.contains(wantInError)) << got.error.toStdString();
+    EXPECT_EQ(got.draw.drawNo, 0);
+}
+INSTANTIATE_TEST_SUITE_P(ResultFileParse, ResultFile, testing::ValuesIn(rejectedFiles()), RowName);
 
 TEST(DrawDate, MustFitBetweenTheStoredDrawsAroundItAndNotBeAfterToday) {
     const QDate before(2026, 9, 15);

@@ -1,6 +1,7 @@
 // A damaged, locked or read-only history: what every reader and writer does with it.
 #include "support/CliRun.h"
 #include "support/LoopbackServer.h"
+#include "support/Rows.h"
 #include "support/TestHistory.h"
 
 #include "Cli.h"
@@ -75,52 +76,51 @@ QString recordNamed(int n) {
     return s(u"第%1回の記録").arg(n);
 }
 
+class DamagedFile : public testing::TestWithParam<Damage> {};
+
 } // namespace
 
-TEST(DamagedHistory, WindowReportsItAndNeitherAppendsNorCatchesUp) {
-    for (const Damage& d : damages()) {
-        SCOPED_TRACE(d.name);
-        Workspace ws;
-        writeFile(ws.path(s(u"number414.dat")), d.bytes);
-        bool caughtUp = false;
-        ws.form->catchUp = [&] { caughtUp = true; };
-        ws.form->Form_Load(true);
-        EXPECT_FALSE(caughtUp);
-        EXPECT_TRUE(ws.form->historyDamaged);
-        EXPECT_EQ(ws.form->HistRows, 0);
-        EXPECT_EQ(ws.form->Grd2.rows(), 2);
-        EXPECT_EQ(ws.form->Grd2.text(1, Grd2Col::Number), QString());
-        ASSERT_EQ(ws.host.messages.size(), 1u);
-        EXPECT_TRUE(ws.host.messages[0].text.contains(recordNamed(d.record)))
-            << ws.host.messages[0].text.toStdString();
-        EXPECT_TRUE(ws.host.messages[0].text.contains(s(u"「開　始」")));
+INSTANTIATE_TEST_SUITE_P(DamagedHistory, DamagedFile, testing::ValuesIn(damages()), RowName);
 
-        // The next draw typed in by hand is refused before anything is written.
-        download::DownloadForm dl(ws.host, ws.module, *ws.form);
-        dl.Form_Load();
-        const QStringList row = {s(u"61"), s(u"20210401"), s(u"4321"), s(u"1"), s(u"0"), s(u"0"),
-                                 s(u"0"),  s(u"9000"),     s(u"0"),    s(u"0"), s(u"0")};
-        for (int c = 1; c <= 11; ++c)
-            dl.Grd1.setText(1, c, row[c - 1]);
-        EXPECT_FALSE(dl.DataTuika());
-        EXPECT_TRUE(ws.host.messages.back().text.contains(recordNamed(d.record)));
-        EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), d.bytes);
-    }
+TEST_P(DamagedFile, WindowReportsItAndNeitherAppendsNorCatchesUp) {
+    const Damage& d = GetParam();
+    Workspace ws;
+    writeFile(ws.path(s(u"number414.dat")), d.bytes);
+    bool caughtUp = false;
+    ws.form->catchUp = [&] { caughtUp = true; };
+    ws.form->Form_Load(true);
+    EXPECT_FALSE(caughtUp);
+    EXPECT_TRUE(ws.form->historyDamaged);
+    EXPECT_EQ(ws.form->HistRows, 0);
+    EXPECT_EQ(ws.form->Grd2.rows(), 2);
+    EXPECT_EQ(ws.form->Grd2.text(1, Grd2Col::Number), QString());
+    ASSERT_EQ(ws.host.messages.size(), 1u);
+    EXPECT_TRUE(ws.host.messages[0].text.contains(recordNamed(d.record)))
+        << ws.host.messages[0].text.toStdString();
+    EXPECT_TRUE(ws.host.messages[0].text.contains(s(u"「開　始」")));
+
+    // The next draw typed in by hand is refused before anything is written.
+    download::DownloadForm dl(ws.host, ws.module, *ws.form);
+    dl.Form_Load();
+    const QStringList row = {s(u"61"), s(u"20210401"), s(u"4321"), s(u"1"), s(u"0"), s(u"0"),
+                             s(u"0"),  s(u"9000"),     s(u"0"),    s(u"0"), s(u"0")};
+    for (int c = 1; c <= 11; ++c)
+        dl.Grd1.setText(1, c, row[c - 1]);
+    EXPECT_FALSE(dl.DataTuika());
+    EXPECT_TRUE(ws.host.messages.back().text.contains(recordNamed(d.record)));
+    EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), d.bytes);
 }
 
-TEST(DamagedHistory, CommandLineExitsWithOneNamingTheRecordAndTheImport) {
-    for (const Damage& d : damages()) {
-        Workspace ws;
-        writeFile(ws.path(s(u"number414.dat")), d.bytes);
-        for (const char16_t* command : {u"summary", u"history", u"predict", u"back100"}) {
-            SCOPED_TRACE(std::string(d.name) + " / " + QString::fromUtf16(command).toStdString());
-            const CliRun r = runCli({s(command)});
-            EXPECT_EQ(r.code, 1);
-            EXPECT_TRUE(r.err.contains(recordNamed(d.record))) << r.err.toStdString();
-            EXPECT_TRUE(r.err.contains(s(u"tessarin-cli import")));
-        }
-        EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), d.bytes);
+TEST_P(DamagedFile, CommandLineExitsWithOneNamingTheRecordAndTheImport) {
+    Workspace ws;
+    writeFile(ws.path(s(u"number414.dat")), GetParam().bytes);
+    for (const char16_t* command : {u"summary", u"history", u"predict", u"back100"}) {
+        const CliRun r = runCli({s(command)});
+        EXPECT_EQ(r.code, 1) << QString::fromUtf16(command).toStdString();
+        EXPECT_TRUE(r.err.contains(recordNamed(GetParam().record))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(s(u"tessarin-cli import")));
     }
+    EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), GetParam().bytes);
 }
 
 // The whole file is checked at start-up, and the tally replays the history held in memory

@@ -1,4 +1,5 @@
 // The import file read strictly and in bounded memory, and two imports racing in one folder.
+#include "support/Rows.h"
 #include "support/TestHistory.h"
 
 #include "download/DownloadForm.h"
@@ -24,58 +25,70 @@ download::ImportResult parse(const QByteArray& csv) {
     return download::parseImportCsv(csv, s(u"numbers4_2.csv"), kToday);
 }
 
+// The one-line file 1,2026/08/20,9577,,1,,2,,3,,4, with field `field` (from 1) made `text`.
+QByteArray oneLine(int field, const QByteArray& text) {
+    QList<QByteArray> fields = QByteArray("1,2026/08/20,9577,,1,,2,,3,,4,").split(',');
+    fields[field - 1] = text;
+    return fields.join(',') + "\r\n";
+}
+
+struct Refusal {
+    const char* name;
+    QByteArray csv;
+    QString where; // a part of the refusal
+};
+
+// The one-line file refused for its field `field` (from 1), named by line and field.
+Refusal badField(const char* name, int field, const QByteArray& text) {
+    return {name, oneLine(field, text), s(u"1 行目、%1項目目").arg(field)};
+}
+
+const Refusal kRefusals[] = {
+    {"payout with a letter inside", kLine2 + "\r\n" + oneLine(5, "12x34"),
+     s(u"2 行目、5項目目（ストレート配当）")},
+    {"thirteen fields", oneLine(12, ","), s(u"1 行目: 項目が12個")},
+    {"eleven fields", "1,2026/08/20,9577,,1,,2,,3,,4\r\n", s(u"1 行目: 項目が12個")},
+    {"dates going up the file", "2,2026/08/19,9298,,1,,2,,3,,4,\r\n" + kLine1 + "\r\n",
+     s(u"2 行目、2項目目（抽選日）")},
+    {"same date twice", "2,2026/08/20,9298,,1,,2,,3,,4,\r\n" + kLine1 + "\r\n",
+     s(u"2 行目、2項目目")},
+    {"line over 1 KB", oneLine(12, QByteArray(1100, 'x')), s(u"1 行目: 1行が 1024 バイト")},
+    {"quote never closed", oneLine(3, "\"9577"), s(u"1 行目、3項目目")},
+    {"full-width digit", oneLine(1, "\xEF\xBC\x91"),
+     s(u"1 行目、1項目目（抽選回）: 「１」が数字ではありません")},
+    {"digits after a quoted number", oneLine(3, "\"1234\"5"),
+     s(u"1 行目、3項目目（当籤数字）: 「\"1234\"5」")},
+    {"empty payout with winners", "1,2026/08/20,9577,,1,2,,,3,,4,\r\n", s(u"1 行目、7項目目")},
+    {"empty file", "\r\n", s(u"ありません")},
+    {"not down to draw 1", "3,2026/08/21,9298,,1,,2,,3,,4,\r\n2,2026/08/20,9577,,1,,2,,3,,4,",
+     s(u"2 行目: 最後の行が第2回")},
+    badField("draw number with a sign", 1, "+1"),
+    badField("first draw the file cannot reach", 1, "9999"),
+    badField("draw number not a number", 1, "x1"),
+    badField("date in the future", 2, "2099/01/05"),
+    badField("tomorrow", 2, "2026/08/25"),
+    badField("month 13", 2, "2026/13/07"),
+    badField("no slash in the date", 2, "20260820"),
+    badField("31st of April", 2, "2026/4/31"),
+    badField("number of three digits", 3, "957"),
+    badField("quote inside a field", 3, "95\"77\""),
+    badField("winners not a number", 4, "x"),
+    badField("winners beyond 16 bits", 4, "40000"),
+    badField("fractional payout", 7, "1.5"),
+    badField("payout glued to a quoted one", 7, "\"21\"28400"),
+    badField("payout of letters", 11, "abc"),
+};
+
+class LenientImport : public testing::TestWithParam<Refusal> {};
+
 } // namespace
 
-TEST(StrictImport, EveryLenientLineIsRefusedNamingLineAndField) {
-    const struct {
-        const char* name;
-        QByteArray csv;
-        const char16_t* where;
-    } cases[] = {
-        {"payout with a letter inside", kLine2 + "\r\n1,2026/08/20,9577,,12x34,,1,,3,,4,\r\n",
-         u"2 行目、5項目目（ストレート配当）"},
-        {"fractional payout", "1,2026/08/20,9577,,1,,1.5,,3,,4,\r\n", u"1 行目、7項目目"},
-        {"payout of letters", "1,2026/08/20,9577,,1,,2,,3,,abc,\r\n", u"1 行目、11項目目"},
-        {"empty payout with winners", "1,2026/08/20,9577,,1,2,,,3,,4,\r\n", u"1 行目、7項目目"},
-        {"winners not a number", "1,2026/08/20,9577,x,1,,2,,3,,4,\r\n", u"1 行目、4項目目"},
-        {"thirteen fields", "1,2026/08/20,9577,,1,,2,,3,,4,,\r\n", u"1 行目: 項目が12個"},
-        {"eleven fields", "1,2026/08/20,9577,,1,,2,,3,,4\r\n", u"1 行目: 項目が12個"},
-        {"dates going up the file", "2,2026/08/19,9298,,1,,2,,3,,4,\r\n" + kLine1 + "\r\n",
-         u"2 行目、2項目目（抽選日）"},
-        {"same date twice", "2,2026/08/20,9298,,1,,2,,3,,4,\r\n" + kLine1 + "\r\n",
-         u"2 行目、2項目目"},
-        {"date in the future", "1,2099/01/05,9577,,1,,2,,3,,4,\r\n", u"1 行目、2項目目"},
-        {"tomorrow", "1,2026/08/25,9577,,1,,2,,3,,4,\r\n", u"1 行目、2項目目"},
-        {"number of three digits", "1,2026/08/20,957,,1,,2,,3,,4,\r\n", u"1 行目、3項目目"},
-        {"draw number with a sign", "+1,2026/08/20,9577,,1,,2,,3,,4,\r\n", u"1 行目、1項目目"},
-        {"first draw the file cannot reach", "9999,2026/08/20,9577,,1,,2,,3,,4,\r\n",
-         u"1 行目、1項目目"},
-        {"line over 1 KB", "1,2026/08/20,9577,,1,,2,,3,,4," + QByteArray(1100, 'x') + "\r\n",
-         u"1 行目: 1行が 1024 バイト"},
-        {"quote never closed", "1,2026/08/20,\"9577,,1,,2,,3,,4,\r\n", u"1 行目、3項目目"},
-        {"quote inside a field", "1,2026/08/20,95\"77\",,1,,2,,3,,4,\r\n", u"1 行目、3項目目"},
-        {"full-width digit", "\xEF\xBC\x91,2026/08/20,9577,,1,,2,,3,,4,\r\n",
-         u"1 行目、1項目目（抽選回）: 「１」が数字ではありません"},
-        {"digits after a quoted number", "1,2026/08/20,\"1234\"5,,1,,2,,3,,4,\r\n",
-         u"1 行目、3項目目（当籤数字）: 「\"1234\"5」"},
-        {"payout glued to a quoted one", "1,2026/08/20,9577,,1,,\"21\"28400,,3,,4,\r\n",
-         u"1 行目、7項目目"},
-        {"draw number not a number", "x1,1994/10/7,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
-        {"month 13", "1,1994/13/07,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
-        {"no slash in the date", "1,19941007,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
-        {"31st of April", "1,1994/4/31,1149,,1,,2,,3,,4,\r\n", u"1 行目"},
-        {"winners beyond 16 bits", "1,1994/10/7,1149,40000,1,,2,,3,,4,\r\n", u"1 行目"},
-        {"empty file", "\r\n", u"ありません"},
-        {"not down to draw 1", "3,2026/08/21,9298,,1,,2,,3,,4,\r\n2,2026/08/20,9577,,1,,2,,3,,4,",
-         u"2 行目: 最後の行が第2回"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto r = parse(c.csv);
-        EXPECT_TRUE(r.records.empty());
-        EXPECT_TRUE(r.error.contains(s(c.where))) << r.error.toStdString();
-    }
+TEST_P(LenientImport, IsRefusedNamingLineAndField) {
+    const auto r = parse(GetParam().csv);
+    EXPECT_TRUE(r.records.empty());
+    EXPECT_TRUE(r.error.contains(GetParam().where)) << r.error.toStdString();
 }
+INSTANTIATE_TEST_SUITE_P(StrictImport, LenientImport, testing::ValuesIn(kRefusals), RowName);
 
 TEST(StrictImport, ByteOrderMarkAndEveryLineEndAreRead) {
     for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {

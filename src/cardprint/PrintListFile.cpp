@@ -1,4 +1,4 @@
-// The print-list file: one four-digit number per line.
+// The print-list file (one four-digit number per line) and numbers pasted into the list.
 #include "PrintListForm.h"
 #include "PrintListText.h"
 
@@ -63,7 +63,28 @@ bool PrintListForm::CsvIn(const QString& chosenName) {
                         title);
         return false;
     }
-    const PrintListText read = parsePrintList(bytes, kRows);
+    return putNumbers(parsePrintList(bytes, kRows), 1, chosenName, title);
+}
+
+void PrintListForm::Command5_Click() {
+    const QString title = QStringLiteral("コピー＆ペースト");
+    int lastUsed = 0;
+    for (int row = 1; row <= kRows; ++row)
+        for (int c = PrintListCol::No; c < PrintListCol::DigitA + 4; ++c)
+            if (!PrintList.text(row, c).isEmpty())
+                lastUsed = row;
+    if (lastUsed == kRows) {
+        host.messageBox(QStringLiteral("印刷リストは %1 行まで埋まっています。").arg(kRows), title);
+        return;
+    }
+    // A spreadsheet's cells come separated by tabs.
+    const QByteArray text = host.clipboardText().replace(u'\t', u'\n').toUtf8();
+    putNumbers(parsePrintList(text, kRows - lastUsed), lastUsed + 1,
+               QStringLiteral("クリップボード"), title);
+}
+
+bool PrintListForm::putNumbers(const PrintListText& read, int firstRow, const QString& source,
+                               const QString& title) {
     QStringList notes;
     if (!read.error.isEmpty())
         notes << read.error;
@@ -78,17 +99,17 @@ bool PrintListForm::CsvIn(const QString& chosenName) {
                      "印刷リストは %1 行までのため、残りの %2 件は読み込みませんでした。")
                      .arg(kRows)
                      .arg(read.overflow);
-    // An empty or wholly unreadable file changes nothing and says so, naming it.
+    // An empty or wholly unreadable source changes nothing and says so, naming it.
     if (read.numbers.isEmpty()) {
-        host.messageBox(QStringLiteral("%1 を読み込めません: %2").arg(chosenName, notes.join(u' ')),
+        host.messageBox(QStringLiteral("%1 を読み込めません: %2").arg(source, notes.join(u' ')),
                         title);
         return false;
     }
-    for (int row = 1; row <= read.numbers.size(); ++row) {
-        const QString& number = read.numbers[row - 1];
+    for (int i = 0; i < read.numbers.size(); ++i) {
+        const int row = firstRow + i;
         PrintList.setText(row, PrintListCol::No, QString::number(row));
         for (int c = PrintListCol::DigitA; c < PrintListCol::DigitA + 4; ++c)
-            PrintList.setText(row, c, number.mid(c - PrintListCol::DigitA, 1));
+            PrintList.setText(row, c, read.numbers[i].mid(c - PrintListCol::DigitA, 1));
     }
     if (!notes.isEmpty())
         host.messageBox(notes.join(u'\r'), title);

@@ -41,6 +41,7 @@ void PrintListForm::Form_Activate() {
 void PrintListForm::Form_Unload() {
     GrdClear();
     visible = false;
+    frmPrsetn4.visible = false; // its positions serve this window only
     loaded = false;
 }
 
@@ -55,6 +56,7 @@ void PrintListForm::GrdClear() {
 void PrintListForm::Picture1_Click() {
     GrdClear();
     visible = false;
+    frmPrsetn4.visible = false;
 }
 
 void PrintListForm::Command1_Click(int k) {

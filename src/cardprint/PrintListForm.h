@@ -14,6 +14,8 @@
 
 namespace cardprint {
 
+struct PrintListText;
+
 // Columns of the print list: the number's four digits in Ａ to Ｄ, then how it is bought
 // ("S", "B", "T") and whether it is printed ("○", "×").
 struct PrintListCol {
@@ -34,7 +36,8 @@ public:
     // there is no such file. A short file or unusable positions are told (once), and printing
     // is refused until the print-position window saves usable ones.
     void Form_Activate();
-    // Closing the window empties the list; the next opening loads it afresh.
+    // Closing the window empties the list and hides the print-position window; the next
+    // opening loads it afresh.
     void Form_Unload();
 
     // ---- the list ----------------------------------------------------------------------------
@@ -48,7 +51,7 @@ public:
     void GrdA_Click(int row, int col);
     // A character typed into the current cell.
     void GrdA_KeyPress(QChar ch);
-    void Picture1_Click(); // closes the window, emptying the list
+    void Picture1_Click(); // closes the window as Form_Unload does
 
     // ---- printing ----------------------------------------------------------------------------
     // "印　刷": the printer dialog (cancel ends silently), then PrintCard.
@@ -81,6 +84,10 @@ public:
     // are not four digits, saying how many it left out and why. A file without any number
     // changes nothing and says so; returns false then.
     bool CsvIn(const QString& chosenName);
+    // "コピー＆ペースト": the four-digit numbers on the clipboard (copied from a spreadsheet,
+    // a web page or a list of this program) go into the rows after the last row in use,
+    // skipping and counting what is not a number, as a loaded file does.
+    void Command5_Click();
 
     ui::Host& host;
     history::AppModule& module;
@@ -116,6 +123,11 @@ public:
     ui::Button Command7{QStringLiteral("印字位置設定")};
 
 private:
+    // Writes the numbers read into rows firstRow, firstRow + 1, ... and tells under title what
+    // was left out. Nothing read changes nothing and is told, naming source; returns false.
+    bool putNumbers(const PrintListText& read, int firstRow, const QString& source,
+                    const QString& title);
+
     bool fontSet_ = false;
     QString injiProblemShown_;
 };

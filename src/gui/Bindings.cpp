@@ -1,7 +1,5 @@
 #include "Bindings.h"
 
-#include "history/HistoryFiles.h"
-#include "ui/Host.h"
 #include "ui/Palette.h"
 
 #include <QCheckBox>
@@ -44,14 +42,6 @@ Widget* find(const std::vector<std::pair<Widget*, Control*>>& bound, const void*
 }
 
 } // namespace
-
-void runReportingFileErrors(const std::function<void()>& handler, ui::Host& host) {
-    try {
-        handler();
-    } catch (const history::FileError& e) {
-        host.messageBox(e.message());
-    }
-}
 
 QLabel* caption(const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);

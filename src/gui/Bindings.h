@@ -20,13 +20,6 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 
-namespace history {
-class HistoryFiles;
-}
-namespace ui {
-class Host;
-}
-
 namespace gui {
 
 // The widgets of one window, each bound to the control of the form it shows. A window
@@ -71,10 +64,6 @@ private:
     std::vector<std::pair<QGroupBox*, const ui::Frame*>> frames_;
     std::vector<GridView*> grids_;
 };
-
-// Runs a handler of a form. A file fault ends the action: the form's files are closed and
-// the fault is shown in a message box, and the window goes on.
-void runReportingFileErrors(const std::function<void()>& handler, ui::Host& host);
 
 // A grey caption beside a control.
 QLabel* caption(const QString& text, QWidget* parent = nullptr);

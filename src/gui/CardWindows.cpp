@@ -1,4 +1,5 @@
 #include "CardWindows.h"
+#include "HandlerScope.h"
 
 #include "history/HistoryFiles.h"
 
@@ -92,6 +93,11 @@ template <typename Form, typename View> bool CardWindow<Form, View>::event(QEven
     if constexpr (requires(Form & f) { f.Form_Activate(); }) {
         if (event->type() == QEvent::WindowActivate && !owner_.running() && form_.visible)
             owner_.run([this] { form_.Form_Activate(); }, this);
+    }
+    // The focus a handler's own message box or dialog takes is not the user leaving.
+    if constexpr (requires(Form & f) { f.Form_Deactivate(); }) {
+        if (event->type() == QEvent::WindowDeactivate && !owner_.running() && form_.visible)
+            owner_.run([this] { form_.Form_Deactivate(); }, this);
     }
     return QWidget::event(event);
 }
@@ -209,6 +215,9 @@ PrintListWindow::PrintListWindow(cardprint::PrintListForm& form, CardWindows& ow
         side->addWidget(note);
     }
     side->addWidget(bind.frame(f.Frame3, f.Frame3.caption, fileRow));
+    auto* paste = bind.button(f.Command5, [&f] { f.Command5_Click(); });
+    paste->setToolTip(QStringLiteral("クリップボードの４桁の数字を、使っている行の後ろに加えます"));
+    side->addWidget(paste);
     side->addStretch();
     auto* print = bind.button(f.Command6, [&f] { f.Command6_Click(); });
     print->setMinimumHeight(40);
@@ -301,18 +310,8 @@ void CardWindows::run(const std::function<void()>& handler, QWidget* over) {
         handler();
         return;
     }
-    running_ = true;
-    QWidget* previousParent = host_.parent;
-    host_.parent = over;
-    try {
-        handler();
-    } catch (const history::FileError& e) {
-        printList.module.files.CloseAll();
-        host_.messageBox(e.message(), QString());
-    }
-    host_.parent = previousParent;
-    running_ = false;
-    refresh();
+    HandlerScope::run(host_, {.over = over, .running = &running_, .refresh = [this] { refresh(); }},
+                      printList.module.files, handler);
 }
 
 void CardWindows::refresh() {

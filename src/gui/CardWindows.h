@@ -24,7 +24,8 @@ class CardWindows;
 
 // What the three card windows share: a window of its own over a card form whose handlers run
 // through the owner, and closing it runs the form's own close handler. A form with an
-// activation handler runs it whenever its window comes to the front.
+// activation handler runs it whenever its window comes to the front, one with a deactivation
+// handler whenever the user leaves its window.
 template <typename Form, typename View> class CardWindow : public QWidget {
 public:
     CardWindow(Form& form, CardWindows& owner, void (Form::*onClose)());

@@ -1,5 +1,6 @@
 #include "DownloadWindow.h"
 #include "BusyBar.h"
+#include "HandlerScope.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -127,15 +128,13 @@ QLabel* DownloadWindow::label(const ui::Label& control) {
 }
 
 void DownloadWindow::run(const std::function<void()>& handler) {
-    QWidget* previousParent = host_.parent;
-    BusyBar* previousProgress = host_.progress;
-    host_.parent = this;    // messages over this window
-    host_.progress = busy_; // and its downloads shown here
-    runReportingFileErrors(handler, host_);
-    host_.parent = previousParent;
-    host_.progress = previousProgress;
-    if (host_.afterEvents)
-        host_.afterEvents();
+    // Messages over this window, and its downloads shown here.
+    const auto refreshAll = [this] {
+        if (host_.afterEvents)
+            host_.afterEvents();
+    };
+    HandlerScope::run(host_, {.over = this, .progress = busy_, .refresh = refreshAll},
+                      form_.module.files, handler);
 }
 
 void DownloadWindow::refresh() {

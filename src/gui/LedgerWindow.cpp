@@ -1,4 +1,5 @@
 #include "LedgerWindow.h"
+#include "HandlerScope.h"
 
 #include "OwnedWindow.h"
 #include "QtHost.h"
@@ -78,11 +79,8 @@ LedgerWindow::LedgerWindow(ledger::LedgerForm& form, QtHost& host, QWidget* pare
 }
 
 void LedgerWindow::run(const std::function<void()>& handler) {
-    QWidget* previous = host_.parent;
-    host_.parent = this;
-    runReportingFileErrors(handler, host_);
-    host_.parent = previous;
-    refresh();
+    HandlerScope::run(host_, {.over = this, .refresh = [this] { refresh(); }}, form_.module.files,
+                      handler);
 }
 
 void LedgerWindow::refresh() {

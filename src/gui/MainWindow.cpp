@@ -1,11 +1,14 @@
 #include "MainWindow.h"
+#include "HandlerScope.h"
 
 #include "StrategyWindow.h"
 #include "TallyChartWindow.h"
 #include "Version.h"
 #include "history/HistoryFiles.h"
+#include "mainwindow/GridColumns.h"
 #include "simulate/Actions.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -33,6 +36,7 @@ namespace gui {
 namespace {
 
 using Form = mainwindow::MainForm;
+using mainwindow::Grd2Col;
 
 // Hides the draw list when it loses the focus to anything but its own popup.
 class FocusOutFilter : public QObject {
@@ -133,6 +137,11 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     resultsLayout->addWidget(buildTallyPanel(), 1);
     tabs_->addTab(results, QStringLiteral("予想・検証の結果"));
     tabs_->addTab(buildBoxTablesTab(), QStringLiteral("ボックス数字表"));
+    // GrdA(0), the analysis of the 50 draws before the target: offered while the form shows it.
+    auto* analysis =
+        titled(QStringLiteral("分析表（対象回の前50回）"), bind_.grid(form_.GrdA[0], 1));
+    analysis->setObjectName(QStringLiteral("analysisTab"));
+    analysisTab_ = tabs_->addTab(analysis, QStringLiteral("分析表"));
     rightLayout->addWidget(tabs_, 1);
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 0);
@@ -616,7 +625,7 @@ QWidget* MainWindow::buildResultsPanel() {
                                                                      {&form_.GrdWW2, u"絞り W"}};
     for (const auto& [g, title] : listGrids) {
         auto* view = bind_.grid(*g, 1, 0.7);
-        view->hideColumnsFrom(2); // column 2 is the narrowings' work column
+        view->hideColumnsFrom(mainwindow::ListCol::Work); // the narrowings' work column
         view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         view->setMinimumWidth(100);
         body->addWidget(titled(QString::fromUtf16(title), view), 1);
@@ -632,7 +641,7 @@ QWidget* MainWindow::buildTallyPanel() {
     layout->setSpacing(2);
     auto* body = new QHBoxLayout;
     auto* tally = bind_.grid(form_.GrdSM, 1, 0.78);
-    tally->hideColumnsFrom(18); // the columns of the tally and its what-ifs
+    tally->hideColumnsFrom(mainwindow::TallyCol::WhatIfCost + 1); // the tally and its what-ifs
     // A slightly smaller font keeps rates such as "当率:56%" whole in the narrow columns.
     QFont tallyFont = tally->font();
     tallyFont.setPointSizeF(tallyFont.pointSizeF() * 0.85);
@@ -643,7 +652,7 @@ QWidget* MainWindow::buildTallyPanel() {
     back->addWidget(bind_.button(
         form_.Command5, [this] { form_.Command5_Click(); }, panel));
     auto* recent = bind_.grid(form_.GrdR, 1, 0.7);
-    recent->hideColumnsFrom(4); // draw, number, earlier draw of the box, gap
+    recent->hideColumnsFrom(mainwindow::Back100Col::DrawsBetween + 1);
     recent->setFixedWidth(4 * 45 + 22);
     back->addWidget(recent, 1);
     body->addLayout(back);
@@ -679,8 +688,9 @@ QWidget* MainWindow::buildHistoryPanel() {
     auto* history = bind_.grid(form_.Grd2, 1, 0.85);
     // The four digit columns and the type for the tally repeat 当数 and SW: left out here,
     // so that the W・S prediction and its mark stay in view.
-    history->hideColumns({3, 4, 5, 6, 9});
-    history->hideColumnsFrom(12);
+    history->hideColumns({Grd2Col::Digit1, Grd2Col::Digit1 + 1, Grd2Col::Digit1 + 2,
+                          Grd2Col::Digit1 + 3, Grd2Col::Flag});
+    history->hideColumnsFrom(Grd2Col::WsMark + 1);
     // Wide enough for every shown column beside the scroll bar, so that the last heading
     // (○or×) is not cut off at the panel's edge.
     history->setMinimumWidth(history->horizontalHeader()->length() +
@@ -705,8 +715,8 @@ void MainWindow::run(const std::function<void()>& handler) {
     // A start processes events while it waits: a second action would run inside it.
     if (form_.startRunning())
         return;
-    runReportingFileErrors(handler, host_);
-    refresh();
+    HandlerScope::run(host_, {.over = this, .refresh = [this] { refresh(); }}, form_.module.files,
+                      handler);
 }
 
 void MainWindow::placeFrame2() {
@@ -743,6 +753,7 @@ void MainWindow::refresh() {
     drawList_->setVisible(form_.Combo1.visible);
     for (const auto& [widget, shown] : shownWhile_)
         widget->setVisible(shown());
+    tabs_->setTabVisible(analysisTab_, form_.GrdA[0].visible());
     if (cameraPressed_) {
         cameraSlot_->layout()->itemAt(0)->widget()->setVisible(form_.PicCame[0].visible);
         cameraPressed_->setVisible(form_.PicCame[1].visible);
@@ -773,6 +784,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         unloaded_ = true;
         form_.Form_Unload();
     }
+    // Closing the main window ends the program whatever other windows are open; they go
+    // without events of their own.
+    for (QWidget* other : QApplication::topLevelWidgets())
+        if (other != this && other->isVisible())
+            other->hide();
     event->accept();
 }
 

@@ -118,6 +118,7 @@ private:
     QWidget* cameraSlot_ = nullptr;
     QPushButton* cameraPressed_ = nullptr;
     QWidget* titlePictures_ = nullptr; // Picture4 and Image1 in the title bar
+    int analysisTab_ = -1;             // the tab of GrdA(0)
     int appliedWindowState_ = 0;
     bool unloaded_ = false;
     std::vector<std::pair<LabelButton*, const ui::Label*>> labelButtons_;

@@ -168,6 +168,10 @@ void QtHost::clearClipboard() {
     QGuiApplication::clipboard()->clear();
 }
 
+QString QtHost::clipboardText() const {
+    return QGuiApplication::clipboard()->text();
+}
+
 void QtHost::copyScreenImage(bool windowOnly) {
     QPixmap image;
     if (windowOnly && parent)

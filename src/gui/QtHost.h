@@ -57,6 +57,7 @@ public:
     // ---- exports, window capture, shutter sound -------------------------------------------
     bool openFile(const QString& path) override;
     void clearClipboard() override;
+    QString clipboardText() const override;
     // The window image is the top-level window of `parent`, as it is drawn now.
     void copyScreenImage(bool windowOnly) override;
     // "Open" loads a wave file, "Sound" plays it without waiting, "Close" stops it. Without a

@@ -17,6 +17,7 @@ void copyTallyResult(const mainwindow::MainForm& from, mainwindow::MainForm& to)
     to.tallyRangeTitle = from.tallyRangeTitle;
     to.monthFirstDraw = from.monthFirstDraw;
     to.monthLastDraw = from.monthLastDraw;
+    to.GrdA[0].setVisible(from.GrdA[0].visible()); // a tally shows the analysis table
     for (const auto& w : whatIfs())
         (to.*w.button).backColor = (from.*w.button).backColor;
 }

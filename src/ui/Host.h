@@ -77,6 +77,8 @@ public:
         return false;
     }
     virtual void clearClipboard() {}
+    // The text on the clipboard (empty when it holds none).
+    virtual QString clipboardText() const { return QString(); }
     // Puts an image of the main window (windowOnly) or of the whole screen on the clipboard.
     virtual void copyScreenImage(bool windowOnly) { Q_UNUSED(windowOnly); }
 

@@ -84,12 +84,14 @@ public:
         return canOpenFiles;
     }
     void clearClipboard() override { clipboardCalls.append(QStringLiteral("clear")); }
+    QString clipboardText() const override { return clipboard; }
     void copyScreenImage(bool windowOnly) override {
         clipboardCalls.append(windowOnly ? QStringLiteral("window") : QStringLiteral("screen"));
     }
     QStringList openedFiles;
     bool canOpenFiles = true;
     QStringList clipboardCalls;
+    QString clipboard; // what clipboardText() finds
 
     std::vector<Message> messages;
     std::vector<Message> questions;

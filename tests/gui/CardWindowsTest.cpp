@@ -37,6 +37,14 @@ void CardWindowsTest::cellCyclingAndTyping() {
     QVERIFY(cards.printListWindow->isVisible());
     QVERIFY(!cards.transferWindow->isVisible());
     QVERIFY(QFile::exists(ws.path(QStringLiteral("inji04.dat"))));
+    // Leaving the print-position window that the first opening showed hides it.
+    QVERIFY(cards.positionWindow->isVisible());
+    QEvent leave(QEvent::WindowDeactivate);
+    QApplication::sendEvent(cards.positionWindow.get(), &leave);
+    QVERIFY(!cards.positionWindow->isVisible());
+    // A handler that fails leaves the windows as they were, answering the next one.
+    QVERIFY_THROWS_EXCEPTION(int, cards.run([] { throw 1; }, &*cards.printListWindow));
+    QVERIFY(!cards.running() && !host.parent);
 
     QTableView* view = cards.printListWindow->view();
     const ui::Grid& list = cards.printList.PrintList;

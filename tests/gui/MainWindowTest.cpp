@@ -1,9 +1,11 @@
 // The main window over a small history, offscreen.
 #include "MainWindow.h"
+#include "CardWindows.h"
 #include "GridModel.h"
 #include "QtHost.h"
 #include "Version.h"
 
+#include "support/OpenMainWindow.h"
 #include "support/TestHistory.h"
 
 #include <QAbstractItemModelTester>
@@ -40,12 +42,7 @@ private slots:
     void cleanup() { ws_.reset(); }
 
     void showsTheHistoryAndTheNextDraw() {
-        CountingHost host;
-        history::AppModule module;
-        mainwindow::MainForm form(host, module);
-        form.Form_Load(false);
-        gui::MainWindow window(form, host);
-        window.show();
+        auto&& [host, module, form, window] = testing_support::OpenMainWindow<CountingHost>();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         QCOMPARE(window.windowTitle(), QStringLiteral("Tessarin " TESSARIN_VERSION));
@@ -82,13 +79,10 @@ private slots:
     }
 
     void closingTheWindowEndsTheProgram() {
-        CountingHost host;
-        history::AppModule module;
-        mainwindow::MainForm form(host, module);
-        form.Form_Load(false);
+        auto&& [host, module, form, window] = testing_support::OpenMainWindow<CountingHost>();
         const int soundCommandsAfterLoad = host.commands.size();
-        gui::MainWindow window(form, host);
-        window.show();
+        gui::CardWindows cards(form, host, module); // a card window left open does not matter
+        cards.openTransfer();
         QTimer::singleShot(0, &window, [&window] { window.close(); });
         QTimer failsafe;
         failsafe.setSingleShot(true);

@@ -1,7 +1,5 @@
 // The prediction tab as a user works it: pick the pair, press ①, ② and ③, see the results.
-#include "MainWindow.h"
-#include "QtHost.h"
-
+#include "support/OpenMainWindow.h"
 #include "support/PredictionHistory.h"
 
 #include <QAbstractButton>
@@ -18,12 +16,7 @@ private slots:
     void pressingTheStepsShowsEveryResult() {
         Workspace ws;
         ws.writeHistory(handWorkedHistory());
-        gui::QtHost host;
-        history::AppModule module;
-        mainwindow::MainForm form(host, module);
-        form.Form_Load(false);
-        gui::MainWindow window(form, host);
-        window.show();
+        auto&& [host, module, form, window] = OpenMainWindow<>();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         form.Combo1.text = QStringLiteral("53");
         window.run([&] { form.Combo1_Click(); });

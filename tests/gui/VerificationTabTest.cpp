@@ -1,8 +1,7 @@
-#include "MainWindow.h"
 #include "OwnedWindow.h"
-#include "QtHost.h"
 #include "StrategyWindow.h"
 #include "TallyChartWindow.h"
+#include "support/OpenMainWindow.h"
 #include "support/TestHistory.h"
 
 #include <QChart>
@@ -35,22 +34,21 @@ private slots:
         testing_support::Workspace ws;
         ws.writeHistory(testing_support::weekdayDraws(
             200, QStringLiteral("2020/01/06"), {QStringLiteral("1234"), QStringLiteral("1123")}));
-        gui::QtHost host;
-        history::AppModule module;
-        mainwindow::MainForm form(host, module);
-        form.Form_Load(false);
-        gui::MainWindow window(form, host);
+        auto&& [host, module, form, window] = testing_support::OpenMainWindow<>();
         window.tabs()->setCurrentIndex(1);
-        window.show();
 
         QRadioButton* byCount = withText<QRadioButton>(window, QStringLiteral("回数"));
         QPushButton* start = withText<QPushButton>(window, QStringLiteral("シュミ集計"));
         QVERIFY(byCount && start);
         QTest::mouseClick(byCount, Qt::LeftButton);
         form.Combo1.text = QStringLiteral("101");
+        // The analysis table GrdA(0) is offered once a tally has shown it.
+        const int analysis = window.tabs()->indexOf(window.findChild<QWidget*>("analysisTab"));
+        QVERIFY(analysis > 0 && !window.tabs()->isTabVisible(analysis));
         start->click();
         QCOMPARE(form.GrdSM.text(12, TallyCol::Number), QStringLiteral("10件"));
         QCOMPARE(window.gridView(form.GrdSM)->model()->rowCount(), 12);
+        QVERIFY(window.tabs()->isTabVisible(analysis) && window.gridView(form.GrdA[0]));
 
         // The tally row opens the strategy table and the chart of the tally just run.
         for (const auto& [button, title] :

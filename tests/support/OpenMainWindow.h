@@ -1,0 +1,19 @@
+#pragma once
+
+#include "MainWindow.h"
+#include "QtHost.h"
+
+namespace testing_support {
+
+// The main window over the history in the working folder, the form loaded before the window
+// is made, and shown. Host may be a QtHost that records what a test looks at.
+template <typename Host = gui::QtHost> struct OpenMainWindow {
+    OpenMainWindow() { window.show(); }
+
+    Host host;
+    history::AppModule module;
+    mainwindow::MainForm form{host, module};
+    gui::MainWindow window{(form.Form_Load(false), form), host};
+};
+
+} // namespace testing_support
