@@ -15,9 +15,11 @@ Grid::Grid(int rows, int cols, int fixedRows, int fixedCols)
 
 void Grid::clearRows(int from, int to) {
     to = std::min(to, usedRows_);
+    // Most cells of a used row are still empty: leave those alone.
     for (int r = std::max(from, 0); r < to; ++r)
         for (int c = 0; c < cols_; ++c)
-            cells_[static_cast<size_t>(r) * cols_ + c] = QString();
+            if (QString& cell = cells_[static_cast<size_t>(r) * cols_ + c]; !cell.isNull())
+                cell = QString();
     if (from < usedRows_ && to >= usedRows_)
         usedRows_ = std::max(from, 0);
 }
