@@ -49,3 +49,18 @@ TEST(BaselineTest, TailMatchesBruteForceEnumeration) {
         }
     }
 }
+
+// Holm by hand: the k-th smallest of five times 5 - k + 1, never below the one before, at
+// most 1; tied chances get the same adjustment.
+TEST(BaselineTest, HolmAdjustedChancesWorkedByHand) {
+    const std::vector<std::pair<std::vector<double>, std::vector<double>>> cases = {
+        {{0.04, 0.01, 0.04, 0.3, 0.5}, {0.16, 0.05, 0.16, 0.6, 0.6}},
+        {{0.01, 0.4, 0.7, 0.02, 0.4}, {0.05, 1, 1, 0.08, 1}},
+    };
+    for (const auto& [chances, want] : cases) {
+        const std::vector<double> got = simulate::holmAdjusted(chances);
+        ASSERT_EQ(got.size(), want.size());
+        for (size_t k = 0; k < want.size(); ++k)
+            EXPECT_NEAR(got[k], want[k], 1e-12) << "chance " << chances[k];
+    }
+}

@@ -1,10 +1,14 @@
 // Long tallies on the bundled history: stopping one, the worker's copy of the window, the
-// choice of the narrowing, and the strategy table against the tallies it stands for.
+// choice of the narrowing, and the strategy table and the walk-forward against the tallies
+// they stand for.
 #include "simulate/StrategyTable.h"
 #include "simulate/TallyWorker.h"
 #include "support/TestHistory.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <set>
 
 namespace {
 
@@ -187,6 +191,63 @@ TEST_F(LongTally, StrategyTableIsTheSameOnAnyNumberOfThreads) {
             EXPECT_GE((*one)[k - 1].ratio, a.ratio);
         }
     }
+}
+
+// Each draw of the walk-forward is played with the setting the table ranks first over the
+// draws just before it, and pays what a tally of that setting alone pays on it.
+TEST(WalkForward, FollowsTheTableOfTheDrawsJustBefore) {
+    testing_support::Workspace ws;
+    std::mt19937 rng(22);
+    std::vector<QString> numbers;
+    for (int i = 0; i < 80; ++i)
+        numbers.push_back(QStringLiteral("%1").arg(rng() % 10000, 4, 10, QChar(u'0')));
+    ws.writeHistory(testing_support::weekdayDraws(80, QStringLiteral("2020/01/06"), numbers));
+    mainwindow::MainForm& f = ws.load();
+    const auto range = [&](int before, int count) {
+        f.Option1.selected = 0;
+        f.Combo1.text = QString::number(before);
+        f.Combo3[2].text = QString::number(count);
+    };
+    f.Combo4[0].text = QStringLiteral("60");
+    f.Combo4[1].text = QStringLiteral("40");
+    range(81, 12); // draws 69 to 80
+    const int window = 6;
+    const auto study = simulate::strategyStudy(f, 2, window);
+    ASSERT_TRUE(study);
+    const simulate::WalkForward& walk = study->walk;
+    ASSERT_EQ(walk.choices.size(), 12u);
+
+    const auto narrowings = simulate::strategyNarrowings();
+    std::set<std::pair<int, int>> chosen;
+    std::vector<simulate::TallyDraw> played;
+    for (const auto& c : walk.choices) {
+        SCOPED_TRACE(c.drawNo);
+        range(c.drawNo, window);
+        const auto table = simulate::strategyTable(f, 1);
+        ASSERT_TRUE(table && !table->empty());
+        EXPECT_EQ(std::pair(c.pair, c.narrow),
+                  std::pair(table->front().pair, table->front().narrow));
+        chosen.insert({c.pair, c.narrow});
+        range(c.drawNo + 1, 1);
+        f.Option2.selected = c.pair;
+        simulate::chooseNarrowing(f, *narrowings[static_cast<size_t>(c.narrow)]);
+        f.Command3_Click();
+        ASSERT_EQ(f.tallyDraws.size(), 1u);
+        played.push_back(f.tallyDraws.front());
+    }
+    EXPECT_GT(chosen.size(), 1u); // the ranking changes along the range
+    const simulate::TallyTotals totals = simulate::tallyTotals(played);
+    EXPECT_GT(totals.payoutYen, 0);
+    EXPECT_EQ(std::tie(walk.totals.boxes, walk.totals.hits, walk.totals.payoutYen),
+              std::tie(totals.boxes, totals.hits, totals.payoutYen));
+    EXPECT_EQ(walk.baseline.pAtLeast, simulate::tallyBaseline(played).pAtLeast);
+
+    // Only draws with a whole window of predictable draws before them are played.
+    range(81, 12);
+    const auto wide = simulate::strategyStudy(f, 1, 25);
+    ASSERT_TRUE(wide);
+    ASSERT_EQ(wide->walk.choices.size(), 5u);
+    EXPECT_EQ(wide->walk.choices.front().drawNo, 76);
 }
 
 } // namespace

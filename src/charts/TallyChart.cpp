@@ -108,6 +108,38 @@ QChart* makeLedgerChart(const std::vector<QPointF>& balance, const std::vector<Q
     return chart;
 }
 
+QChart* makeWalkForwardChart(const simulate::WalkForward& walk, const QString& bestName) {
+    const simulate::TallyCurves chosen = simulate::tallyCurves(walk.played);
+    const simulate::TallyCurves best = simulate::tallyCurves(walk.best);
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("毎回上位を選んだら（直前%1回）の収支").arg(walk.window));
+    auto* followed = series(QStringLiteral("毎回上位を選んだら"), chosen.balance);
+    auto* fixed = series(QStringLiteral("いつも %1").arg(bestName), best.balance);
+    auto* expected = series(QStringLiteral("偶然なら（期待値）"), chosen.expectedBalance);
+    expected->setPen(QPen(Qt::darkGray, 1.5, Qt::DashLine));
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("回"));
+    x->setLabelFormat(QStringLiteral("%d"));
+    if (!walk.played.empty())
+        x->setRange(walk.played.front().drawNo,
+                    std::max(walk.played.back().drawNo, walk.played.front().drawNo + 1));
+    auto* yen = new QValueAxis;
+    yen->setTitleText(QStringLiteral("円"));
+    yen->setLabelFormat(QStringLiteral("%.0f"));
+    const auto [lo, hi] = yRange({&chosen.balance, &best.balance, &chosen.expectedBalance});
+    yen->setRange(lo, hi);
+    yen->applyNiceNumbers();
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(yen, Qt::AlignLeft);
+    for (auto* s : {followed, fixed, expected}) {
+        chart->addSeries(s);
+        s->attachAxis(x);
+        s->attachAxis(yen);
+    }
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
 QString savePng(const QPixmap& image, const QString& path) {
     return savePng(image.toImage(), path);
 }

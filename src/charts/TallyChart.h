@@ -1,6 +1,8 @@
 #pragma once
 
 #include "PaintedChart.h"
+#include "simulate/StrategyTable.h"
+#include "simulate/TallyRecord.h"
 
 #include <QPointF>
 #include <QString>
@@ -16,6 +18,11 @@ namespace charts {
 // would expect, in yen, against the draw numbers (left axis), and the rolling win rate in
 // percent (right axis). The caller owns the chart.
 QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws);
+
+// The walk-forward's running balance beside that of the table's first setting over the same
+// draws and the balance random boxes of the walk-forward's counts would expect, in yen,
+// against the draw numbers. The caller owns the chart.
+QChart* makeWalkForwardChart(const simulate::WalkForward& walk, const QString& bestName);
 
 // The chart of the ticket ledger: the real running balance and the balance the chance
 // expectation gives, in yen, against the draw numbers. The caller owns the chart.

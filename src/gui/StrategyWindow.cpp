@@ -3,14 +3,18 @@
 #include "OwnedWindow.h"
 #include "QtHost.h"
 
+#include "charts/TallyChart.h"
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -23,7 +27,21 @@ namespace gui {
 
 namespace {
 
-enum Column { Pair, Narrow, Draws, Boxes, Cost, Hits, Payout, Ratio, Chance, Columns };
+enum Column { Pair, Narrow, Draws, Boxes, Cost, Hits, Payout, Ratio, Chance, Adjusted, Columns };
+
+QString percentText(double p) {
+    return QStringLiteral("%1%").arg(p * 100, 0, 'f', 1);
+}
+
+QString walkText(const simulate::WalkForward& w) {
+    return QStringLiteral("毎回上位を選んだら（直前%1回）　回数 %2　購入額 ¥%3　配当 ¥%4　"
+                          "配当/購入額 %5　偶然なら ¥%6　偶然の確率 %7")
+        .arg(QString::number(w.window), QString::number(w.totals.draws),
+             ui::groupThousands(w.totals.costYen), ui::groupThousands(w.totals.payoutYen),
+             QString::number(w.ratio, 'f', 3),
+             ui::groupThousands(std::llround(w.baseline.expectedPayoutYen)),
+             percentText(w.baseline.pAtLeast));
+}
 
 // A cell that sorts by its number and shows it as given.
 QStandardItem* numberItem(double value, const QString& shown) {
@@ -53,12 +71,14 @@ QString rangeText(const mainwindow::MainForm& f) {
 
 StrategyWindow::StrategyWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window), form_(form), host_(host), range_(new QLabel(this)),
-      model_(new QStandardItemModel(0, Columns, this)), view_(new QTableView(this)) {
+      model_(new QStandardItemModel(0, Columns, this)), view_(new QTableView(this)),
+      window_(new QSpinBox(this)), walkRow_(new QLabel(this)), chart_(new QChartView(this)) {
     setWindowTitle(QStringLiteral("戦略表"));
     model_->setHorizontalHeaderLabels(
         {QStringLiteral("基本数値"), QStringLiteral("③絞り"), QStringLiteral("回数"),
          QStringLiteral("購入数"), QStringLiteral("購入額"), QStringLiteral("当たり"),
-         QStringLiteral("配当"), QStringLiteral("配当/購入額"), QStringLiteral("偶然の確率")});
+         QStringLiteral("配当"), QStringLiteral("配当/購入額"), QStringLiteral("偶然の確率"),
+         QStringLiteral("選んだ後の確率")});
     auto* proxy = new QSortFilterProxyModel(this);
     proxy->setSourceModel(model_);
     proxy->setSortRole(Qt::UserRole);
@@ -71,39 +91,54 @@ StrategyWindow::StrategyWindow(mainwindow::MainForm& form, QtHost& host, QWidget
 
     auto* run = new QPushButton(QStringLiteral("集計"), this);
     connect(run, &QPushButton::clicked, this, [this] { refresh(); });
+    window_->setRange(1, 2000);
+    window_->setValue(100);
+    window_->setPrefix(QStringLiteral("毎回上位: 直前 "));
+    window_->setSuffix(QStringLiteral(" 回"));
     auto* top = new QHBoxLayout;
     top->addWidget(range_, 1);
+    top->addWidget(window_);
     top->addWidget(run);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(view_);
+    layout->addWidget(view_, 3);
+    layout->addWidget(new QLabel(QStringLiteral("選んだ後の確率: 24 通りから後で一番よいものを"
+                                                "選んだことを割り引いた、偶然の確率（Holm 法）"),
+                                 this));
+    layout->addWidget(walkRow_);
+    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_->setMinimumHeight(260);
+    layout->addWidget(chart_, 2);
     range_->setText(rangeText(form_));
-    resize(760, 560);
+    resize(820, 760);
 }
 
 bool StrategyWindow::refresh() {
     range_->setText(rangeText(form_));
-    std::optional<std::vector<simulate::StrategyEntry>> result;
+    std::optional<simulate::StrategyStudy> result;
     std::atomic_bool stop{false};
     const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     host_.runInBackground(
         [&] {
-            result = simulate::strategyTable(form_, threads, [&](int done, int total) {
-                host_.reportProgress(done, total);
-                return !stop;
-            });
+            result =
+                simulate::strategyStudy(form_, threads, window_->value(), [&](int done, int total) {
+                    host_.reportProgress(done, total);
+                    return !stop;
+                });
         },
         QStringLiteral("戦略表を集計中…"), stop);
     if (!result)
         return false;
-    if (result->empty())
+    if (result->entries.empty())
         host_.messageBox(QStringLiteral("抽選結果のデータがありません。"));
     fill(*result);
     return true;
 }
 
-void StrategyWindow::fill(const std::vector<simulate::StrategyEntry>& entries) {
-    entries_ = entries;
+void StrategyWindow::fill(const simulate::StrategyStudy& study) {
+    entries_ = study.entries;
+    walk_ = study.walk;
+    const auto& entries = entries_;
     model_->removeRows(0, model_->rowCount());
     for (const auto& e : entries) {
         QList<QStandardItem*> row(Columns);
@@ -117,11 +152,18 @@ void StrategyWindow::fill(const std::vector<simulate::StrategyEntry>& entries) {
         row[Hits] = numberItem(e.hits, QString::number(e.hits));
         row[Payout] = numberItem(static_cast<double>(e.payoutYen), ui::groupThousands(e.payoutYen));
         row[Ratio] = numberItem(e.ratio, QString::number(e.ratio, 'f', 3));
-        row[Chance] =
-            numberItem(e.pAtLeast, QStringLiteral("%1%").arg(e.pAtLeast * 100, 0, 'f', 1));
+        row[Chance] = numberItem(e.pAtLeast, percentText(e.pAtLeast));
+        row[Adjusted] = numberItem(e.pAdjusted, percentText(e.pAdjusted));
         model_->appendRow(row);
     }
     view_->sortByColumn(Ratio, Qt::DescendingOrder);
+
+    walkRow_->setText(walkText(walk_));
+    const QString best =
+        entries.empty() ? QString() : entries.front().pairName + u' ' + entries.front().narrowName;
+    QChart* old = chart_->chart();
+    chart_->setChart(charts::makeWalkForwardChart(walk_, best));
+    delete old;
 }
 
 StrategyWindow* StrategyWindow::open(mainwindow::MainForm& form, QtHost& host, QWidget* owner) {

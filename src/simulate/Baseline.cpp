@@ -47,4 +47,20 @@ Baseline chanceBaseline(const std::vector<BaselineDraw>& draws, int hits) {
     return b;
 }
 
+std::vector<double> holmAdjusted(const std::vector<double>& chances) {
+    std::vector<size_t> order(chances.size());
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return chances[a] < chances[b]; });
+    std::vector<double> adjusted(chances.size());
+    double running = 0;
+    for (size_t k = 0; k < order.size(); ++k) {
+        const double scaled = chances[order[k]] * static_cast<double>(order.size() - k);
+        running = std::min(std::max(running, scaled), 1.0);
+        adjusted[order[k]] = running;
+    }
+    return adjusted;
+}
+
 } // namespace simulate

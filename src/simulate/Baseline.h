@@ -29,4 +29,8 @@ double winChance(const BaselineDraw& draw);
 // Exact: the tail of the Poisson-binomial distribution of the per-draw chances.
 Baseline chanceBaseline(const std::vector<BaselineDraw>& draws, int hits);
 
+// Holm's step-down adjustment of chances taken together, in their given order: the k-th
+// smallest of m times (m - k + 1), never below a smaller one's adjustment, at most 1.
+std::vector<double> holmAdjusted(const std::vector<double>& chances);
+
 } // namespace simulate

@@ -5,6 +5,7 @@
 #include "TallyWorker.h"
 #include "WorkerThreads.h"
 #include "mainwindow/MainForm.h"
+#include "predict/Analysis.h"
 #include "ui/Numeric.h"
 
 #include <algorithm>
@@ -82,15 +83,17 @@ std::vector<const FormAction*> strategyNarrowings() {
     return inTally;
 }
 
-std::optional<std::vector<StrategyEntry>>
-strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgress& progress) {
-    threads = std::max(threads, 1);
-    int first = 0, last = 0;
-    {
-        TallyWorker probe(window);
-        if (!tallyRange(probe.form(), first, last))
-            return std::vector<StrategyEntry>{};
-    }
+namespace {
+
+// Every setting's tally over draws first..last, one TallyDraw per draw, indexed by setting
+// (pair × narrowings + narrowing), with each pair's name.
+struct SettingRuns {
+    std::vector<std::vector<TallyDraw>> draws;
+    std::vector<QString> pairNames;
+};
+
+std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int first, int last,
+                                       int threads, const TallyProgress& progress) {
     const int draws = last - first + 1;
     const std::vector<const FormAction*> narrows = strategyNarrowings();
     const int narrowCount = static_cast<int>(narrows.size());
@@ -118,17 +121,22 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
         return std::nullopt;
 
     // Each setting is a tally of its own; the settings are taken in turn by the workers.
-    std::vector<StrategyEntry> entries(static_cast<size_t>(settings));
+    SettingRuns runs;
+    runs.draws.resize(static_cast<size_t>(settings));
+    runs.pairNames.resize(kPairs);
     std::atomic<int> next{0};
     auto tally = [&](int) {
         for (int s = next++; s < settings && !stop.load(); s = next++) {
             const auto w = strategyWorker(window);
             auto& f = w->form();
             const int pair = s / narrowCount;
-            const int narrow = s % narrowCount;
             f.GrdSMClear();
+            // The range as a count before a draw, whichever way the window chose it.
+            f.Option1.selected = 0;
+            f.Combo1.text = ui::numberText(last + 1);
+            f.Combo3[2].text = ui::numberText(draws);
             f.Option2.selected = pair;
-            chooseNarrowing(f, *narrows[static_cast<size_t>(narrow)]);
+            chooseNarrowing(f, *narrows[static_cast<size_t>(s % narrowCount)]);
             TallyChain chain = windowChain(f);
             chain.Yoso = [&f, &predictions, first] {
                 const auto draw = static_cast<int>(ui::leadingInt(f.Combo1.text));
@@ -141,30 +149,136 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
                     return !stop.load();
                 }))
                 return;
-            const TallyTotals totals = tallyTotals(f.tallyDraws);
-            StrategyEntry& e = entries[static_cast<size_t>(s)];
-            e.pair = pair;
-            e.narrow = narrow;
-            e.pairName = f.Option2.captions.value(pair);
-            e.narrowName = QString::fromLatin1(narrows[static_cast<size_t>(narrow)]->key);
-            e.draws = totals.draws;
-            e.boxes = totals.boxes;
-            e.costYen = totals.costYen;
-            e.hits = totals.hits;
-            e.payoutYen = totals.payoutYen;
-            e.ratio = totals.costYen > 0 ? static_cast<double>(totals.payoutYen) /
-                                               static_cast<double>(totals.costYen)
-                                         : 0;
-            e.pAtLeast = f.tallyBaseline.pAtLeast;
+            runs.draws[static_cast<size_t>(s)] = std::move(f.tallyDraws);
+            if (s % narrowCount == 0)
+                runs.pairNames[static_cast<size_t>(pair)] = f.Option2.captions.value(pair);
         }
     };
     if (!runOnThreads(threads, tally, done, total, stop, progress))
         return std::nullopt;
+    return runs;
+}
 
+double payoutRatio(long long payoutYen, long long costYen) {
+    return costYen > 0 ? static_cast<double>(payoutYen) / static_cast<double>(costYen) : 0;
+}
+
+// The table over the runs' draws from..to-1, ranked best first.
+std::vector<StrategyEntry> rankedEntries(const SettingRuns& runs, size_t from, size_t to) {
+    const auto narrows = strategyNarrowings();
+    const size_t narrowCount = narrows.size();
+    std::vector<StrategyEntry> entries(runs.draws.size());
+    for (size_t s = 0; s < entries.size(); ++s) {
+        const auto& all = runs.draws[s];
+        const std::vector<TallyDraw> draws(all.begin() + static_cast<std::ptrdiff_t>(from),
+                                           all.begin() + static_cast<std::ptrdiff_t>(to));
+        const TallyTotals totals = tallyTotals(draws);
+        StrategyEntry& e = entries[s];
+        e.pair = static_cast<int>(s / narrowCount);
+        e.narrow = static_cast<int>(s % narrowCount);
+        e.pairName = runs.pairNames[static_cast<size_t>(e.pair)];
+        e.narrowName = QString::fromLatin1(narrows[s % narrowCount]->key);
+        e.draws = totals.draws;
+        e.boxes = totals.boxes;
+        e.costYen = totals.costYen;
+        e.hits = totals.hits;
+        e.payoutYen = totals.payoutYen;
+        e.ratio = payoutRatio(totals.payoutYen, totals.costYen);
+        e.pAtLeast = tallyBaseline(draws).pAtLeast;
+    }
+    std::vector<double> chances;
+    for (const auto& e : entries)
+        chances.push_back(e.pAtLeast);
+    const std::vector<double> adjusted = holmAdjusted(chances);
+    for (size_t s = 0; s < entries.size(); ++s)
+        entries[s].pAdjusted = adjusted[s];
     std::stable_sort(
         entries.begin(), entries.end(),
         [](const StrategyEntry& a, const StrategyEntry& b) { return a.ratio > b.ratio; });
     return entries;
+}
+
+// Draws from..to-1 of the runs, each played with the setting first over the `window` draws
+// before it. Sliding sums of cost and payout stand for a table per draw.
+WalkForward walkForward(const SettingRuns& runs, size_t from, size_t to, int window, size_t best) {
+    WalkForward walk;
+    walk.window = window;
+    const size_t settings = runs.draws.size();
+    const auto narrowCount = static_cast<int>(strategyNarrowings().size());
+    std::vector<long long> cost(settings, 0), payout(settings, 0);
+    const auto w = static_cast<size_t>(window);
+    auto add = [&](size_t k, long long sign) {
+        for (size_t s = 0; s < settings; ++s) {
+            const TallyDraw& d = runs.draws[s][k];
+            cost[s] += sign * (d.bought.singlesBought + d.bought.doublesBought) * kBoxPriceYen;
+            payout[s] += sign * (d.narrowedHit ? d.bought.boxPayoutYen : 0);
+        }
+    };
+    for (size_t k = 0; k < to; ++k) {
+        if (k >= w) {
+            if (k >= from) {
+                size_t first = 0;
+                double top = payoutRatio(payout[0], cost[0]);
+                for (size_t s = 1; s < settings; ++s)
+                    if (const double r = payoutRatio(payout[s], cost[s]); r > top) {
+                        top = r;
+                        first = s;
+                    }
+                const TallyDraw& d = runs.draws[first][k];
+                walk.choices.push_back({d.drawNo, static_cast<int>(first) / narrowCount,
+                                        static_cast<int>(first) % narrowCount});
+                walk.played.push_back(d);
+                walk.best.push_back(runs.draws[best][k]);
+            }
+            add(k - w, -1);
+        }
+        add(k, 1);
+    }
+    walk.totals = tallyTotals(walk.played);
+    walk.ratio = payoutRatio(walk.totals.payoutYen, walk.totals.costYen);
+    walk.baseline = tallyBaseline(walk.played);
+    return walk;
+}
+
+// The draws of the range on the window; false when it holds none.
+bool windowRange(const mainwindow::MainForm& window, int& first, int& last) {
+    TallyWorker probe(window);
+    return tallyRange(probe.form(), first, last);
+}
+
+} // namespace
+
+std::optional<std::vector<StrategyEntry>>
+strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgress& progress) {
+    int first = 0, last = 0;
+    if (!windowRange(window, first, last))
+        return std::vector<StrategyEntry>{};
+    const auto runs = runSettings(window, first, last, std::max(threads, 1), progress);
+    if (!runs)
+        return std::nullopt;
+    return rankedEntries(*runs, 0, static_cast<size_t>(last - first + 1));
+}
+
+std::optional<StrategyStudy> strategyStudy(const mainwindow::MainForm& window, int threads,
+                                           int walkWindow, const TallyProgress& progress) {
+    StrategyStudy study;
+    walkWindow = std::max(walkWindow, 1);
+    study.walk.window = walkWindow;
+    int first = 0, last = 0;
+    if (!windowRange(window, first, last))
+        return study;
+    const int start = std::max(first - walkWindow, predict::kFirstPredictableDraw);
+    const auto runs = runSettings(window, start, last, std::max(threads, 1), progress);
+    if (!runs)
+        return std::nullopt;
+    const auto from = static_cast<size_t>(first - start);
+    const auto to = static_cast<size_t>(last - start + 1);
+    study.entries = rankedEntries(*runs, from, to);
+    const StrategyEntry& top = study.entries.front();
+    const size_t best = static_cast<size_t>(top.pair) * strategyNarrowings().size() +
+                        static_cast<size_t>(top.narrow);
+    study.walk = walkForward(*runs, from, to, walkWindow, best);
+    return study;
 }
 
 } // namespace simulate

@@ -2,6 +2,7 @@
 
 #include "Actions.h"
 #include "SimulationTally.h"
+#include "TallyRecord.h"
 
 #include <QString>
 
@@ -27,6 +28,8 @@ struct StrategyEntry {
     long long payoutYen = 0;
     double ratio = 0;
     double pAtLeast = 1;
+    // pAtLeast allowing for the best of the table having been picked after the fact (Holm).
+    double pAdjusted = 1;
 };
 
 // The ③ narrowings a tally can replay (sw, cframe, axis, axis2), in button order.
@@ -40,5 +43,34 @@ std::vector<const FormAction*> strategyNarrowings();
 // nullopt. A range without draws gives an empty table.
 std::optional<std::vector<StrategyEntry>>
 strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgress& progress = {});
+
+// Following the table day by day: each draw of the range with `window` draws before it (all
+// of them predictable) is played with the setting ranked first by the table over those
+// draws (ties go to the earlier setting, as in the table). Yen; the chance figures are those
+// of random boxes of the same kinds and counts, as for any tally.
+struct WalkForwardChoice {
+    int drawNo = 0;
+    int pair = 0;
+    int narrow = 0;
+};
+struct WalkForward {
+    int window = 0;
+    TallyTotals totals;
+    double ratio = 0;
+    Baseline baseline;
+    std::vector<WalkForwardChoice> choices;
+    std::vector<TallyDraw> played; // the chosen setting's draw, one per choice
+    std::vector<TallyDraw> best;   // the table's first setting over the same draws
+};
+
+// The strategy table over the range and the walk-forward through it, from one tally of every
+// setting over the range and the `window` draws before it. Progress and stopping as for
+// strategyTable.
+struct StrategyStudy {
+    std::vector<StrategyEntry> entries;
+    WalkForward walk;
+};
+std::optional<StrategyStudy> strategyStudy(const mainwindow::MainForm& window, int threads,
+                                           int walkWindow, const TallyProgress& progress = {});
 
 } // namespace simulate

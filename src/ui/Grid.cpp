@@ -29,7 +29,8 @@ void Grid::clearRows(int from, int to) {
         std::vector<QString>& cells = ownCells();
         for (int r = std::max(from, 0); r < to; ++r)
             for (int c = 0; c < cols_; ++c)
-                cells[static_cast<size_t>(r) * cols_ + c] = QString();
+                if (QString& cell = cells[static_cast<size_t>(r) * cols_ + c]; !cell.isNull())
+                    cell = QString();
     }
     if (from < usedRows_ && to >= usedRows_)
         usedRows_ = std::max(from, 0);

@@ -6,9 +6,11 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
@@ -62,11 +64,26 @@ private slots:
                     shown = w;
             QVERIFY2(shown, qPrintable(QString::fromUtf16(title)));
         }
-        // The strategy table covers the range of the tally: 6 pairs x 4 narrowings.
+        // The strategy table covers the range of the tally: 6 pairs x 4 narrowings, with the
+        // adjusted chance beside each; under it the walk-forward of the same draws.
         auto* strategies = gui::ownedWindow<gui::StrategyWindow>(&window);
-        QVERIFY(strategies && strategies->refresh());
+        QVERIFY(strategies);
+        auto* walkWindow = strategies->findChild<QSpinBox*>();
+        QVERIFY(walkWindow);
+        walkWindow->setValue(5);
+        QVERIFY(strategies->refresh());
         QCOMPARE(strategies->table()->model()->rowCount(), 24);
+        QCOMPARE(strategies->table()->model()->headerData(9, Qt::Horizontal).toString(),
+                 QStringLiteral("選んだ後の確率"));
         QCOMPARE(strategies->entries().front().draws, 10);
+        QCOMPARE(strategies->walk().choices.size(), size_t{10});
+        QVERIFY2(strategies->walkRow()->text().startsWith(
+                     QStringLiteral("毎回上位を選んだら（直前5回）　回数 10")),
+                 qPrintable(strategies->walkRow()->text()));
+        const auto lines = strategies->chart()->chart()->series();
+        QCOMPARE(lines.size(), 3);
+        for (auto* line : lines)
+            QCOMPARE(static_cast<QLineSeries*>(line)->count(), 10);
         auto* chart = gui::ownedWindow<gui::TallyChartWindow>(&window);
         QVERIFY(chart);
         QCOMPARE(chart->view()->chart()->series().size(), 3);
