@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TallyRecord.h"
 #include "ui/Controls.h"
+
+#include <optional>
 
 #include <span>
 
@@ -27,5 +30,16 @@ struct FormAction {
 std::span<const FormAction> narrowings();
 // The purchase what-ifs over the last tally, in the order of their buttons.
 std::span<const FormAction> whatIfs();
+
+// The what-if shown over the last tally (the highlighted button) and what its purchase cost
+// and won; none before a what-if was chosen for this tally.
+struct ShownWhatIf {
+    const FormAction* action = nullptr;
+    MoneyFigures money;
+};
+std::optional<ShownWhatIf> shownWhatIf(const mainwindow::MainForm& f);
+
+// The bought narrowed lists of the last tally; none before a tally.
+std::optional<MoneyFigures> tallyMoney(const mainwindow::MainForm& f);
 
 } // namespace simulate
