@@ -3,6 +3,7 @@
 #include "PredictCommand.h"
 
 #include "simulate/StrategyTable.h"
+#include "ui/Numeric.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -28,13 +29,13 @@ QJsonObject entryJson(const simulate::StrategyEntry& e) {
 
 QStringList entryCells(const simulate::StrategyEntry& e) {
     return {e.pairName,
-            e.narrowName,
+            e.narrowTitle,
             QString::number(e.draws),
             QString::number(e.boxes),
             QString::number(e.costYen),
             QString::number(e.hits),
             QString::number(e.payoutYen),
-            QString::number(e.ratio, 'f', 4),
+            ui::returnPercent(e.costYen, e.payoutYen),
             QString::number(e.pAtLeast, 'g', 6)};
 }
 
@@ -99,7 +100,7 @@ int StrategiesCommand::executeWithSession(Session& session, const QCommandLinePa
             out << entryCells(e).join(u',') << "\r\n";
         break;
     case Settings::Format::Table:
-        out << "基本数値\t③絞り\t回数\t購入数\t購入額\t当たり\t配当\t配当/購入額\t偶然の確率"
+        out << "基本数値\t③絞り\t回数\t購入数\t購入額\t当たり\t配当\t回収率\t偶然の確率"
             << Qt::endl;
         for (const auto& e : *table)
             out << entryCells(e).join(u'\t') << Qt::endl;

@@ -58,7 +58,7 @@ StrategyWindow::StrategyWindow(mainwindow::MainForm& form, QtHost& host, QWidget
     model_->setHorizontalHeaderLabels(
         {QStringLiteral("基本数値"), QStringLiteral("③絞り"), QStringLiteral("回数"),
          QStringLiteral("購入数"), QStringLiteral("購入額"), QStringLiteral("当たり"),
-         QStringLiteral("配当"), QStringLiteral("配当/購入額"), QStringLiteral("偶然の確率")});
+         QStringLiteral("配当"), QStringLiteral("回収率"), QStringLiteral("偶然の確率")});
     auto* proxy = new QSortFilterProxyModel(this);
     proxy->setSourceModel(model_);
     proxy->setSortRole(Qt::UserRole);
@@ -109,14 +109,14 @@ void StrategyWindow::fill(const std::vector<simulate::StrategyEntry>& entries) {
         QList<QStandardItem*> row(Columns);
         row[Pair] = new QStandardItem(e.pairName);
         row[Pair]->setData(e.pair, Qt::UserRole);
-        row[Narrow] = new QStandardItem(e.narrowName);
+        row[Narrow] = new QStandardItem(e.narrowTitle);
         row[Narrow]->setData(e.narrow, Qt::UserRole);
         row[Draws] = numberItem(e.draws, QString::number(e.draws));
         row[Boxes] = numberItem(static_cast<double>(e.boxes), QString::number(e.boxes));
         row[Cost] = numberItem(static_cast<double>(e.costYen), ui::groupThousands(e.costYen));
         row[Hits] = numberItem(e.hits, QString::number(e.hits));
         row[Payout] = numberItem(static_cast<double>(e.payoutYen), ui::groupThousands(e.payoutYen));
-        row[Ratio] = numberItem(e.ratio, QString::number(e.ratio, 'f', 3));
+        row[Ratio] = numberItem(e.ratio, ui::returnPercent(e.costYen, e.payoutYen));
         row[Chance] =
             numberItem(e.pAtLeast, QStringLiteral("%1%").arg(e.pAtLeast * 100, 0, 'f', 1));
         model_->appendRow(row);

@@ -175,6 +175,9 @@ strategyTable(const mainwindow::MainForm& window, int threads, const TallyProgre
             e.narrow = narrow;
             e.pairName = f.Option2.captions.value(pair);
             e.narrowName = QString::fromLatin1(narrows[static_cast<size_t>(narrow)]->key);
+            // Without the note some captions carry after an ideographic space.
+            e.narrowTitle =
+                (f.*narrows[static_cast<size_t>(narrow)]->button).caption.section(u'　', 0, 0);
             e.draws = totals.draws;
             e.boxes = totals.boxes;
             e.costYen = totals.costYen;
