@@ -76,6 +76,9 @@ public:
         Q_UNUSED(path);
         return false;
     }
+    // Shows the guide page (index.html): a window shows it itself, without a web browser;
+    // elsewhere the default program opens it. False when it cannot be shown.
+    virtual bool showGuide(const QString& path) { return openFile(path); }
     virtual void clearClipboard() {}
     // Puts an image of the main window (windowOnly) or of the whole screen on the clipboard.
     virtual void copyScreenImage(bool windowOnly) { Q_UNUSED(windowOnly); }
