@@ -10,7 +10,7 @@ PACKAGES=(
     libcurl4-openssl-dev clang-14 libclang-rt-14-dev
     ccache fonts-ipafont-gothic poppler-utils dpkg-dev desktop-file-utils appstream
     libzip-dev libpugixml-dev qt6-multimedia-dev python3-openpyxl libqt6sql6-sqlite
-    dbus systemd
+    qt6-translations-l10n dbus systemd
 )
 
 as_root() {

@@ -81,6 +81,8 @@ TEST(CardPdfTest, ListPrintsWhereTheMarksBelong) {
     EXPECT_FALSE(QFile::exists(ws.path("inji04.dat"))) << "the command only reads the positions";
     const std::vector<QImage> pages = render(ws.path("out.pdf"));
     ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(r.out, QString::fromUtf16(u"6口（2枚）を ") + ws.path("out.pdf") +
+                         QString::fromUtf16(u" に印刷しました。\n"));
     EXPECT_NEAR(pages[0].width(), 1190.55, 1); // A4 at 144 dpi
     // Each mark's place on the card: CardPrintTest. Here the page is where they land: row 1's
     // B and Ａ marks in slot 0, row 2's digit 9 in slot 1, row 6 alone on the second sheet;

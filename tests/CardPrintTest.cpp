@@ -46,9 +46,10 @@ struct RecordingPrinter : ui::Printer {
     }
     bool end() override { return ended = why.isEmpty(); }
     QString error() const override { return why; }
+    QString outputFile() const override { return file; }
 
     std::vector<Page> pages;
-    QString font, why;
+    QString font, why, file;
     bool begun = false, ended = false, failNewPage = false;
 };
 
@@ -171,12 +172,48 @@ TEST(CardPrintTest, BadRowsStopBeforeAnythingIsPrintedAndPrinterErrorsAreReporte
     EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral("paper jam")));
 }
 
-TEST(CardPrintTest, PrintButtonCancelledPrintsNothing) {
+// The print button counts the flagged rows by buy type and asks before the printer dialog;
+// a print into a file names it. Nothing flagged opens nothing.
+TEST(CardPrintTest, PrintButtonAsksWithCountAndCost) {
+    const QString o = s(u"○");
+    const struct {
+        QStringList rows;
+        std::vector<bool> answers;
+        int wantDialogs;
+        const char16_t* wantQuestion; // nullptr: none asked
+    } cases[] = {
+        {{"1234 S " + o, "5678 B " + o, "1111 T " + o, "2222 B " + o, "3333 S " + s(u"×"),
+          "4444 T " + o, "5555 S " + o},
+         {false},
+         0,
+         u"6口（2枚）を印刷します。購入額 ¥1,200\nストレート 2口、ボックス 2口、セット 2口"},
+        {{"1234 B " + o}, {true}, 1, u"1口（1枚）を印刷します。購入額 ¥200\nボックス 1口"},
+        {{"1234 S " + s(u"×")}, {true}, 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        Cards cards;
+        cards.fill(c.rows);
+        cards.ws.host.answers = c.answers;
+        cards.list.Command6_Click();
+        EXPECT_EQ(cards.ws.host.printerDialogs, c.wantDialogs);
+        ASSERT_EQ(cards.ws.host.questions.size(), c.wantQuestion ? 1u : 0u);
+        if (c.wantQuestion)
+            EXPECT_EQ(cards.ws.host.questions[0].text, s(c.wantQuestion));
+        else
+            EXPECT_EQ(cards.ws.host.messages.size(), 1u); // nothing flagged, said so
+    }
+    // Into a file: its path after the print.
     Cards cards;
-    cards.fill({"1234 S " + s(u"○")});
+    cards.fill({"1234 S " + o});
+    cards.ws.host.answers = {true};
+    cards.ws.host.nextPrinter = [] {
+        auto p = std::make_unique<RecordingPrinter>();
+        p->file = QStringLiteral("/tmp/cards.pdf");
+        return p;
+    };
     cards.list.Command6_Click();
-    EXPECT_EQ(cards.ws.host.printerDialogs, 1);
-    EXPECT_TRUE(cards.ws.host.messages.empty());
+    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+    EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral("/tmp/cards.pdf")));
 }
 
 // inji04.dat is written with the defaults on first use. Positions that print marks on one
@@ -249,7 +286,16 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     transfer.Check2[1].value = 1;
     transfer.Show();
     main.LabKai.caption = s(u"第7055回"); // the draw the lists stand for
-    transfer.Label1_Click(0);             // only the transfer label transfers
+    transfer.Check1[0].value = 0;         // nothing ticked: said, and nothing opens
+    transfer.Check2[1].value = 0;
+    transfer.Label1_Click(3);
+    EXPECT_FALSE(cards.list.visible);
+    EXPECT_TRUE(transfer.visible);
+    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
+    cards.ws.host.messages.clear();
+    transfer.Check1[0].value = 1;
+    transfer.Check2[1].value = 1;
+    transfer.Label1_Click(0); // only the transfer label transfers
     EXPECT_TRUE(cards.list.PrintList.text(1, PrintListCol::No).isEmpty());
     transfer.Label1_Click(3);
     EXPECT_EQ(cards.rows(6), (QStringList{"1|0|1|2|3||", "2|0|1|4|5||" + s(u"○"), "3|2|7|8|9||",
@@ -265,6 +311,11 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
               QStringLiteral("5")); // GrdWW2 row 1
     ASSERT_FALSE(cards.ws.host.messages.empty());
     EXPECT_TRUE(cards.ws.host.messages.back().text.contains(QStringLiteral(" 1 件")));
+
+    // A list not loaded yet is loaded before the transfer fills it, not emptied after.
+    cards.list.Form_Unload();
+    EXPECT_EQ(transfer.Transfer(), 1000);
+    EXPECT_EQ(cards.list.PrintList.text(1, PrintListCol::DigitA), QStringLiteral("0"));
 }
 
 TEST(CardPrintTest, SetAllSkipsUnusedRows) {

@@ -1,5 +1,6 @@
 // The tally's own bookkeeping, with the per-draw procedures scripted by the test.
 #include "simulate/SimulationTally.h"
+#include "simulate/Actions.h"
 #include "simulate/WorkerThreads.h"
 #include "support/HistoryGrid.h"
 #include "support/TestHistory.h"
@@ -138,6 +139,9 @@ TEST_F(Tally, RangeStartsNoLowerThanDraw51AndStaysInTheHistory) {
         EXPECT_EQ(ws.host.messages.size(), refused ? 1u : 0u);
         EXPECT_EQ(log.empty(), refused);
         EXPECT_EQ(f.simRows, refused ? -1 : c.wantRows);
+        // A refused run leaves no figures of an earlier one behind.
+        EXPECT_EQ(f.tallyDraws.empty(), refused);
+        EXPECT_EQ(f.LabBaseline.caption.isEmpty(), refused);
         EXPECT_EQ(f.GrdSM.text(1, TallyCol::Number), QString::fromUtf8(c.wantFirst));
         EXPECT_EQ(f.GrdSM.text(c.wantRows + 2, TallyCol::Number),
                   refused ? QString() : QStringLiteral("%1件").arg(c.wantRows));
@@ -163,6 +167,8 @@ TEST_F(Tally, BaselineOfTheNarrowedLists) {
     const simulate::TallyTotals t = simulate::tallyTotals(f.tallyDraws);
     EXPECT_EQ(std::tie(t.boxes, t.costYen, t.hits, t.payoutYen),
               std::make_tuple(387LL, 77400LL, 1, 30000LL));
+    EXPECT_EQ(simulate::moneyCaption(*simulate::tallyMoney(f)),
+              QStringLiteral("購入額 ¥77,400　配当 ¥30,000　収支 -¥47,400　回収率 38.8%"));
 }
 
 // A job that throws on one thread stops the others and reaches the caller once all have ended,

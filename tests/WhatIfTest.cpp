@@ -1,6 +1,9 @@
 #include "support/HistoryGrid.h"
 #include "support/TestHistory.h"
 
+#include "simulate/Actions.h"
+#include "ui/Numeric.h"
+
 #include <gtest/gtest.h>
 
 using mainwindow::TallyCol;
@@ -80,6 +83,12 @@ TEST_F(WhatIf, EachRuleBuysAndWinsAsItSays) {
         EXPECT_EQ(column(16).join(u'|'), QString::fromUtf8(c.wantPayout));
         for (const auto& other : cases)
             EXPECT_EQ((f.*other.button).backColor, &other == &c ? 13 : 15) << other.name;
+        // The shown what-if's purchase, read back from the totals row.
+        const auto shown = simulate::shownWhatIf(f);
+        ASSERT_TRUE(shown.has_value());
+        EXPECT_EQ(shown->action->button, c.button);
+        EXPECT_EQ(ui::groupThousands(shown->money.costYen), column(17).last());
+        EXPECT_EQ(ui::groupThousands(shown->money.payoutYen), column(16).last());
     }
 }
 

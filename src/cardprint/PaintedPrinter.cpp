@@ -25,6 +25,10 @@ bool PaintedPrinter::fail(const QString& why) {
     return false;
 }
 
+QString PaintedPrinter::outputFile() const {
+    return output_ ? output_->fileName() : outputFile_;
+}
+
 bool PaintedPrinter::begin() {
     if (!error_.isEmpty())
         return false;

@@ -31,6 +31,9 @@ public:
     bool newPage() override;
     bool end() override;
     QString error() const override { return error_; }
+    // The committed file when there is one, else what setOutputFile said.
+    QString outputFile() const override;
+    void setOutputFile(const QString& path) { outputFile_ = path; }
 
     QPagedPaintDevice* device() const { return device_.get(); }
 
@@ -44,6 +47,7 @@ private:
     std::unique_ptr<QPagedPaintDevice> device_;
     QPainter painter_;
     QString error_;
+    QString outputFile_;
 };
 
 // A printer onto the PDF file at path: A4 portrait without margins (twips count from the

@@ -1,5 +1,10 @@
 #include "PrintListForm.h"
 
+#include "ui/Numeric.h"
+
+#include <QDir>
+#include <QStringList>
+
 #include <optional>
 
 namespace cardprint {
@@ -116,11 +121,41 @@ void PrintListForm::Command7_Click() {
     frmPrsetn4.Show();
 }
 
+namespace {
+
+constexpr long long kPricePerNumberYen = 200; // one 口, whatever the buy type
+
+} // namespace
+
 void PrintListForm::Command6_Click() {
+    std::vector<Printed> entries;
+    if (!flaggedEntries(entries))
+        return;
+    std::array<int, 3> byType{};
+    for (const Printed& e : entries)
+        ++byType[static_cast<size_t>(e.buyType)];
+    const int count = static_cast<int>(entries.size());
+    QStringList types;
+    const char16_t* names[] = {u"ストレート", u"ボックス", u"セット"};
+    for (size_t t = 0; t < byType.size(); ++t)
+        if (byType[t] > 0)
+            types << QStringLiteral("%1 %2口").arg(QString::fromUtf16(names[t])).arg(byType[t]);
+    if (!host.question(
+            QStringLiteral("%1口（%2枚）を印刷します。購入額 %3\r%4")
+                .arg(count)
+                .arg((count + kSlotsPerCard - 1) / kSlotsPerCard)
+                .arg(ui::yen(count * kPricePerNumberYen), types.join(QStringLiteral("、"))),
+            QStringLiteral("印刷")))
+        return;
     auto printer = host.choosePrinter();
     if (!printer)
         return;
-    if (PrintCard(*printer) && afterPrint)
+    if (!PrintCard(*printer))
+        return;
+    if (const QString file = printer->outputFile(); !file.isEmpty())
+        host.messageBox(QStringLiteral("%1 に印刷しました。").arg(QDir::toNativeSeparators(file)),
+                        QStringLiteral("印刷"));
+    if (afterPrint)
         afterPrint();
 }
 
@@ -131,7 +166,7 @@ QString PrintListForm::Printed::number() const {
     return text;
 }
 
-bool PrintListForm::PrintCard(ui::Printer& printer) {
+bool PrintListForm::flaggedEntries(std::vector<Printed>& entries) {
     // Everything is checked before the first mark, so a bad row never leaves half a job.
     const QString unusable = positionsProblem(InjiPos);
     if (!unusable.isEmpty()) {
@@ -141,7 +176,7 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
             QStringLiteral("印刷"));
         return false;
     }
-    std::vector<Printed> entries;
+    entries.clear();
     int buyType = 0;
     for (int row = 1; row <= kRows; ++row) {
         if (PrintList.text(row, PrintListCol::Print) != kPrint)
@@ -172,6 +207,13 @@ bool PrintListForm::PrintCard(ui::Printer& printer) {
         host.messageBox(QStringLiteral("印刷が「○」の行がありません。"), QStringLiteral("印刷"));
         return false;
     }
+    return true;
+}
+
+bool PrintListForm::PrintCard(ui::Printer& printer) {
+    std::vector<Printed> entries;
+    if (!flaggedEntries(entries))
+        return false;
     const auto failed = [&] {
         host.messageBox(QStringLiteral("印刷できませんでした。\r%1").arg(printer.error()),
                         QStringLiteral("印刷"));

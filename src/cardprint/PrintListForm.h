@@ -54,7 +54,10 @@ public:
     void Picture1_Click(); // closes the window as Form_Unload does
 
     // ---- printing ----------------------------------------------------------------------------
-    // "印　刷": the printer dialog (cancel ends silently), then PrintCard.
+    // "印　刷": checks the rows flagged "○" (nothing flagged or a bad row is told, and
+    // nothing opens), asks "N口（M枚）を印刷します。購入額 ¥X" with the 口 of each buy type,
+    // then the printer dialog (cancel ends silently) and PrintCard; a print into a file
+    // names the file.
     void Command6_Click();
     // Prints every row flagged "○", five to a card. Checks the positions and every flagged
     // row first: positions that put marks on top of each other or off the card, or a row
@@ -127,6 +130,9 @@ private:
     // was left out. Nothing read changes nothing and is told, naming source; returns false.
     bool putNumbers(const PrintListText& read, int firstRow, const QString& source,
                     const QString& title);
+    // The rows flagged "○" in print order, once the positions and every such row are
+    // usable; otherwise says why and gives false.
+    bool flaggedEntries(std::vector<Printed>& entries);
 
     bool fontSet_ = false;
     QString injiProblemShown_;

@@ -40,6 +40,9 @@ int TransferForm::Transfer() {
                    {Check1[1], f.GrdWW, f.basicCountW},
                    {Check2[0], f.GrdSS2, f.narrowCountS},
                    {Check2[1], f.GrdWW2, f.narrowCountW}};
+    // Loading an unloaded list empties it: load it before writing, not when showing it.
+    if (!printList.loaded)
+        printList.Form_Load();
     ui::Grid& out = printList.PrintList;
     int row = 0;
     int leftOut = 0;
@@ -57,6 +60,13 @@ int TransferForm::Transfer() {
             for (int j = 0; j < 4; ++j)
                 out.setText(row, PrintListCol::DigitA + j, number.mid(j, 1));
         }
+    }
+    // Nothing to print: the print list and the position window would only open empty.
+    if (row == 0) {
+        printList.host.messageBox(
+            QStringLiteral("転送する数字がありません。送る一覧にチェックを入れてください。"),
+            QStringLiteral("予想データ転送"));
+        return 0;
     }
     printList.Show();
     visible = false;

@@ -30,7 +30,8 @@ public:
     // basic doubles, narrowed singles, narrowed doubles; then the print list is shown and
     // this window hidden. Past row 1000 nothing is written and a message says how many
     // numbers were left out. Without a prediction in the main window it says so and writes
-    // nothing. Returns the number of rows written.
+    // nothing; with no number in the ticked lists it says so and opens nothing. Returns the
+    // number of rows written.
     int Transfer();
 
     static constexpr int kTransferLabel = 3;

@@ -1,5 +1,8 @@
 #include "TallyChart.h"
 
+#include "ui/Numeric.h"
+
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLineSeries>
 #include <QPixmap>
@@ -138,6 +141,40 @@ QChart* makeWalkForwardChart(const simulate::WalkForward& walk, const QString& b
     }
     chart->legend()->setAlignment(Qt::AlignBottom);
     return chart;
+}
+
+// The yen axis read in 万円: the same ticks, labelled in units of 10,000 yen, so that a long
+// tally shows "-15,000" rather than -150000000.
+void labelYenInMan(QChart* chart) {
+    for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) {
+        auto* yen = qobject_cast<QValueAxis*>(axis);
+        if (!yen || yen->titleText() != QStringLiteral("円"))
+            continue;
+        auto* man = new QCategoryAxis;
+        man->setTitleText(QStringLiteral("万円"));
+        man->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        man->setRange(yen->min(), yen->max());
+        const int ticks = std::max(2, yen->tickCount());
+        const double step = (yen->max() - yen->min()) / (ticks - 1);
+        // Whole 万 once the steps allow it, else as many decimals as the steps need.
+        const int decimals = step >= 10000 ? 0 : step >= 1000 ? 1 : step >= 100 ? 2 : 4;
+        for (int i = 0; i < ticks; ++i) {
+            const double value = yen->min() + i * step;
+            const double inMan = value / 10000;
+            man->append(decimals == 0 ? ui::groupThousands(std::llround(inMan))
+                                      : QString::number(inMan, 'f', decimals),
+                        value);
+        }
+        chart->addAxis(man, Qt::AlignLeft);
+        for (QAbstractSeries* s : chart->series())
+            if (s->attachedAxes().contains(yen)) {
+                s->detachAxis(yen);
+                s->attachAxis(man);
+            }
+        chart->removeAxis(yen);
+        delete yen;
+        return;
+    }
 }
 
 QString savePng(const QPixmap& image, const QString& path) {

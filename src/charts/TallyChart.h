@@ -28,6 +28,9 @@ QChart* makeWalkForwardChart(const simulate::WalkForward& walk, const QString& b
 // expectation gives, in yen, against the draw numbers. The caller owns the chart.
 QChart* makeLedgerChart(const std::vector<QPointF>& balance, const std::vector<QPointF>& expected);
 
+// Relabels a chart's yen axis (titled 円) in 万円: the same ticks, in units of 10,000 yen.
+void labelYenInMan(QChart* chart);
+
 // A view's picture written as a PNG (charts::savePng of PaintedChart.h).
 QString savePng(const QPixmap& image, const QString& path);
 

@@ -142,6 +142,9 @@ int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QT
             err << pdf << ": " << printer->error() << Qt::endl;
             return kFailed;
         }
+        out << QStringLiteral("テストカード（1枚）を %1 に印刷しました。")
+                   .arg(QDir::toNativeSeparators(pdf))
+            << Qt::endl;
         return kOk;
     }
 
@@ -173,6 +176,12 @@ int CardsCommand::execute(const QCommandLineParser& parser, QTextStream& out, QT
         record = std::make_unique<CardRecord>(form, ledger::BuyType(buyIndex));
     if (!form.PrintCard(*printer))
         return kFailed;
+    const auto numbers = static_cast<int>(form.lastPrinted.size());
+    out << QStringLiteral("%1口（%2枚）を %3 に印刷しました。")
+               .arg(numbers)
+               .arg((numbers + cardprint::kSlotsPerCard - 1) / cardprint::kSlotsPerCard)
+               .arg(QDir::toNativeSeparators(pdf))
+        << Qt::endl;
     if (record)
         record->store(form.lastPrinted, out);
     return kOk;

@@ -3,6 +3,7 @@
 #include "Options.h"
 
 #include "simulate/StrategyTable.h"
+#include "ui/Numeric.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -30,15 +31,16 @@ QString chanceText(double p) {
     return QString::number(p, 'g', 6);
 }
 
-// 回数, 購入数, 購入額, 当たり, 配当 and 配当/購入額 as every output writes them.
-QStringList totalCells(const simulate::TallyTotals& t, double ratio) {
-    return {QString::number(t.draws), QString::number(t.boxes),     QString::number(t.costYen),
-            QString::number(t.hits),  QString::number(t.payoutYen), QString::number(ratio, 'f', 4)};
+// 回数, 購入数, 購入額, 当たり, 配当 and 回収率 as every output writes them.
+QStringList totalCells(const simulate::TallyTotals& t) {
+    return {QString::number(t.draws),     QString::number(t.boxes),
+            QString::number(t.costYen),   QString::number(t.hits),
+            QString::number(t.payoutYen), ui::returnPercent(t.costYen, t.payoutYen)};
 }
 
 QStringList entryCells(const simulate::StrategyEntry& e) {
-    return QStringList{e.pairName, e.narrowName} +
-           totalCells({e.draws, e.boxes, e.costYen, e.hits, e.payoutYen}, e.ratio) +
+    return QStringList{e.pairName, e.narrowTitle} +
+           totalCells({e.draws, e.boxes, e.costYen, e.hits, e.payoutYen}) +
            QStringList{chanceText(e.pAtLeast), chanceText(e.pAdjusted)};
 }
 
@@ -63,16 +65,14 @@ QJsonObject walkJson(const simulate::WalkForward& w, const QStringList& pairName
 // The walk-forward: its figures, then the setting played on each draw with what it cost and
 // paid.
 void printWalk(const simulate::WalkForward& w, const QStringList& pairNames,
-               const QStringList& narrowNames, TallySettings::Format format,
-               QTextStream& out) {
+               const QStringList& narrowNames, TallySettings::Format format, QTextStream& out) {
     const auto& t = w.totals;
     const QString chosen = QStringLiteral("毎回上位を選んだら（直前%1回）").arg(w.window);
     if (format == TallySettings::Format::Csv) {
         out << "draw,pair,narrow,boxes,cost,payout\r\n";
     } else {
-        out << "\t回数\t購入数\t購入額\t当たり\t配当\t配当/購入額\t偶然の配当\t偶然の確率"
-            << Qt::endl;
-        out << (QStringList{chosen} + totalCells(t, w.ratio) +
+        out << "\t回数\t購入数\t購入額\t当たり\t配当\t回収率\t偶然の配当\t偶然の確率" << Qt::endl;
+        out << (QStringList{chosen} + totalCells(t) +
                 QStringList{QString::number(w.baseline.expectedPayoutYen, 'f', 0),
                             chanceText(w.baseline.pAtLeast)})
                    .join(u'\t')
@@ -163,11 +163,14 @@ int StrategiesCommand::executeWithSession(Session& session, const QCommandLinePa
     const auto* table = &study->entries;
 
     if (walkForward_) {
+        // JSON keeps the narrowings' codes; the text and CSV name them as their buttons do.
+        const bool json = settings_.format == Settings::Format::Json;
         QStringList narrowNames;
         for (const auto* n : simulate::strategyNarrowings())
-            narrowNames.append(QString::fromLatin1(n->key));
+            narrowNames.append(json ? QString::fromLatin1(n->key)
+                                    : (f.*n->button).caption.section(u'　', 0, 0));
         const QStringList& pairNames = f.Option2.captions;
-        if (settings_.format == Settings::Format::Json)
+        if (json)
             out << QJsonDocument(walkJson(study->walk, pairNames, narrowNames))
                        .toJson(QJsonDocument::Compact)
                 << Qt::endl;
@@ -191,7 +194,7 @@ int StrategiesCommand::executeWithSession(Session& session, const QCommandLinePa
             out << entryCells(e).join(u',') << "\r\n";
         break;
     case Settings::Format::Table:
-        out << "基本数値\t③絞り\t回数\t購入数\t購入額\t当たり\t配当\t配当/購入額\t偶然の確率"
+        out << "基本数値\t③絞り\t回数\t購入数\t購入額\t当たり\t配当\t回収率\t偶然の確率"
                "\t選んだ後の確率"
             << Qt::endl;
         for (const auto& e : *table)

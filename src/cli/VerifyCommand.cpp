@@ -85,6 +85,11 @@ void printTally(const mainwindow::MainForm& f, Settings::Format format, QTextStr
             out << cells.join(u'\t') << Qt::endl;
         }
         out << f.Label6.caption << Qt::endl;
+        if (const auto money = simulate::tallyMoney(f))
+            out << simulate::moneyCaption(*money) << Qt::endl;
+        if (const auto shown = simulate::shownWhatIf(f))
+            out << (f.*shown->action->button).caption << QStringLiteral(": ")
+                << simulate::moneyCaption(shown->money) << Qt::endl;
         out << f.LabBaseline.caption << Qt::endl;
         return;
     }

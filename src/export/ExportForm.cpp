@@ -62,7 +62,7 @@ void MainForm::Image1_Click() {
     // Like any link, a guide that cannot be shown is not worth a message.
     const QString guide = history::shippedFile(QStringLiteral("index.html"), dataFolder(*this));
     if (!guide.isEmpty())
-        host.openFile(guide);
+        host.showGuide(guide);
 }
 
 void MainForm::HardCopy(bool blnTargetWin) {

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 namespace gui {
@@ -259,15 +260,33 @@ PrintPositionWindow::PrintPositionWindow(cardprint::PrintPositionForm& form, Car
     view_ = drawing;
     // Each text box sits where the value it holds is measured on the card.
     const QPoint spots[6] = {{4, 134}, {480, 214}, {4, 88}, {260, 2}, {40, 2}, {480, 180}};
+    // What each value moves; every value counts in 1/1440 インチ.
+    static const char16_t* const meanings[6] = {u"Ａの行の縦位置（1枠目）: 増やすと印字全体が下へ",
+                                                u"枠の間隔: 1枠目から次の枠までの縦の距離",
+                                                u"行の間隔: Ａ～Ｄと買い方の行どうしの縦の距離",
+                                                u"列の間隔: 数字 0～9 の列どうしの横の距離",
+                                                u"0 の列の横位置: 増やすと印字全体が右へ",
+                                                u"用紙送り誤差: 1枠ごとに縦位置から引く量"};
+    auto* legend = new QLabel;
+    QStringList lines;
     for (int i = 0; i < 6; ++i) {
+        const QString number = QString(QChar(0x2460 + i)); // ①..⑥
         auto* edit = bind.textBox(form_.Text1[i]);
         edit->setParent(drawing);
         edit->setFixedWidth(60);
         edit->move(spots[i]);
+        edit->setToolTip(QString::fromUtf16(meanings[i]) + QStringLiteral("（1/1440 インチ）"));
+        auto* mark = new QLabel(number, drawing);
+        // Beside the box, or above it where the row letters stand beside it.
+        mark->move(spots[i] + (i == 0 || i == 2 ? QPoint(24, -15) : QPoint(63, 4)));
+        lines << number + QString::fromUtf16(meanings[i]);
         QObject::connect(edit, &QLineEdit::textEdited, drawing, [drawing] { drawing->update(); });
     }
     auto* feed = bind.label(form_.Label1, drawing);
     feed->move(spots[5] + QPoint(-100, 4));
+    legend->setText(QStringLiteral("数値の単位は 1/1440 インチ（1440 で 1 インチ = 25.4 mm）\n") +
+                    lines.join(u'\n'));
+    legend->setObjectName(QStringLiteral("positionLegend"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(bind.button(form_.Command1, [this] { form_.Command1_Click(); }));
@@ -277,6 +296,7 @@ PrintPositionWindow::PrintPositionWindow(cardprint::PrintPositionForm& form, Car
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(drawing);
+    layout->addWidget(legend);
     layout->addLayout(buttons);
     afterRefresh = [this] { view_->update(); };
 }

@@ -2,15 +2,42 @@
 #include "BusyBar.h"
 #include "HandlerScope.h"
 
+#include "ui/Numeric.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace gui {
+
+namespace {
+
+using download::ResultCol;
+
+// The results grids for a reader: dates as 2026/08/21, the prize class over each 口 and
+// 配当 heading, amounts with separators.
+QString shownResult(int row, int col, const QString& text) {
+    const bool perClass = col >= ResultCol::Winners && col < ResultCol::DigitTable;
+    if (row == 0) {
+        if (!perClass)
+            return text;
+        static const char16_t* const kClasses[] = {u"ストレート", u"ボックス", u"セットS",
+                                                   u"セットB"};
+        return QString::fromUtf16(kClasses[(col - ResultCol::Winners) % 4]) + u'\n' + text;
+    }
+    if (col == ResultCol::Date && text.size() == 8)
+        return text.left(4) + u'/' + text.mid(4, 2) + u'/' + text.right(2);
+    bool number = false;
+    const long long value = text.toLongLong(&number);
+    return perClass && number ? ui::groupThousands(value) : text;
+}
+
+} // namespace
 
 DownloadWindow::DownloadWindow(download::DownloadForm& form, QtHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window), form_(form), host_(host), previousAfterEvents_(host.afterEvents),
@@ -31,8 +58,6 @@ DownloadWindow::DownloadWindow(download::DownloadForm& form, QtHost& host, QWidg
     fl->addWidget(caption(QStringLiteral("時間")), 0, 2);
     fl->addWidget(bind_.textBox(f.Text1[1]), 0, 3);
     fl->addWidget(bind_.button(f.Command1, [&f] { f.Command1_Click(); }), 0, 4);
-    fl->addWidget(caption(QStringLiteral("タイムスタンプ")), 1, 0);
-    fl->addWidget(label(f.Label2), 1, 1, 1, 3);
     fl->addWidget(caption(QStringLiteral("取得抽選回")), 2, 0);
     fl->addWidget(bind_.textBox(f.Text2), 2, 1);
     fl->addWidget(bind_.button(f.Command2, [&f] { f.Command2_Click(); }), 2, 2);
@@ -43,19 +68,35 @@ DownloadWindow::DownloadWindow(download::DownloadForm& form, QtHost& host, QWidg
     static const char16_t* const kSettingNames[] = {
         u"基本アドレス",     u"Prefix番号取得用",   u"CSVヘッド",     u"取得Prefix番号",
         u"Prefix取得File名", u"取得抽選結果File名", u"取得最新抽選回"};
+    // Internals a player seldom needs, folded away under "詳細" with the timestamp.
     auto* settings = new QGroupBox(QStringLiteral("設定"));
     auto* sl = new QGridLayout(settings);
+    sl->addWidget(caption(QStringLiteral("タイムスタンプ")), 0, 0);
+    sl->addWidget(label(f.Label2), 0, 1);
     for (int i = 0; i < 7; ++i) {
-        sl->addWidget(caption(QString::fromUtf16(kSettingNames[i])), i, 0);
-        sl->addWidget(label(f.Label3[i]), i, 1);
+        sl->addWidget(caption(QString::fromUtf16(kSettingNames[i])), i + 1, 0);
+        sl->addWidget(label(f.Label3[i]), i + 1, 1);
     }
     sl->setColumnStretch(1, 1);
+    settings->setVisible(false);
+    auto* details = new QToolButton;
+    details->setObjectName(QStringLiteral("details"));
+    details->setText(QStringLiteral("詳細"));
+    details->setCheckable(true);
+    details->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    details->setArrowType(Qt::RightArrow);
+    details->setToolTip(QStringLiteral("タイムスタンプ、取得先のアドレスとファイル名"));
+    connect(details, &QToolButton::toggled, settings, [details, settings](bool open) {
+        settings->setVisible(open);
+        details->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+    });
 
     // The parsed draw and its append.
     auto* parsed = new QGroupBox(QStringLiteral("取得した抽選結果"));
     auto* pl = new QVBoxLayout(parsed);
     auto* drawView = bind_.grid(f.Grd1, 1);
-    drawView->setFixedHeight(2 * 20 + 8);
+    drawView->gridModel()->shown = shownResult;
+    drawView->setFixedHeight(3 * 20 + 8); // two-line headings
     drawView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pl->addWidget(drawView);
     auto* appendRow = new QHBoxLayout;
@@ -90,6 +131,7 @@ DownloadWindow::DownloadWindow(download::DownloadForm& form, QtHost& host, QWidg
 
     auto* left = new QVBoxLayout;
     left->addWidget(fetch);
+    left->addWidget(details);
     left->addWidget(settings);
     left->addWidget(parsed);
     left->addWidget(catchUp);
@@ -103,7 +145,9 @@ DownloadWindow::DownloadWindow(download::DownloadForm& form, QtHost& host, QWidg
     listRow->addWidget(bind_.button(f.Command5, [&f] { f.Command5_Click(); }));
     listRow->addStretch();
     ll->addLayout(listRow);
-    ll->addWidget(bind_.grid(f.Grd2, 1), 1);
+    auto* listView = bind_.grid(f.Grd2, 1);
+    listView->gridModel()->shown = shownResult;
+    ll->addWidget(listView, 1);
 
     auto* panes = new QHBoxLayout;
     panes->addLayout(left, 0);

@@ -24,7 +24,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     const int row = index.row() + headerRows_;
     switch (role) {
     case Qt::DisplayRole:
-        return grid_.text(row, index.column());
+        return shown ? shown(row, index.column(), grid_.text(row, index.column()))
+                     : grid_.text(row, index.column());
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole: {
@@ -47,7 +48,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && headerRows_ > 0)
-        return grid_.text(0, section);
+        return shown ? shown(0, section, grid_.text(0, section)) : grid_.text(0, section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

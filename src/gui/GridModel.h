@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 namespace gui {
 
 // Shows a grid: its rows from headerRows on as table rows, row 0 as the column headings when
@@ -21,6 +23,10 @@ public:
     bool refresh();
     int headerRows() const { return headerRows_; }
     const ui::Grid& grid() const { return grid_; }
+
+    // How a cell is shown (row 0: the heading), when the grid's own text is not for a
+    // reader; the grid keeps its text. Empty: as written.
+    std::function<QString(int row, int col, const QString& text)> shown;
 
 private:
     const ui::Grid& grid_;

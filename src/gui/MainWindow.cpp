@@ -7,6 +7,7 @@
 #include "history/HistoryFiles.h"
 #include "mainwindow/GridColumns.h"
 #include "simulate/Actions.h"
+#include "ui/Numeric.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
@@ -79,6 +81,15 @@ QWidget* boxed(QLayout* layout) {
     return w;
 }
 
+// The figures of a purchase, the balance in red when it lost.
+QString moneyText(const simulate::MoneyFigures& m) {
+    const long long balance = m.balanceYen();
+    return QStringLiteral("購入額 <b>%1</b>　配当 <b>%2</b>　収支 <b%3>%4</b>　回収率 <b>%5</b>")
+        .arg(ui::yen(m.costYen), ui::yen(m.payoutYen),
+             balance < 0 ? QStringLiteral(" style=\"color:#c00000\"") : QString(),
+             ui::yen(balance, true), ui::returnPercent(m.costYen, m.payoutYen));
+}
+
 QLabel* heading(QLabel* l) {
     l->setStyleSheet(l->styleSheet() + QStringLiteral(" QLabel { font-weight: bold; }"));
     return l;
@@ -113,14 +124,6 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(2);
-    manualToggle_ = new QToolButton(right);
-    manualToggle_->setText(QStringLiteral("手動操作"));
-    manualToggle_->setCheckable(true);
-    manualToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    manualToggle_->setArrowType(Qt::RightArrow);
-    manualToggle_->setToolTip(
-        QStringLiteral("①②③、その他の絞り、シュミ集計、Back100件を手で操作します"));
-    rightLayout->addWidget(manualToggle_);
     manualPanel_ = buildManualPanel();
     manualPanel_->setVisible(false);
     rightLayout->addWidget(manualPanel_);
@@ -129,6 +132,7 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
         manualToggle_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
     });
     tabs_ = new QTabWidget(right);
+    tabs_->setDocumentMode(true);
     auto* results = new QWidget;
     auto* resultsLayout = new QVBoxLayout(results);
     resultsLayout->setContentsMargins(2, 2, 2, 2);
@@ -149,7 +153,13 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     splitter->setStretchFactor(2, 1);
     splitter->setSizes({180, 340, 790});
     outer->addWidget(splitter, 1);
-    setCentralWidget(central);
+    // On a screen smaller than the window needs, scroll bars rather than cut captions.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("content"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
 
     // Tab order: the prediction area top to bottom, then the verification area.
     const ui::Label* order[] = {&form_.LabCom1,  &form_.LabYSS,   &form_.LabYDS, &form_.LabYOP,
@@ -160,7 +170,7 @@ MainWindow::MainWindow(mainwindow::MainForm& form, QtHost& host, QWidget* parent
     setTabOrder(labelButton(form_.LabKensyo), manualToggle_);
 
     addPictures();
-    resize(1360, 730);
+    resize(1360, 690);
     refresh();
     labelButton(form_.LabStart)->setFocus();
 }
@@ -277,6 +287,16 @@ QWidget* MainWindow::buildTitleBar() {
         shown->setStyleSheet(QStringLiteral("font-size: 14px; font-weight: bold;"));
         bar->addWidget(shown);
     }
+    // In the top row rather than over the panel it opens: the window keeps a row of height.
+    bar->addSpacing(16);
+    manualToggle_ = new QToolButton;
+    manualToggle_->setText(QStringLiteral("手動操作"));
+    manualToggle_->setCheckable(true);
+    manualToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    manualToggle_->setArrowType(Qt::RightArrow);
+    manualToggle_->setToolTip(
+        QStringLiteral("①②③、その他の絞り、シュミ集計、Back100件を手で操作します"));
+    bar->addWidget(manualToggle_);
     bar->addStretch();
     bar->addWidget(caption(QStringLiteral("経過")));
     bar->addWidget(bind_.label(form_.LabTimer));
@@ -477,9 +497,10 @@ QWidget* MainWindow::buildVerificationArea() {
         auto* b = bind_.button(
             form_.ComDate[i], [this, i] { form_.ComDate_Click(i); }, monthPanel);
         b->setObjectName(QStringLiteral("ComDate%1").arg(i));
-        b->setMinimumWidth(56);
         b->setStyleSheet(QStringLiteral("padding: 1px 2px;"));
-        months->addWidget(b, i / 4, i % 4);
+        // Three to a row: four would not fit the area's width with "2025/01" whole.
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("2025/01")) + 8);
+        months->addWidget(b, i / 3, i % 3);
     }
     grid->addWidget(showWhile(monthPanel, [this] { return form_.Frame7.visible; }), 2, 0, 1, 2);
 
@@ -532,7 +553,9 @@ QWidget* MainWindow::buildManualPanel() {
     rows->addLayout(narrowings);
 
     auto* tally = new QHBoxLayout;
-    tally->addWidget(bind_.optionGroup(form_.Option1, form_.Frame1.caption, 3));
+    // The frame's caption beside its options rather than over them: a row less of height.
+    tally->addWidget(caption(form_.Frame1.caption));
+    tally->addWidget(bind_.optionGroup(form_.Option1, QString(), 3));
     const char16_t* names[] = {u"年", u"月", u"回数"};
     for (int i = 0; i < 3; ++i) {
         tally->addWidget(caption(QString::fromUtf16(names[i])));
@@ -555,7 +578,6 @@ QWidget* MainWindow::buildManualPanel() {
             [this] { TallyChartWindow::open(form_, host_, this); });
     tally->addWidget(chart);
     rows->addLayout(tally);
-    rows->addWidget(bind_.label(form_.LabBaseline, panel));
     return panel;
 }
 
@@ -646,7 +668,9 @@ QWidget* MainWindow::buildTallyPanel() {
     QFont tallyFont = tally->font();
     tallyFont.setPointSizeF(tallyFont.pointSizeF() * 0.85);
     tally->setFont(tallyFont);
-    body->addWidget(titled(QStringLiteral("シュミ集計"), tally), 1);
+    // Its headings say what it is; a titled frame would cost the window a row of height.
+    tally->setToolTip(QStringLiteral("シュミ集計"));
+    body->addWidget(tally, 1);
     // Back100件, hidden until "TT" is double-clicked.
     auto* back = new QVBoxLayout;
     back->addWidget(bind_.button(
@@ -657,6 +681,24 @@ QWidget* MainWindow::buildTallyPanel() {
     back->addWidget(recent, 1);
     body->addLayout(back);
     layout->addLayout(body, 1);
+
+    // What the tally's lists cost and brought back, and what luck alone would have done.
+    auto* money = new QHBoxLayout;
+    money->setContentsMargins(4, 0, 4, 0);
+    money->setSpacing(16);
+    tallyMoney_ = new QLabel(panel);
+    tallyMoney_->setObjectName(QStringLiteral("tallyMoney"));
+    tallyMoney_->setTextFormat(Qt::RichText);
+    tallyMoney_->setToolTip(
+        QStringLiteral("絞り予想をすべて買った場合: 購入額（口数 × 200円）、配当、収支、回収率"));
+    money->addWidget(tallyMoney_);
+    tallyChance_ = bind_.label(form_.LabBaseline, panel);
+    tallyChance_->setToolTip(
+        QStringLiteral("同じ口数を偶然に選んで買った場合に期待できる当たりと配当、"
+                       "この集計以上に当たる確率"));
+    money->addWidget(tallyChance_);
+    money->addStretch();
+    layout->addLayout(money);
 
     // The purchase what-ifs over the last tally; the one shown is highlighted.
     auto* whatIfs = new QGridLayout;
@@ -679,6 +721,10 @@ QWidget* MainWindow::buildTallyPanel() {
     whatIfs->addWidget(busy, 1, 0, Qt::AlignCenter);
     image4Slot_ = pictureSlot(QStringLiteral("image4Slot"));
     whatIfs->addWidget(showWhile(image4Slot_, [this] { return form_.Image4.visible; }), 1, 3);
+    whatIfMoney_ = new QLabel(panel);
+    whatIfMoney_->setObjectName(QStringLiteral("whatIfMoney"));
+    whatIfMoney_->setTextFormat(Qt::RichText);
+    whatIfs->addWidget(whatIfMoney_, 2, 0, 1, 4);
     auto* payoutPanel = bind_.frame(form_.Frame4, QString(), whatIfs);
     layout->addWidget(payoutPanel);
     return panel;
@@ -759,6 +805,7 @@ void MainWindow::refresh() {
         cameraPressed_->setVisible(form_.PicCame[1].visible);
     }
     placeFrame2();
+    refreshMoney();
     if (form_.WindowState != appliedWindowState_ && isVisible()) {
         appliedWindowState_ = form_.WindowState;
         if (appliedWindowState_ == 2)
@@ -768,15 +815,31 @@ void MainWindow::refresh() {
     }
 }
 
+void MainWindow::refreshMoney() {
+    const auto tally = simulate::tallyMoney(form_);
+    tallyMoney_->setVisible(tally.has_value());
+    tallyChance_->setVisible(tally.has_value());
+    if (tally)
+        tallyMoney_->setText(moneyText(*tally));
+    const auto shown = simulate::shownWhatIf(form_);
+    whatIfMoney_->setVisible(shown.has_value());
+    if (shown)
+        whatIfMoney_->setText((form_.*shown->action->button).caption.toHtmlEscaped() +
+                              QStringLiteral(": ") + moneyText(shown->money));
+}
+
 void MainWindow::place() {
     const QScreen* screen = this->screen();
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    const QSize size = frameGeometry().size();
+    // Never larger than the screen: the content scrolls instead.
+    const QSize decoration = frameGeometry().size() - size();
+    resize(size().boundedTo(area.size() - decoration));
+    const QSize outer = frameGeometry().size();
     // Centred, 20 pixels above the middle.
-    move(area.left() + (area.width() - size.width()) / 2,
-         std::max(area.top(), area.top() + (area.height() - size.height()) / 2 - 20));
+    move(area.left() + (area.width() - outer.width()) / 2,
+         std::max(area.top(), area.top() + (area.height() - outer.height()) / 2 - 20));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -45,6 +45,10 @@ public:
     LabelButton* labelButton(const ui::Label& label) const;
     QComboBox* drawList() const { return drawList_; }
     QToolButton* manualToggle() const { return manualToggle_; }
+    // The line under the tally: 購入額, 配当, 収支 and 回収率 of the narrowed lists, then the
+    // chance line; and the figures of the what-if shown. Hidden while there is nothing to show.
+    QLabel* tallyMoney() const { return tallyMoney_; }
+    QLabel* whatIfMoney() const { return whatIfMoney_; }
     // The menu of the button "抽選結果ダウンロード", empty until the program fills it.
     QMenu* resultsMenu() const { return resultsMenu_; }
 
@@ -91,6 +95,7 @@ private:
     QWidget* buildHistoryPanel();
     QWidget* buildBoxTablesTab();
     void placeFrame2();
+    void refreshMoney();
     // The pictures that act as buttons: the exports (Image3, Image4), the camera (PicCame),
     // the guide (Image1) and the card printing (Picture4), each in its place.
     void addPictures();
@@ -107,6 +112,9 @@ private:
     QWidget* manualPanel_ = nullptr;
     QToolButton* manualToggle_ = nullptr;
     QMenu* resultsMenu_ = nullptr;
+    QLabel* tallyMoney_ = nullptr;
+    QLabel* tallyChance_ = nullptr;
+    QLabel* whatIfMoney_ = nullptr;
     // Frame2, which Image2(0) moves above or below the digit table in its column.
     struct {
         QVBoxLayout* column = nullptr;

@@ -1,5 +1,6 @@
 #include "QtHost.h"
 #include "BusyBar.h"
+#include "GuideWindow.h"
 
 #include "cardprint/PaintedPrinter.h"
 
@@ -11,6 +12,9 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPointer>
@@ -19,6 +23,7 @@
 #include <QScreen>
 #include <QSoundEffect>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
 
 #include <exception>
@@ -114,7 +119,11 @@ std::unique_ptr<ui::Printer> QtHost::choosePrinter() {
     QPrintDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return std::make_unique<cardprint::PaintedPrinter>(std::move(printer));
+    const QString file =
+        printer->outputFormat() == QPrinter::PdfFormat ? printer->outputFileName() : QString();
+    auto painted = std::make_unique<cardprint::PaintedPrinter>(std::move(printer));
+    painted->setOutputFile(file);
+    return painted;
 }
 
 namespace {
@@ -155,6 +164,23 @@ QString QtHost::openFileName(const ui::FileDialog& dialog) {
     return chooseFile(parent, dialog, QFileDialog::AcceptOpen);
 }
 
+bool prepareApplication() {
+    if (QFontDatabase::families().contains(QStringLiteral("IPAGothic"))) {
+        QFont font(QStringLiteral("IPAGothic"));
+        font.setPointSize(9);
+        QApplication::setFont(font);
+    }
+    // Owned by the application, which keeps it for its whole life.
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
 // ---- exports, window capture, shutter sound ------------------------------------------------
 
 QtHost::QtHost() = default;
@@ -162,6 +188,13 @@ QtHost::~QtHost() = default;
 
 bool QtHost::openFile(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+bool QtHost::showGuide(const QString& path) {
+    if (!parent)
+        return openFile(path);
+    GuideWindow::open(path, parent->window());
+    return true;
 }
 
 void QtHost::clearClipboard() {

@@ -18,6 +18,11 @@ namespace gui {
 
 class BusyBar;
 
+// The running application's texts and font: Qt's own Japanese texts (standard buttons, file
+// and print dialogs) and IPA Gothic at 9 points, each when installed. False without the
+// translations.
+bool prepareApplication();
+
 // The platform for the window: real message boxes, real event processing (after which the
 // views are refreshed), the system clock, long work on a thread of its own, and a QTimer
 // behind every watched ui::Timer.
@@ -56,6 +61,8 @@ public:
 
     // ---- exports, window capture, shutter sound -------------------------------------------
     bool openFile(const QString& path) override;
+    // In a window of the program (GuideWindow) over the main window.
+    bool showGuide(const QString& path) override;
     void clearClipboard() override;
     QString clipboardText() const override;
     // The window image is the top-level window of `parent`, as it is drawn now.

@@ -35,10 +35,10 @@ QString percentText(double p) {
 
 QString walkText(const simulate::WalkForward& w) {
     return QStringLiteral("毎回上位を選んだら（直前%1回）　回数 %2　購入額 ¥%3　配当 ¥%4　"
-                          "配当/購入額 %5　偶然なら ¥%6　偶然の確率 %7")
+                          "回収率 %5　偶然なら ¥%6　偶然の確率 %7")
         .arg(QString::number(w.window), QString::number(w.totals.draws),
              ui::groupThousands(w.totals.costYen), ui::groupThousands(w.totals.payoutYen),
-             QString::number(w.ratio, 'f', 3),
+             ui::returnPercent(w.totals.costYen, w.totals.payoutYen),
              ui::groupThousands(std::llround(w.baseline.expectedPayoutYen)),
              percentText(w.baseline.pAtLeast));
 }
@@ -77,7 +77,7 @@ StrategyWindow::StrategyWindow(mainwindow::MainForm& form, QtHost& host, QWidget
     model_->setHorizontalHeaderLabels(
         {QStringLiteral("基本数値"), QStringLiteral("③絞り"), QStringLiteral("回数"),
          QStringLiteral("購入数"), QStringLiteral("購入額"), QStringLiteral("当たり"),
-         QStringLiteral("配当"), QStringLiteral("配当/購入額"), QStringLiteral("偶然の確率"),
+         QStringLiteral("配当"), QStringLiteral("回収率"), QStringLiteral("偶然の確率"),
          QStringLiteral("選んだ後の確率")});
     auto* proxy = new QSortFilterProxyModel(this);
     proxy->setSourceModel(model_);
@@ -144,14 +144,14 @@ void StrategyWindow::fill(const simulate::StrategyStudy& study) {
         QList<QStandardItem*> row(Columns);
         row[Pair] = new QStandardItem(e.pairName);
         row[Pair]->setData(e.pair, Qt::UserRole);
-        row[Narrow] = new QStandardItem(e.narrowName);
+        row[Narrow] = new QStandardItem(e.narrowTitle);
         row[Narrow]->setData(e.narrow, Qt::UserRole);
         row[Draws] = numberItem(e.draws, QString::number(e.draws));
         row[Boxes] = numberItem(static_cast<double>(e.boxes), QString::number(e.boxes));
         row[Cost] = numberItem(static_cast<double>(e.costYen), ui::groupThousands(e.costYen));
         row[Hits] = numberItem(e.hits, QString::number(e.hits));
         row[Payout] = numberItem(static_cast<double>(e.payoutYen), ui::groupThousands(e.payoutYen));
-        row[Ratio] = numberItem(e.ratio, QString::number(e.ratio, 'f', 3));
+        row[Ratio] = numberItem(e.ratio, ui::returnPercent(e.costYen, e.payoutYen));
         row[Chance] = numberItem(e.pAtLeast, percentText(e.pAtLeast));
         row[Adjusted] = numberItem(e.pAdjusted, percentText(e.pAdjusted));
         model_->appendRow(row);
@@ -160,9 +160,11 @@ void StrategyWindow::fill(const simulate::StrategyStudy& study) {
 
     walkRow_->setText(walkText(walk_));
     const QString best =
-        entries.empty() ? QString() : entries.front().pairName + u' ' + entries.front().narrowName;
+        entries.empty() ? QString() : entries.front().pairName + u' ' + entries.front().narrowTitle;
     QChart* old = chart_->chart();
-    chart_->setChart(charts::makeWalkForwardChart(walk_, best));
+    QChart* chart = charts::makeWalkForwardChart(walk_, best);
+    charts::labelYenInMan(chart);
+    chart_->setChart(chart);
     delete old;
 }
 

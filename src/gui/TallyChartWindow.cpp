@@ -5,6 +5,7 @@
 
 #include "charts/TallyChart.h"
 #include "mainwindow/MainForm.h"
+#include "ui/Numeric.h"
 
 #include <QChart>
 #include <QChartView>
@@ -12,6 +13,10 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
 
 namespace gui {
 
@@ -49,6 +54,7 @@ void TallyChartWindow::refresh() {
     if (form_.tallyDraws.empty())
         chart->setTitle(
             QStringLiteral("シュミ集計の結果がありません。集計してから「更新」を押してください。"));
+    charts::labelYenInMan(chart);
     view_->setChart(chart);
     delete old;
 }

@@ -4,8 +4,6 @@
 #include "history/DataFolder.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QFontDatabase>
 
 #include <cstdio>
 #include <string_view>
@@ -39,12 +37,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessarin"));
     QGuiApplication::setDesktopFileName(QStringLiteral(TESSARIN_APP_ID));
-    if (QFontDatabase::families().contains(QStringLiteral("IPAGothic"))) {
-        QFont font(QStringLiteral("IPAGothic"));
-        font.setPointSize(9);
-        QApplication::setFont(font);
-    }
 
+    // Without the translations installed, Qt's dialogs stay in English; nothing else changes.
+    gui::prepareApplication();
     gui::Program program;
     // --results-url URL replaces the operator's address; --data-dir DIR names the data folder.
     const QStringList args = app.arguments();

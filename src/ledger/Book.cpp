@@ -81,10 +81,7 @@ Summary summarize(const std::vector<Row>& rows, std::span<const history::DrawRec
 }
 
 QString yen(long long amount, bool sign) {
-    const QString digits = QStringLiteral("¥") + ui::groupThousands(std::llabs(amount));
-    if (amount < 0)
-        return QStringLiteral("-") + digits;
-    return sign && amount > 0 ? QStringLiteral("+") + digits : digits;
+    return ui::yen(amount, sign);
 }
 
 QString chanceText(const TailChance& chance) {
@@ -102,12 +99,7 @@ QString chanceText(const TailChance& chance) {
 }
 
 QString summaryLine(const Summary& s) {
-    const QString rate =
-        s.cost > 0
-            ? QString::number(100.0 * static_cast<double>(s.prize) / static_cast<double>(s.cost),
-                              'f', 1) +
-                  QStringLiteral("%")
-            : QStringLiteral("-");
+    const QString rate = ui::returnPercent(s.cost, s.prize);
     QString line = QStringLiteral("購入額 %1　当選金 %2　収支 %3　回収率 %4　偶然なら: 当選金 %5, "
                                   "これ以上の確率 %6")
                        .arg(yen(s.cost), yen(s.prize), yen(s.balance, true), rate,

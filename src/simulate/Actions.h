@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TallyRecord.h"
 #include "ui/Controls.h"
+
+#include <optional>
 
 #include <span>
 
@@ -33,5 +36,15 @@ std::span<const FormAction> whatIfs();
 const FormAction& chosenNarrowing(const mainwindow::MainForm& form);
 // Ticks the switch of the narrowing and clears the others (none ticked chooses ③S・W絞り).
 void chooseNarrowing(mainwindow::MainForm& form, const FormAction& narrowing);
+// The what-if shown over the last tally (the highlighted button) and what its purchase cost
+// and won; none before a what-if was chosen for this tally.
+struct ShownWhatIf {
+    const FormAction* action = nullptr;
+    MoneyFigures money;
+};
+std::optional<ShownWhatIf> shownWhatIf(const mainwindow::MainForm& f);
+
+// The bought narrowed lists of the last tally; none before a tally.
+std::optional<MoneyFigures> tallyMoney(const mainwindow::MainForm& f);
 
 } // namespace simulate

@@ -106,6 +106,10 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
     if (!tallyRange(f, first, last)) {
         f.host.messageBox(QStringLiteral("抽選結果のデータがありません。"),
                           QStringLiteral("Tessarin"));
+        // The figures of an earlier tally would read as this run's.
+        f.tallyDraws.clear();
+        f.tallyBaseline = {};
+        f.LabBaseline.caption.clear();
         return true;
     }
 

@@ -90,6 +90,7 @@ namespace {
 struct SettingRuns {
     std::vector<std::vector<TallyDraw>> draws;
     std::vector<QString> pairNames;
+    std::vector<QString> narrowTitles; // as the narrowings' buttons name them
 };
 
 std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int first, int last,
@@ -124,6 +125,7 @@ std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int f
     SettingRuns runs;
     runs.draws.resize(static_cast<size_t>(settings));
     runs.pairNames.resize(kPairs);
+    runs.narrowTitles.resize(static_cast<size_t>(narrowCount));
     std::atomic<int> next{0};
     auto tally = [&](int) {
         for (int s = next++; s < settings && !stop.load(); s = next++) {
@@ -152,6 +154,10 @@ std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int f
             runs.draws[static_cast<size_t>(s)] = std::move(f.tallyDraws);
             if (s % narrowCount == 0)
                 runs.pairNames[static_cast<size_t>(pair)] = f.Option2.captions.value(pair);
+            if (s < narrowCount)
+                // Without the note some captions carry after an ideographic space.
+                runs.narrowTitles[static_cast<size_t>(s)] =
+                    (f.*narrows[static_cast<size_t>(s)]->button).caption.section(u'　', 0, 0);
         }
     };
     if (!runOnThreads(threads, tally, done, total, stop, progress))
@@ -178,6 +184,7 @@ std::vector<StrategyEntry> rankedEntries(const SettingRuns& runs, size_t from, s
         e.narrow = static_cast<int>(s % narrowCount);
         e.pairName = runs.pairNames[static_cast<size_t>(e.pair)];
         e.narrowName = QString::fromLatin1(narrows[s % narrowCount]->key);
+        e.narrowTitle = runs.narrowTitles[s % narrowCount];
         e.draws = totals.draws;
         e.boxes = totals.boxes;
         e.costYen = totals.costYen;

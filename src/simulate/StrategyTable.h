@@ -18,9 +18,10 @@ namespace simulate {
 // One setting of the strategy table tallied over the range: its narrowed lists bought in
 // full on every draw. Yen; ratio is payout / cost (0 when nothing was bought).
 struct StrategyEntry {
-    int pair = 0;   // index into Option2 (AC, AB, CD, BC, AD, BD)
-    int narrow = 0; // index into strategyNarrowings()
-    QString pairName, narrowName;
+    int pair = 0;                 // index into Option2 (AC, AB, CD, BC, AD, BD)
+    int narrow = 0;               // index into strategyNarrowings()
+    QString pairName, narrowName; // the option's caption ("AC") and the narrowing's key ("sw")
+    QString narrowTitle;          // the narrowing as its button names it ("③S・W絞り")
     int draws = 0;
     long long boxes = 0;
     long long costYen = 0;

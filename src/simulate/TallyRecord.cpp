@@ -21,6 +21,12 @@ TallyTotals tallyTotals(const std::vector<TallyDraw>& draws) {
     return t;
 }
 
+QString moneyCaption(const MoneyFigures& m) {
+    return QStringLiteral("購入額 %1　配当 %2　収支 %3　回収率 %4")
+        .arg(ui::yen(m.costYen), ui::yen(m.payoutYen), ui::yen(m.balanceYen(), true),
+             ui::returnPercent(m.costYen, m.payoutYen));
+}
+
 BaselineDraw::Kind drawKind(const QString& type) {
     if (type == u"S")
         return BaselineDraw::Kind::Single;

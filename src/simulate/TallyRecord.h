@@ -30,6 +30,17 @@ constexpr long long kBoxPriceYen = 200;
 
 TallyTotals tallyTotals(const std::vector<TallyDraw>& draws);
 
+// What a purchase cost and brought back, in yen.
+struct MoneyFigures {
+    long long costYen = 0;
+    long long payoutYen = 0;
+    long long balanceYen() const { return payoutYen - costYen; }
+};
+
+// "購入額 ¥12,000　配当 ¥8,500　収支 -¥3,500　回収率 70.8%", as the window and the text output
+// show a purchase.
+QString moneyCaption(const MoneyFigures& money);
+
 // The kind of a history grid type text ("S", "W", anything else).
 BaselineDraw::Kind drawKind(const QString& type);
 

@@ -1,6 +1,7 @@
 // The purchase what-ifs: what buying one way on every draw of the last tally would have cost
 // (TallyCol::WhatIfCost) and won (TallyCol::WhatIfPayout). The five buttons share one
 // procedure and differ only in their rule.
+#include "Actions.h"
 #include "TallyRecord.h"
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
@@ -138,3 +139,33 @@ void MainForm::Command15_Click() {
 }
 
 } // namespace mainwindow
+
+namespace simulate {
+
+namespace {
+
+long long groupedYen(const mainwindow::MainForm& f, int col) {
+    return ui::leadingInt(QString(f.GrdSM.text(f.simRows + 2, col)).remove(u','));
+}
+
+} // namespace
+
+std::optional<ShownWhatIf> shownWhatIf(const mainwindow::MainForm& f) {
+    if (f.simRows <= 0 || f.GrdSM.rows() < f.simRows + 3)
+        return std::nullopt;
+    for (const FormAction& w : whatIfs())
+        if ((f.*w.button).backColor == ui::kShownWhatIfColour)
+            return ShownWhatIf{&w,
+                               {groupedYen(f, mainwindow::TallyCol::WhatIfCost),
+                                groupedYen(f, mainwindow::TallyCol::WhatIfPayout)}};
+    return std::nullopt;
+}
+
+std::optional<MoneyFigures> tallyMoney(const mainwindow::MainForm& f) {
+    if (f.tallyDraws.empty())
+        return std::nullopt;
+    const TallyTotals t = tallyTotals(f.tallyDraws);
+    return MoneyFigures{t.costYen, t.payoutYen};
+}
+
+} // namespace simulate

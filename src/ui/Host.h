@@ -76,6 +76,9 @@ public:
         Q_UNUSED(path);
         return false;
     }
+    // Shows the guide page (index.html): a window shows it itself, without a web browser;
+    // elsewhere the default program opens it. False when it cannot be shown.
+    virtual bool showGuide(const QString& path) { return openFile(path); }
     virtual void clearClipboard() {}
     // The text on the clipboard (empty when it holds none).
     virtual QString clipboardText() const { return QString(); }

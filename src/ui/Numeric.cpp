@@ -1,6 +1,7 @@
 #include "Numeric.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -60,6 +61,21 @@ QString groupThousands(long long value) {
     for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
         digits.insert(pos, u',');
     return value < 0 ? u'-' + digits : digits;
+}
+
+QString yen(long long amount, bool sign) {
+    const QString digits = QStringLiteral("¥") + groupThousands(std::llabs(amount));
+    if (amount < 0)
+        return QStringLiteral("-") + digits;
+    return sign && amount > 0 ? QStringLiteral("+") + digits : digits;
+}
+
+QString returnPercent(long long costYen, long long payoutYen) {
+    if (costYen <= 0)
+        return QStringLiteral("-");
+    return QString::number(100.0 * static_cast<double>(payoutYen) / static_cast<double>(costYen),
+                           'f', 1) +
+           QStringLiteral("%");
 }
 
 QString numberText(long long value) {

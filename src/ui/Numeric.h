@@ -21,6 +21,12 @@ long long roundHalfEven(double value);
 // Thousands grouped with commas, zero shown as "0" (37500 -> "37,500").
 QString groupThousands(long long value);
 
+// Yen with separators: "¥37,500", "-¥1,200"; with sign, gains get a "+".
+QString yen(long long amount, bool sign = false);
+
+// payout ÷ cost in percent to one decimal ("70.8%"); "-" when nothing was spent.
+QString returnPercent(long long costYen, long long payoutYen);
+
 // The decimal text of a whole number, as QString::number gives it. Numbers up to 9999 (list
 // positions, draw numbers, digits) come from one shared table, so the grids that the tally
 // rewrites for every draw share their texts instead of allocating them. Thread-safe.

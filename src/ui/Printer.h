@@ -22,6 +22,8 @@ public:
     // Ends the document and hands the job over; false when that failed.
     virtual bool end() = 0;
     virtual QString error() const = 0;
+    // The file the document goes into when it is printed to a file; empty for a printer.
+    virtual QString outputFile() const { return QString(); }
 };
 
 // What a file chooser is asked: a filter list in "caption|patterns|caption|patterns" form,

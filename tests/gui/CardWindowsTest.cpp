@@ -25,6 +25,8 @@ void CardWindowsTest::cellCyclingAndTyping() {
     gui::CardWindows cards(*ws.form, host, ws.module);
     ws.form->LabKai.caption = QStringLiteral("第7055回");
     ws.form->GrdSS.setText(1, mainwindow::ListCol::Number, QStringLiteral("0256")); // predicted
+    ws.form->basicCountS = 1;
+    cards.transfer.Check1[0].value = 1;
     cards.openTransfer();
     QVERIFY(cards.transferWindow->isVisible());
 

@@ -116,7 +116,7 @@ void LedgerWindowTest::recordedPrintsResolveInTheWindow() {
             auto pdf = std::make_unique<QPdfWriter>(ws.path("window.pdf"));
             return std::make_unique<cardprint::PaintedPrinter>(std::move(pdf));
         };
-        p.host.answerNextQuestions({round == 0});
+        p.host.answerNextQuestions({true, round == 0}); // the print, then the record
         p.cards->run([&cards] { cards.Command6_Click(); }, nullptr);
     }
     QCOMPARE(p.host.answered.back().text,

@@ -2,6 +2,8 @@
 #include "MainWindow.h"
 #include "CardWindows.h"
 #include "GridModel.h"
+#include "GuideWindow.h"
+#include "OwnedWindow.h"
 #include "QtHost.h"
 #include "Version.h"
 
@@ -11,8 +13,13 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 using mainwindow::Grd2Col;
@@ -33,6 +40,7 @@ class MainWindowTest : public QObject {
 
 private slots:
     // A fresh working folder with the small history, current for one test.
+    void initTestCase() { QVERIFY(gui::prepareApplication()); }
     void init() {
         ws_ = std::make_unique<testing_support::Workspace>();
         ws_->writeHistory(testing_support::weekdayDraws(
@@ -55,6 +63,36 @@ private slots:
         QCOMPARE(history->model()->index(kDraws - 1, 1).data().toString(),
                  form.Grd2.text(kDraws, Grd2Col::WinNumber));
         QVERIFY(window.width() <= 1366 && window.height() <= 768);
+        // With 手動操作 open everything fits 1366 × 700 without scrolling; below that it scrolls.
+        window.manualToggle()->setChecked(true);
+        const QSize needed =
+            static_cast<QScrollArea*>(window.centralWidget())->widget()->minimumSizeHint();
+        QVERIFY2(needed.width() <= 1366 && needed.height() <= 700,
+                 qPrintable(QStringLiteral("%1 x %2").arg(needed.width()).arg(needed.height())));
+        window.manualToggle()->setChecked(false);
+
+        // ガイド opens the shipped guide in a window of the program, pictures and all,
+        // whatever the desktop offers; Qt's own buttons speak Japanese.
+        qputenv("BROWSER", "false");
+        QPushButton* guide = nullptr;
+        for (auto* b : window.findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("ガイド"))
+                guide = b;
+        QVERIFY(guide);
+        guide->click();
+        auto* shown = gui::ownedWindow<gui::GuideWindow>(&window);
+        QVERIFY(shown && shown->isVisible());
+        QCOMPARE(shown->windowTitle(), QStringLiteral("Tessarin ガイド"));
+        QTextDocument* page = shown->browser()->document();
+        QVERIFY(page->toPlainText().contains(QStringLiteral("偶然なら")));
+        const QVariant picture = shown->browser()->loadResource(
+            QTextDocument::ImageResource, QUrl(QStringLiteral("screenshot.png")));
+        QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
+
+        QMessageBox box(QMessageBox::Question, QString(), QString(),
+                        QMessageBox::Yes | QMessageBox::No);
+        const QString no = box.button(QMessageBox::No)->text();
+        QVERIFY2(no.startsWith(QStringLiteral("いいえ")), qPrintable(no));
 
         auto* chooser = window.findChild<QComboBox*>(QStringLiteral("Combo1"));
         QVERIFY(chooser);

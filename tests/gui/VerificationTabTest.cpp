@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextDocumentFragment>
 #include <QtTest>
 
 using mainwindow::TallyCol;
@@ -84,10 +85,43 @@ private slots:
         QCOMPARE(lines.size(), 3);
         for (auto* line : lines)
             QCOMPARE(static_cast<QLineSeries*>(line)->count(), 10);
+        // Narrowings named as their buttons read, returns in percent.
+        QSet<QString> names;
+        for (int r = 0; r < 24; ++r) {
+            const QAbstractItemModel* m = strategies->table()->model();
+            names.insert(m->index(r, 1).data().toString());
+            const QString ret = m->index(r, 7).data().toString();
+            QVERIFY2(QRegularExpression(QStringLiteral("^\\d+\\.\\d%$")).match(ret).hasMatch(),
+                     qPrintable(ret));
+        }
+        QCOMPARE(names,
+                 QSet<QString>({QStringLiteral("③S・W絞り"), QStringLiteral("③C枠絞り"),
+                                QStringLiteral("③軸数字絞り"), QStringLiteral("③軸数字絞り２")}));
         auto* chart = gui::ownedWindow<gui::TallyChartWindow>(&window);
         QVERIFY(chart);
         QCOMPARE(chart->view()->chart()->series().size(), 3);
         QCOMPARE(static_cast<QLineSeries*>(chart->view()->chart()->series()[0])->count(), 10);
+        QStringList axisTitles;
+        for (const auto* axis : chart->view()->chart()->axes(Qt::Vertical))
+            axisTitles << axis->titleText();
+        QCOMPARE(axisTitles, QStringList({QStringLiteral("%"), QStringLiteral("万円")}));
+
+        // The result line of a hand-worked tally: 50 boxes bought, one 4,000-yen hit.
+        QVERIFY(!window.tallyMoney()->isHidden());
+        using Kind = simulate::BaselineDraw::Kind;
+        form.tallyDraws = {{101, {Kind::Single, 30, 20, 4000}, true},
+                           {102, {Kind::Double, 0, 0, 9000}, false}};
+        window.refresh();
+        QCOMPARE(
+            QTextDocumentFragment::fromHtml(window.tallyMoney()->text()).toPlainText().simplified(),
+            QStringLiteral("購入額 ¥10,000 配当 ¥4,000 収支 -¥6,000 回収率 40.0%"));
+        QVERIFY(window.tallyMoney()->text().contains(QStringLiteral("color:#c00000")));
+        // A run refused for want of draws takes the figures away.
+        host.answerNextMessages(1);
+        form.Combo1.text = QStringLiteral("51");
+        start->click();
+        QVERIFY(window.tallyMoney()->isHidden());
+        QVERIFY(form.LabBaseline.caption.isEmpty());
         module.files.CloseAll();
     }
 };
