@@ -1,5 +1,7 @@
 #include "PaintedChart.h"
 
+#include "ui/Numeric.h"
+
 #include <QDir>
 #include <QFontMetrics>
 #include <QPainter>
@@ -43,6 +45,13 @@ Axis niceAxis(double lo, double hi) {
     for (double v = a.lo; v <= a.hi + step / 2; v += step)
         a.ticks.push_back(v);
     return a;
+}
+
+// A yen tick in 万円: whole 万 once the steps allow it, else as many decimals as they need.
+QString manYen(double value, double step) {
+    const int decimals = step >= 10000 ? 0 : step >= 1000 ? 1 : step >= 100 ? 2 : 4;
+    return decimals == 0 ? ui::groupThousands(std::llround(value / 10000))
+                         : QString::number(value / 10000, 'f', decimals);
 }
 
 // Five evenly spaced ticks over a fixed range.
@@ -120,7 +129,8 @@ QImage paintTallyChart(const std::vector<simulate::TallyDraw>& draws, QSize size
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         p.setPen(Qt::black);
         p.drawText(QRectF(0, y - lineHeight, plot.left() - 6, 2 * lineHeight),
-                   Qt::AlignRight | Qt::AlignVCenter, QString::number(v, 'f', 0));
+                   Qt::AlignRight | Qt::AlignVCenter,
+                   manYen(v, yen.ticks.size() > 1 ? yen.ticks[1] - yen.ticks[0] : 1));
     }
     for (double v : percent.ticks)
         p.drawText(QRectF(plot.right() + 6, py(percent, v) - lineHeight, 60, 2 * lineHeight),
@@ -134,7 +144,7 @@ QImage paintTallyChart(const std::vector<simulate::TallyDraw>& draws, QSize size
     }
     p.drawRect(plot);
     p.drawText(QRect(0, plot.top() - 2 * lineHeight, plot.left() - 6, lineHeight), Qt::AlignRight,
-               QStringLiteral("円"));
+               QStringLiteral("万円"));
     p.drawText(QRect(plot.right() + 6, plot.top() - 2 * lineHeight, 60, lineHeight), Qt::AlignLeft,
                QStringLiteral("%"));
     p.drawText(QRect(plot.left(), plot.bottom() + lineHeight + 4, plot.width(), lineHeight),
