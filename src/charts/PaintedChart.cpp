@@ -47,13 +47,6 @@ Axis niceAxis(double lo, double hi) {
     return a;
 }
 
-// A yen tick in 万円: whole 万 once the steps allow it, else as many decimals as they need.
-QString manYen(double value, double step) {
-    const int decimals = step >= 10000 ? 0 : step >= 1000 ? 1 : step >= 100 ? 2 : 4;
-    return decimals == 0 ? ui::groupThousands(std::llround(value / 10000))
-                         : QString::number(value / 10000, 'f', decimals);
-}
-
 // Five evenly spaced ticks over a fixed range.
 Axis evenAxis(double lo, double hi) {
     Axis a{lo, hi, {}};
@@ -70,6 +63,18 @@ struct Line {
 };
 
 } // namespace
+
+TallyChartTexts tallyChartTexts(std::size_t draws) {
+    return {QStringLiteral("絞り予想の収支（%1回）").arg(draws),
+            QStringLiteral("収支（配当 − 購入額）"), QStringLiteral("偶然なら（期待値）"),
+            QStringLiteral("勝率（直近%1回, %）").arg(simulate::kWinRateWindow)};
+}
+
+QString manYenLabel(double value, double step) {
+    const int decimals = step >= 10000 ? 0 : step >= 1000 ? 1 : step >= 100 ? 2 : 4;
+    return decimals == 0 ? ui::groupThousands(std::llround(value / 10000))
+                         : QString::number(value / 10000, 'f', decimals);
+}
 
 QImage paintTallyChart(const std::vector<simulate::TallyDraw>& draws, QSize size) {
     const simulate::TallyCurves curves = simulate::tallyCurves(draws);
@@ -94,12 +99,11 @@ QImage paintTallyChart(const std::vector<simulate::TallyDraw>& draws, QSize size
                        ? evenAxis(0, 1)
                        : evenAxis(draws.front().drawNo,
                                   std::max(draws.back().drawNo, draws.front().drawNo + 1));
+    const TallyChartTexts texts = tallyChartTexts(draws.size());
     const Line lines[] = {
-        {QStringLiteral("収支（配当 − 購入額）"), &curves.balance, QPen(QColor(0x209fdf), 2), &yen},
-        {QStringLiteral("偶然なら（期待値）"), &curves.expectedBalance,
-         QPen(Qt::darkGray, 1.5, Qt::DashLine), &yen},
-        {QStringLiteral("勝率（直近%1回, %）").arg(simulate::kWinRateWindow), &curves.winRate,
-         QPen(QColor(0xf6a625), 2), &percent},
+        {texts.balance, &curves.balance, QPen(QColor(0x209fdf), 2), &yen},
+        {texts.expected, &curves.expectedBalance, QPen(Qt::darkGray, 1.5, Qt::DashLine), &yen},
+        {texts.winRate, &curves.winRate, QPen(QColor(0xf6a625), 2), &percent},
     };
 
     const int lineHeight = fm.height();
@@ -117,8 +121,7 @@ QImage paintTallyChart(const std::vector<simulate::TallyDraw>& draws, QSize size
     titleFont.setPixelSize(16);
     titleFont.setBold(true);
     p.setFont(titleFont);
-    p.drawText(QRect(0, 0, size.width(), 2 * lineHeight), Qt::AlignCenter,
-               QStringLiteral("絞り予想の収支（%1回）").arg(draws.size()));
+    p.drawText(QRect(0, 0, size.width(), 2 * lineHeight), Qt::AlignCenter, texts.title);
     p.setFont(font);
 
     // Grid lines and labels: yen on the left, percent on the right, draws below.
@@ -130,7 +133,7 @@ QImage paintTallyChart(const std::vector<simulate::TallyDraw>& draws, QSize size
         p.setPen(Qt::black);
         p.drawText(QRectF(0, y - lineHeight, plot.left() - 6, 2 * lineHeight),
                    Qt::AlignRight | Qt::AlignVCenter,
-                   manYen(v, yen.ticks.size() > 1 ? yen.ticks[1] - yen.ticks[0] : 1));
+                   manYenLabel(v, yen.ticks.size() > 1 ? yen.ticks[1] - yen.ticks[0] : 1));
     }
     for (double v : percent.ticks)
         p.drawText(QRectF(plot.right() + 6, py(percent, v) - lineHeight, 60, 2 * lineHeight),

@@ -16,6 +16,16 @@ namespace charts {
 // draw numbers. Needs a QGuiApplication for its fonts (any platform, offscreen included).
 QImage paintTallyChart(const std::vector<simulate::TallyDraw>& draws, QSize size);
 
+// The tally chart's title and the names of its lines, the same in the window and the PNG.
+struct TallyChartTexts {
+    QString title, balance, expected, winRate;
+};
+TallyChartTexts tallyChartTexts(std::size_t draws);
+
+// A yen value in 万円 for an axis whose ticks are step yen apart: whole 万 (with separators)
+// once the steps allow it, else as many decimals as the steps need.
+QString manYenLabel(double value, double step);
+
 // paintTallyChart written as a PNG; returns why the file could not be written (naming it),
 // empty on success.
 QString saveTallyChart(const std::vector<simulate::TallyDraw>& draws, const QString& path,

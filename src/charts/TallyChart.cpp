@@ -40,12 +40,11 @@ std::pair<double, double> yRange(std::initializer_list<const std::vector<QPointF
 QChart* makeTallyChart(const std::vector<simulate::TallyDraw>& draws) {
     const simulate::TallyCurves curves = simulate::tallyCurves(draws);
     auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("絞り予想の収支（%1回）").arg(draws.size()));
-
-    auto* balance = series(QStringLiteral("収支（配当 − 購入額）"), curves.balance);
-    auto* expected = series(QStringLiteral("偶然なら（期待値）"), curves.expectedBalance);
-    auto* winRate =
-        series(QStringLiteral("勝率（直近%1回, %）").arg(simulate::kWinRateWindow), curves.winRate);
+    const TallyChartTexts texts = tallyChartTexts(draws.size());
+    chart->setTitle(texts.title);
+    auto* balance = series(texts.balance, curves.balance);
+    auto* expected = series(texts.expected, curves.expectedBalance);
+    auto* winRate = series(texts.winRate, curves.winRate);
     expected->setPen(QPen(Qt::darkGray, 1.5, Qt::DashLine));
     for (auto* s : {balance, expected, winRate})
         chart->addSeries(s);
@@ -156,14 +155,9 @@ void labelYenInMan(QChart* chart) {
         man->setRange(yen->min(), yen->max());
         const int ticks = std::max(2, yen->tickCount());
         const double step = (yen->max() - yen->min()) / (ticks - 1);
-        // Whole 万 once the steps allow it, else as many decimals as the steps need.
-        const int decimals = step >= 10000 ? 0 : step >= 1000 ? 1 : step >= 100 ? 2 : 4;
         for (int i = 0; i < ticks; ++i) {
             const double value = yen->min() + i * step;
-            const double inMan = value / 10000;
-            man->append(decimals == 0 ? ui::groupThousands(std::llround(inMan))
-                                      : QString::number(inMan, 'f', decimals),
-                        value);
+            man->append(manYenLabel(value, step), value);
         }
         chart->addAxis(man, Qt::AlignLeft);
         for (QAbstractSeries* s : chart->series())

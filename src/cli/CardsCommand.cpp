@@ -60,8 +60,8 @@ public:
 
 private:
     static int nextDraw() {
-        const QString path = QDir(history::dataFolder()).filePath(QStringLiteral("number414.dat"));
-        const int next = static_cast<int>(ledger::readDraws(path, historyAdvice()).size()) + 1;
+        const int next =
+            static_cast<int>(ledger::readDraws(history::dataFolder(), historyAdvice()).size()) + 1;
         if (next < predict::kFirstPredictableDraw)
             throw history::FileError(
                 QStringLiteral("抽選履歴が第%1回までなので、次の回の購入として記録できません。")

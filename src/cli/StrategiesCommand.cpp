@@ -167,8 +167,7 @@ int StrategiesCommand::executeWithSession(Session& session, const QCommandLinePa
         const bool json = settings_.format == Settings::Format::Json;
         QStringList narrowNames;
         for (const auto* n : simulate::strategyNarrowings())
-            narrowNames.append(json ? QString::fromLatin1(n->key)
-                                    : (f.*n->button).caption.section(u'　', 0, 0));
+            narrowNames.append(json ? QString::fromLatin1(n->key) : simulate::actionTitle(f, *n));
         const QStringList& pairNames = f.Option2.captions;
         if (json)
             out << QJsonDocument(walkJson(study->walk, pairNames, narrowNames))

@@ -5,6 +5,7 @@
 #include "history/DataFolder.h"
 #include "ledger/Book.h"
 #include "ledger/Ledger.h"
+#include "ui/Numeric.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,8 +50,7 @@ QString ledgerPath() {
 }
 
 std::vector<Row> judgedTickets(std::vector<history::DrawRecord>& draws) {
-    draws = ledger::readDraws(QDir(history::dataFolder()).filePath(QStringLiteral("number414.dat")),
-                              historyAdvice());
+    draws = ledger::readDraws(history::dataFolder(), historyAdvice());
     return ledger::judgeAll(Ledger(ledgerPath(), false).tickets(), draws);
 }
 
@@ -128,9 +128,9 @@ int list(const QCommandLineParser& parser, QTextStream& out) {
         for (const Row& r : rows) {
             const Ticket& t = r.ticket;
             out << t.id << '\t' << t.drawNo << '\t' << t.number << '\t'
-                << ledger::typeLetter(t.type) << '\t' << t.units << '\t' << ledger::yen(t.costYen())
+                << ledger::typeLetter(t.type) << '\t' << t.units << '\t' << ui::yen(t.costYen())
                 << '\t' << ledger::statusCaption(r.outcome.status) << '\t'
-                << ledger::yen(r.outcome.prizeYen) << '\n';
+                << ui::yen(r.outcome.prizeYen) << '\n';
         }
         out.flush();
     }

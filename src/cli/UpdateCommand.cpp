@@ -7,8 +7,6 @@
 #include "notify/DesktopNotification.h"
 #include "ui/Numeric.h"
 
-#include <QFileInfo>
-
 namespace cli {
 
 namespace {
@@ -21,10 +19,6 @@ constexpr int kLockWaitMs = 60000;
 
 QString firstLine(const QString& message) {
     return message.section(u'\n', 0, 0);
-}
-
-QString dataFolderOf(const Session& s) {
-    return QFileInfo(s.module.files.appFile(QStringLiteral("number414.dat"))).absolutePath();
 }
 
 } // namespace
@@ -89,7 +83,8 @@ UpdateCommand::Outcome UpdateCommand::update(Session& s, const QCommandLineParse
         o.firstDraw = static_cast<int>(ui::leadingInt(s.downloadForm.Label5[0].caption));
         o.lastDraw = o.firstDraw + result.appended - 1;
         try {
-            o.news = ledger::drawNews(dataFolderOf(s), o.firstDraw, o.lastDraw, historyAdvice());
+            o.news =
+                ledger::drawNews(s.module.files.folder(), o.firstDraw, o.lastDraw, historyAdvice());
             for (const QString& line : o.news.lines)
                 out << line << Qt::endl;
         } catch (const history::FileError& e) { // the draws are in; only their results are not
@@ -127,7 +122,7 @@ void UpdateCommand::notify(Session& s, const Outcome& o, QTextStream& err) {
     }
     if (o.lastDraw > 0) {
         try {
-            ledger::rememberAnnounced(dataFolderOf(s), o.lastDraw);
+            ledger::rememberAnnounced(s.module.files.folder(), o.lastDraw);
         } catch (const history::FileError& e) {
             err << e.message() << Qt::endl;
         }

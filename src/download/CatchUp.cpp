@@ -4,6 +4,7 @@
 #include "ResultFile.h"
 #include "ShiftJis.h"
 
+#include "history/DataFolder.h"
 #include "history/FolderLock.h"
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
@@ -104,7 +105,7 @@ void DownloadForm::Command7_Click() {
 }
 
 void DownloadForm::SaisinKai() {
-    files.HistPath = files.appFile(QStringLiteral("number414.dat"));
+    files.HistPath = files.appFile(history::historyFileName());
     const auto session = files.OpenNumberFile();
     Label3[7].caption = QString::number(files.HistCount);
     // Read through the same open as the count, so that the two belong to one history.
@@ -216,7 +217,7 @@ void DownloadForm::refreshMainWindow() {
 }
 
 void DownloadForm::Command5_Click() {
-    files.HistPath = files.appFile(QStringLiteral("number414.dat"));
+    files.HistPath = files.appFile(history::historyFileName());
     const auto session = files.OpenNumberFile();
     files.checkHistory(); // the whole file is read anyway
     const int count = files.HistCount;

@@ -27,7 +27,7 @@ FirstStart seedFirstStart(ui::Host& host, history::AppModule& module,
     auto& files = module.files;
     files.GetAppDir();
     const QString folder = files.AppDir;
-    const QString historyPath = files.appFile(QStringLiteral("number414.dat"));
+    const QString historyPath = files.appFile(history::historyFileName());
     if (QFileInfo(historyPath).size() > 0)
         return FirstStart::NotNeeded;
 

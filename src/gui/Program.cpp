@@ -4,6 +4,7 @@
 #include "OwnedWindow.h"
 
 #include "download/FirstStart.h"
+#include "history/DataFolder.h"
 #include "history/HistoryFiles.h"
 
 #include <QAction>
@@ -110,7 +111,7 @@ void Program::addScheduleToResultsMenu() {
 }
 
 void Program::watchHistory() {
-    const QString path = module.files.appFile(QStringLiteral("number414.dat"));
+    const QString path = module.files.appFile(history::historyFileName());
     auto* watcher = new QFileSystemWatcher(window.get());
     auto* recheck = new QTimer(window.get());
     recheck->setSingleShot(true);

@@ -66,8 +66,12 @@ QString userDataFolder() {
     return QDir(QDir::cleanPath(home)).filePath(QStringLiteral(".local/share/tessarin"));
 }
 
+QString historyFileName() {
+    return QStringLiteral("number414.dat");
+}
+
 bool holdsHistory(const QString& folder) {
-    return QFileInfo(QDir(folder).filePath(QStringLiteral("number414.dat"))).isFile();
+    return QFileInfo(QDir(folder).filePath(historyFileName())).isFile();
 }
 
 bool makeDataFolder(const QString& folder) {

@@ -23,6 +23,9 @@ QString chosenDataFolder();
 // else in ~/.local/share. Throws FileError when neither it nor HOME is set.
 QString userDataFolder();
 
+// The name of the history file in the data folder.
+QString historyFileName();
+
 // Whether folder holds a history file (even an empty one).
 bool holdsHistory(const QString& folder);
 

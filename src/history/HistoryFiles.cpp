@@ -154,9 +154,13 @@ void HistoryFiles::GetAppDir() {
     AppDir = dataFolder();
 }
 
-QString HistoryFiles::appFile(const QString& name) const {
+QString HistoryFiles::folder() const {
     // A window used before the main window's start-up (the tests) still names the data folder.
-    return QDir(AppDir.isEmpty() ? dataFolder() : AppDir).filePath(name);
+    return AppDir.isEmpty() ? dataFolder() : AppDir;
+}
+
+QString HistoryFiles::appFile(const QString& name) const {
+    return QDir(folder()).filePath(name);
 }
 
 DamagedHistory HistoryFiles::damaged(int record, const QString& problem) const {

@@ -107,7 +107,9 @@ public:
 
     // Captures the data folder (history::dataFolder()) into AppDir.
     void GetAppDir();
-    // AppDir (the data folder when not captured yet) joined with a file name.
+    // AppDir, or the data folder when not captured yet.
+    QString folder() const;
+    // That folder joined with a file name.
     QString appFile(const QString& name) const;
 
     // Opens HistPath and sets HistCount. Everything read until the session ends comes from

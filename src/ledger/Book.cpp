@@ -1,6 +1,7 @@
 #include "Book.h"
 #include "Ledger.h"
 
+#include "history/DataFolder.h"
 #include "history/FolderLock.h"
 #include "history/HistoryFiles.h"
 #include "ui/Numeric.h"
@@ -17,7 +18,8 @@
 
 namespace ledger {
 
-std::vector<history::DrawRecord> readDraws(const QString& historyPath, const QString& advice) {
+std::vector<history::DrawRecord> readDraws(const QString& dataFolder, const QString& advice) {
+    const QString historyPath = QDir(dataFolder).filePath(history::historyFileName());
     std::vector<history::DrawRecord> draws;
     QFile file(historyPath);
     if (!file.exists())
@@ -80,10 +82,6 @@ Summary summarize(const std::vector<Row>& rows, std::span<const history::DrawRec
     return s;
 }
 
-QString yen(long long amount, bool sign) {
-    return ui::yen(amount, sign);
-}
-
 QString chanceText(const TailChance& chance) {
     const double percent = chance.probability * 100;
     QString text;
@@ -102,10 +100,10 @@ QString summaryLine(const Summary& s) {
     const QString rate = ui::returnPercent(s.cost, s.prize);
     QString line = QStringLiteral("購入額 %1　当選金 %2　収支 %3　回収率 %4　偶然なら: 当選金 %5, "
                                   "これ以上の確率 %6")
-                       .arg(yen(s.cost), yen(s.prize), yen(s.balance, true), rate,
-                            yen(std::llround(s.expectedPrize)), chanceText(s.pAtLeast));
+                       .arg(ui::yen(s.cost), ui::yen(s.prize), ui::yen(s.balance, true), rate,
+                            ui::yen(std::llround(s.expectedPrize)), chanceText(s.pAtLeast));
     if (s.pending > 0)
-        line += QStringLiteral("　（抽選待ち %1件 %2）").arg(s.pending).arg(yen(s.pendingCost));
+        line += QStringLiteral("　（抽選待ち %1件 %2）").arg(s.pending).arg(ui::yen(s.pendingCost));
     return line;
 }
 
@@ -133,21 +131,29 @@ QStringList drawResultLines(const std::vector<Row>& rows, int firstDraw, int las
                                      .arg(drawNo)
                                      .arg(d.units)
                                      .arg(d.wonUnits)
-                                     .arg(yen(d.prize)));
+                                     .arg(ui::yen(d.prize)));
     return lines;
 }
 
-QStringList drawResultLines(const QString& dataFolder, int firstDraw, int lastDraw,
-                            const QString& advice) {
-    const QDir folder(dataFolder);
-    const Ledger ledger(folder.filePath(Ledger::fileName()), false);
-    std::vector<Ticket> tickets = ledger.tickets();
+namespace {
+
+// The tickets of the folder's ledger for draws firstDraw to lastDraw.
+std::vector<Ticket> ticketsFor(const QString& dataFolder, int firstDraw, int lastDraw) {
+    std::vector<Ticket> tickets =
+        Ledger(QDir(dataFolder).filePath(Ledger::fileName()), false).tickets();
     std::erase_if(tickets,
                   [&](const Ticket& t) { return t.drawNo < firstDraw || t.drawNo > lastDraw; });
+    return tickets;
+}
+
+} // namespace
+
+QStringList drawResultLines(const QString& dataFolder, int firstDraw, int lastDraw,
+                            const QString& advice) {
+    const std::vector<Ticket> tickets = ticketsFor(dataFolder, firstDraw, lastDraw);
     if (tickets.empty())
         return {};
-    const auto draws = readDraws(folder.filePath(QStringLiteral("number414.dat")), advice);
-    return drawResultLines(judgeAll(tickets, draws), firstDraw, lastDraw);
+    return drawResultLines(judgeAll(tickets, readDraws(dataFolder, advice)), firstDraw, lastDraw);
 }
 
 DrawNews drawNews(const std::vector<Row>& rows, std::span<const history::DrawRecord> draws,
@@ -169,9 +175,9 @@ DrawNews drawNews(const std::vector<Row>& rows, std::span<const history::DrawRec
             news.prizeYen += r.outcome.prizeYen;
             const QString times =
                 r.ticket.units > 1 ? QStringLiteral(" ×%1口").arg(r.ticket.units) : QString();
-            won.append(
-                QStringLiteral("%1 %2%3 当選 %4")
-                    .arg(typeName(r.ticket.type), r.ticket.number, times, yen(r.outcome.prizeYen)));
+            won.append(QStringLiteral("%1 %2%3 当選 %4")
+                           .arg(typeName(r.ticket.type), r.ticket.number, times,
+                                ui::yen(r.outcome.prizeYen)));
         }
         QString result = QStringLiteral("購入なし");
         if (units > 0) {
@@ -186,19 +192,15 @@ DrawNews drawNews(const std::vector<Row>& rows, std::span<const history::DrawRec
                               ? QStringLiteral("第%1回").arg(firstDraw)
                               : QStringLiteral("第%1〜%2回").arg(firstDraw).arg(lastDraw);
     news.headline = news.prizeYen > 0
-                        ? QStringLiteral("%1の抽選結果: 当選 %2").arg(which, yen(news.prizeYen))
+                        ? QStringLiteral("%1の抽選結果: 当選 %2").arg(which, ui::yen(news.prizeYen))
                         : QStringLiteral("%1の抽選結果を取り込みました（当選なし）").arg(which);
     return news;
 }
 
 DrawNews drawNews(const QString& dataFolder, int firstDraw, int lastDraw, const QString& advice) {
-    const QDir folder(dataFolder);
-    const Ledger ledger(folder.filePath(Ledger::fileName()), false);
-    std::vector<Ticket> tickets = ledger.tickets();
-    std::erase_if(tickets,
-                  [&](const Ticket& t) { return t.drawNo < firstDraw || t.drawNo > lastDraw; });
-    const auto draws = readDraws(folder.filePath(QStringLiteral("number414.dat")), advice);
-    return drawNews(judgeAll(tickets, draws), draws, firstDraw, lastDraw);
+    const auto draws = readDraws(dataFolder, advice);
+    return drawNews(judgeAll(ticketsFor(dataFolder, firstDraw, lastDraw), draws), draws, firstDraw,
+                    lastDraw);
 }
 
 namespace {

@@ -16,10 +16,10 @@ namespace ledger {
 // The tickets judged against the history: what the list, the summary, the chart and the
 // messages after new draws are made of. Nothing here is stored.
 
-// Every draw of the history file at path, checked as the history is: a damaged one throws
+// Every draw of the history file in dataFolder, checked as the history is: a damaged one throws
 // history::DamagedHistory, its message ending with `advice`. Element n - 1 is draw n. A
 // missing file holds no draws.
-std::vector<history::DrawRecord> readDraws(const QString& historyPath, const QString& advice);
+std::vector<history::DrawRecord> readDraws(const QString& dataFolder, const QString& advice);
 
 // Each ticket with its result and chance expectation, in the order given.
 std::vector<Row> judgeAll(const std::vector<Ticket>& tickets,
@@ -42,8 +42,6 @@ struct Summary {
 };
 Summary summarize(const std::vector<Row>& rows, std::span<const history::DrawRecord> draws);
 
-// "¥1,746,100"; a negative amount "−¥600" and, with sign, a positive one "+¥600".
-QString yen(long long amount, bool sign = false);
 // 購入額, 当選金, 収支, 回収率 and 偶然なら on one line, as the window shows them.
 QString summaryLine(const Summary& s);
 // The chance as a percentage for people: "23%", "2.4%", "0.05%", "0.01% 未満"; an upper

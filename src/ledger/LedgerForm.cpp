@@ -2,6 +2,7 @@
 #include "Ledger.h"
 
 #include "predict/Analysis.h"
+#include "ui/Numeric.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -32,8 +33,7 @@ QString LedgerForm::ledgerPath() const {
 }
 
 std::vector<history::DrawRecord> LedgerForm::draws() const {
-    return readDraws(module.files.appFile(QStringLiteral("number414.dat")),
-                     module.files.damageAdvice);
+    return readDraws(module.files.folder(), module.files.damageAdvice);
 }
 
 bool LedgerForm::reporting(const std::function<void()>& action) {
@@ -87,9 +87,9 @@ void LedgerForm::fillList() {
                                  t.number,
                                  typeLetter(t.type),
                                  QString::number(t.units),
-                                 yen(t.costYen()),
+                                 ui::yen(t.costYen()),
                                  statusCaption(r->outcome.status),
-                                 r->outcome.status == Status::Won ? yen(r->outcome.prizeYen)
+                                 r->outcome.status == Status::Won ? ui::yen(r->outcome.prizeYen)
                                                                   : QString()};
         ++row;
         for (int c = 0; c < TicketCol::Count; ++c)

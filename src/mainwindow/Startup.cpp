@@ -1,6 +1,7 @@
 // The main window's load sequence (the program's start-up) and its unload.
 #include "MainForm.h"
 
+#include "history/DataFolder.h"
 #include "ui/Numeric.h"
 
 namespace mainwindow {
@@ -58,7 +59,7 @@ void MainForm::Form_Load(bool runCatchUp) {
     module.tables.InitOptionTables();
     sizecells();
     files.GetAppDir();
-    files.HistPath = files.appFile(QStringLiteral("number414.dat"));
+    files.HistPath = files.appFile(history::historyFileName());
     SetteiPath = files.appFile(QStringLiteral("seteifile.dat"));
 
     // 7. and 8.

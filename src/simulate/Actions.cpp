@@ -36,6 +36,10 @@ const FormAction& chosenNarrowing(const MainForm& form) {
     return narrowings().front();
 }
 
+QString actionTitle(const MainForm& form, const FormAction& action) {
+    return (form.*action.button).caption.section(u'　', 0, 0);
+}
+
 void chooseNarrowing(MainForm& form, const FormAction& narrowing) {
     for (const FormAction& n : narrowings())
         if (n.tallySwitch)

@@ -36,6 +36,9 @@ std::span<const FormAction> whatIfs();
 const FormAction& chosenNarrowing(const mainwindow::MainForm& form);
 // Ticks the switch of the narrowing and clears the others (none ticked chooses ③S・W絞り).
 void chooseNarrowing(mainwindow::MainForm& form, const FormAction& narrowing);
+// The action as its button names it, without the note some captions carry after an
+// ideographic space ("③軸数字絞り２").
+QString actionTitle(const mainwindow::MainForm& form, const FormAction& action);
 // The what-if shown over the last tally (the highlighted button) and what its purchase cost
 // and won; none before a what-if was chosen for this tally.
 struct ShownWhatIf {

@@ -155,9 +155,8 @@ std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int f
             if (s % narrowCount == 0)
                 runs.pairNames[static_cast<size_t>(pair)] = f.Option2.captions.value(pair);
             if (s < narrowCount)
-                // Without the note some captions carry after an ideographic space.
                 runs.narrowTitles[static_cast<size_t>(s)] =
-                    (f.*narrows[static_cast<size_t>(s)]->button).caption.section(u'　', 0, 0);
+                    actionTitle(f, *narrows[static_cast<size_t>(s)]);
         }
     };
     if (!runOnThreads(threads, tally, done, total, stop, progress))
