@@ -73,10 +73,7 @@ private slots:
         // ガイド opens the shipped guide in a window of the program, pictures and all,
         // whatever the desktop offers; Qt's own buttons speak Japanese.
         qputenv("BROWSER", "false");
-        QPushButton* guide = nullptr;
-        for (auto* b : window.findChildren<QPushButton*>())
-            if (b->text() == QStringLiteral("ガイド"))
-                guide = b;
+        auto* guide = testing_support::withText<QPushButton>(window, QStringLiteral("ガイド"));
         QVERIFY(guide);
         guide->click();
         auto* shown = gui::ownedWindow<gui::GuideWindow>(&window);
