@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-using mainwindow::ListCol;
 using mainwindow::MainForm;
 using mainwindow::TallyCol;
 using testing_support::Workspace;
@@ -135,12 +134,10 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
     }
 }
 
-// The work begins only after WaitTicks ticks, with the notice blinking meanwhile; Check3
-// ticked by the user replaces the chosen narrowing.
+// The work begins only after WaitTicks ticks, with the notice blinking meanwhile. (Which
+// narrowing a start runs: LongTallyTest.)
 TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
     f->WaitTicks = 5;
-    f->Option2.selected = 1;
-    f->Check3.value = 1;
     set(*f, kPrediction, {1, 1, 0});
     QStringList seen;
     ws.host.onProcessEvents = [&] {
@@ -153,16 +150,7 @@ TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
     EXPECT_FALSE(f->LabSine[0].visible);
     EXPECT_EQ(f->LabKai.caption, s(u"第7055回"));
     EXPECT_GT(f->basicCountS, 0);
-    // ③C枠絞り keeps the candidates holding one or two of the C digits.
-    QStringList c;
-    for (int r = 1; r <= 6 && !f->Grd1a.text(r, 2).isEmpty(); ++r)
-        c.append(f->Grd1a.text(r, 2));
-    ASSERT_GT(f->narrowCountS, 0);
-    for (int r = 1; r <= f->narrowCountS; ++r) {
-        const QString x = f->GrdSS2.text(r, ListCol::Number);
-        const auto held = std::count_if(c.begin(), c.end(), [&](auto& d) { return x.contains(d); });
-        EXPECT_TRUE(held == 1 || held == 2) << x.toStdString();
-    }
+    EXPECT_GT(f->narrowCountS, 0);
 }
 
 // What the window hands on of its prediction: the lists as the transfer writes them, the
@@ -267,12 +255,11 @@ TEST_F(Area, HiddenSwitchesNeedShiftAndTheRightButton) {
         press(ui::RightButton, ui::ShiftMask);
         EXPECT_EQ(state(), before);
     }
-    f->Image2_Click(1);
-    EXPECT_EQ(f->Frame2.topTwips, 1320);
-    f->Image2_Click(0);
-    EXPECT_EQ(f->Frame2.topTwips, 0);
-    f->Image2_Click(0);
-    EXPECT_EQ(f->Frame2.topTwips, 1320);
+    const std::pair<int, int> pictureClicks[] = {{1, 1320}, {0, 0}, {0, 1320}};
+    for (const auto& [index, wantTop] : pictureClicks) {
+        f->Image2_Click(index);
+        EXPECT_EQ(f->Frame2.topTwips, wantTop);
+    }
 }
 
 } // namespace
