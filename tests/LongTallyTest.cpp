@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
 #include <random>
 #include <set>
 
@@ -20,15 +22,18 @@ QStringList gridTexts(const ui::Grid& g) {
     return texts;
 }
 
+// A tally of the `count` draws before `selectedDraw`, with the sizes the strategy tests use.
+void chooseCount(mainwindow::MainForm& f, int selectedDraw, int count) {
+    f.Option1.selected = 0;
+    f.Combo1.text = QString::number(selectedDraw);
+    f.Combo3[2].text = QString::number(count);
+    f.Combo4[0].text = QStringLiteral("60");
+    f.Combo4[1].text = QStringLiteral("40");
+}
+
 class LongTally : public ::testing::Test {
 protected:
     LongTally() : f((ws.writeHistoryRecords(testing_support::bundledHistory()), ws.load())) {}
-
-    void chooseCount(int selectedDraw, int count) {
-        f.Option1.selected = 0;
-        f.Combo1.text = QString::number(selectedDraw);
-        f.Combo3[2].text = QString::number(count);
-    }
 
     testing_support::Workspace ws;
     mainwindow::MainForm& f;
@@ -36,7 +41,7 @@ protected:
 
 TEST_F(LongTally, StoppingLeavesThePreviousTallyAsItWas) {
     f.GrdSMClear();
-    chooseCount(7001, 10);
+    chooseCount(f, 7001, 10);
     f.Command3_Click();
     ASSERT_EQ(f.simRows, 10);
     const QStringList tally = gridTexts(f.GrdSM);
@@ -44,7 +49,7 @@ TEST_F(LongTally, StoppingLeavesThePreviousTallyAsItWas) {
 
     for (int stopAfter : {0, 1, 15}) {
         SCOPED_TRACE(stopAfter);
-        chooseCount(6901, 20);
+        chooseCount(f, 6901, 20);
         ws.host.stopAfter = stopAfter;
         f.Command3_Click();
         EXPECT_EQ(gridTexts(f.GrdSM), tally);
@@ -88,9 +93,7 @@ TEST_F(LongTally, WhatIfTotalsOfTheWholeHistoryDoNotDependOnTheRunBefore) {
 TEST_F(LongTally, ATallyOnTheWorkerEqualsTheTallyInPlace) {
     f.LabCom1.caption = QStringLiteral("6800");
     f.LabStart_Click();
-    chooseCount(6601, 30);
-    f.Combo4[0].text = QStringLiteral("70");
-    f.Combo4[1].text = QStringLiteral("30");
+    chooseCount(f, 6601, 30); // sizes no start level gives
     f.Option2.selected = 4;
     f.Check1.value = 1;
     f.Check2.value = 1;
@@ -110,27 +113,25 @@ TEST_F(LongTally, ATallyOnTheWorkerEqualsTheTallyInPlace) {
 // and the strategy table run that narrowing: what its own button gives. The start ticks
 // Check4 and Check5 from its levels and switch, so each row gives those.
 TEST_F(LongTally, TickingASwitchRunsExactlyThatNarrowing) {
-    const struct {
-        const char* key;
-        int opt, single, dbl;
-    } starts[] = {{"sw", 0, 1, 1}, {"cframe", 0, 1, 1}, {"axis", 1, 3, 3}, {"axis2", 1, 1, 1}};
-    const auto chooseTally = [&] {
-        chooseCount(6801, 20);
-        f.Combo4[0].text = QStringLiteral("60");
-        f.Combo4[1].text = QStringLiteral("40");
-    };
-    chooseTally();
-    const auto table = simulate::strategyTable(f, 2);
-    ASSERT_TRUE(table);
+    // The start's switch and levels (YosoOpt, YosoSSLevel, YosoDSLevel) that choose each one.
+    const std::map<std::string, std::array<int, 3>> starts = {
+        {"sw", {0, 1, 1}}, {"cframe", {0, 1, 1}}, {"axis", {1, 3, 3}}, {"axis2", {1, 1, 1}}};
+    chooseCount(f, 6801, 20);
+    const auto table = simulate::strategyTable(f, 2), alone = simulate::strategyTable(f, 1);
+    ASSERT_TRUE(table && alone);
+    ASSERT_EQ(table->size(), 24u);
+    // The same on any number of workers, ranked by return.
+    for (size_t k = 0; k < table->size(); ++k) {
+        const auto &a = (*alone)[k], &b = (*table)[k];
+        EXPECT_EQ(std::tie(a.pair, a.narrow, a.boxes, a.hits, a.payoutYen, a.pAtLeast),
+                  std::tie(b.pair, b.narrow, b.boxes, b.hits, b.payoutYen, b.pAtLeast));
+        EXPECT_TRUE(k == 0 || (*table)[k - 1].ratio >= b.ratio) << k;
+    }
     QStringList tallies;
     for (const simulate::FormAction* n : simulate::strategyNarrowings()) {
         SCOPED_TRACE(n->key);
-        const auto* start = std::find_if(std::begin(starts), std::end(starts), [&](const auto& s) {
-            return s.key == std::string(n->key);
-        });
-        ASSERT_NE(start, std::end(starts)) << "no start levels for this narrowing";
-        std::tie(f.YosoOpt, f.YosoSSLevel, f.YosoDSLevel) =
-            std::tie(start->opt, start->single, start->dbl);
+        ASSERT_TRUE(starts.contains(n->key)) << "no start levels for this narrowing";
+        std::tie(f.YosoOpt, f.YosoSSLevel, f.YosoDSLevel) = std::tuple_cat(starts.at(n->key));
         f.Check3.value = n->tallySwitch == &mainwindow::MainForm::Check3 ? 1 : 0;
         f.LabCom1.caption = QStringLiteral("6900");
         f.LabStart_Click();
@@ -141,7 +142,7 @@ TEST_F(LongTally, TickingASwitchRunsExactlyThatNarrowing) {
         (f.*n->handler)();
         EXPECT_EQ(started, gridTexts(f.GrdSS2) + gridTexts(f.GrdWW2));
 
-        chooseTally();
+        chooseCount(f, 6801, 20);
         simulate::chooseNarrowing(f, *n);
         f.Command3_Click();
         const QStringList tallied = gridTexts(f.GrdSM);
@@ -171,28 +172,6 @@ TEST_F(LongTally, TickingASwitchRunsExactlyThatNarrowing) {
     EXPECT_EQ(tallies.size(), simulate::strategyNarrowings().size());
 }
 
-// The table does not depend on how many workers share it (each entry against its own tally:
-// TickingASwitchRunsExactlyThatNarrowing).
-TEST_F(LongTally, StrategyTableIsTheSameOnAnyNumberOfThreads) {
-    chooseCount(6501, 40);
-    f.Combo4[0].text = QStringLiteral("60");
-    f.Combo4[1].text = QStringLiteral("40");
-    const auto one = simulate::strategyTable(f, 1);
-    const auto two = simulate::strategyTable(f, 2);
-    ASSERT_TRUE(one && two);
-    ASSERT_EQ(one->size(), 24u);
-    ASSERT_EQ(two->size(), 24u);
-    for (size_t k = 0; k < one->size(); ++k) {
-        const auto &a = (*one)[k], &b = (*two)[k];
-        EXPECT_EQ(std::tie(a.pair, a.narrow, a.boxes, a.hits, a.payoutYen),
-                  std::tie(b.pair, b.narrow, b.boxes, b.hits, b.payoutYen));
-        EXPECT_EQ(a.pAtLeast, b.pAtLeast);
-        if (k > 0) {
-            EXPECT_GE((*one)[k - 1].ratio, a.ratio);
-        }
-    }
-}
-
 // Each draw of the walk-forward is played with the setting the table ranks first over the
 // draws just before it, and pays what a tally of that setting alone pays on it.
 TEST(WalkForward, FollowsTheTableOfTheDrawsJustBefore) {
@@ -203,14 +182,7 @@ TEST(WalkForward, FollowsTheTableOfTheDrawsJustBefore) {
         numbers.push_back(QStringLiteral("%1").arg(rng() % 10000, 4, 10, QChar(u'0')));
     ws.writeHistory(testing_support::weekdayDraws(80, QStringLiteral("2020/01/06"), numbers));
     mainwindow::MainForm& f = ws.load();
-    const auto range = [&](int before, int count) {
-        f.Option1.selected = 0;
-        f.Combo1.text = QString::number(before);
-        f.Combo3[2].text = QString::number(count);
-    };
-    f.Combo4[0].text = QStringLiteral("60");
-    f.Combo4[1].text = QStringLiteral("40");
-    range(81, 12); // draws 69 to 80
+    chooseCount(f, 81, 12); // draws 69 to 80
     const int window = 6;
     const auto study = simulate::strategyStudy(f, 2, window);
     ASSERT_TRUE(study);
@@ -222,13 +194,13 @@ TEST(WalkForward, FollowsTheTableOfTheDrawsJustBefore) {
     std::vector<simulate::TallyDraw> played;
     for (const auto& c : walk.choices) {
         SCOPED_TRACE(c.drawNo);
-        range(c.drawNo, window);
+        chooseCount(f, c.drawNo, window);
         const auto table = simulate::strategyTable(f, 1);
         ASSERT_TRUE(table && !table->empty());
         EXPECT_EQ(std::pair(c.pair, c.narrow),
                   std::pair(table->front().pair, table->front().narrow));
         chosen.insert({c.pair, c.narrow});
-        range(c.drawNo + 1, 1);
+        chooseCount(f, c.drawNo + 1, 1);
         f.Option2.selected = c.pair;
         simulate::chooseNarrowing(f, *narrowings[static_cast<size_t>(c.narrow)]);
         f.Command3_Click();
@@ -243,7 +215,7 @@ TEST(WalkForward, FollowsTheTableOfTheDrawsJustBefore) {
     EXPECT_EQ(walk.baseline.pAtLeast, simulate::tallyBaseline(played).pAtLeast);
 
     // Only draws with a whole window of predictable draws before them are played.
-    range(81, 12);
+    chooseCount(f, 81, 12);
     const auto wide = simulate::strategyStudy(f, 1, 25);
     ASSERT_TRUE(wide);
     ASSERT_EQ(wide->walk.choices.size(), 5u);

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-using mainwindow::ListCol;
-
 using namespace testing_support;
 
 namespace {
@@ -26,15 +24,6 @@ QJsonObject runJson(const QString& args, int wantCode = cli::kOk) {
 
 } // namespace
 
-TEST(PredictCommand, RefusesBadInput) {
-    Workspace ws;
-    ws.writeHistory(handWorkedHistory());
-    for (const char* bad :
-         {"predict --draw 50", "predict --draw 55", "predict --pair XY", "predict --nope",
-          "predict --single-size -1", "predict 53", "predict --narrow sideways"})
-        runJson(QString::fromLatin1(bad), cli::kUsage);
-}
-
 TEST(PredictCommand, NarrowOptionRunsThatNarrowingInsteadOfTheSwOne) {
     Workspace ws;
     ws.writeHistory(handWorkedHistory());
@@ -42,20 +31,16 @@ TEST(PredictCommand, NarrowOptionRunsThatNarrowingInsteadOfTheSwOne) {
     f.Combo1.text = QStringLiteral("53");
     f.Command1_Click();
     f.Option2.selected = 1; // AB
-    using Narrowing = void (mainwindow::MainForm::*)();
     // The ③ narrowings have cases of their own under tests/data/prediction.
-    const std::pair<const char*, Narrowing> cases[] = {
-        {"more", &mainwindow::MainForm::Command10_Click},
-        {"test", &mainwindow::MainForm::Command9_Click}};
-    for (const auto& [name, run] : cases) {
+    using F = mainwindow::MainForm;
+    for (const auto& [name, run] :
+         {std::pair{"more", &F::Command10_Click}, std::pair{"test", &F::Command9_Click}}) {
         f.frmYosoClear();
         f.Command2_Click();
         (f.*run)();
-        QStringList want;
-        for (int r = 1; r <= f.narrowCountS; ++r)
-            want.append(f.GrdSS2.text(r, ListCol::Number));
         const QString args = QStringLiteral("predict --draw 53 --pair AB --json --narrow ");
-        EXPECT_EQ(runJson(args + name)["narrowS"].toArray(), QJsonArray::fromStringList(want))
+        EXPECT_EQ(runJson(args + name)["narrowS"].toArray(),
+                  QJsonArray::fromStringList(listOf(f.GrdSS2, f.narrowCountS)))
             << name;
     }
 }
@@ -83,11 +68,14 @@ TEST(PredictCommand, LevelsRunWhatTheStartChooses) {
     }
 }
 
-// Combinations the window refuses, and level options that do not go together.
-TEST(PredictCommand, LevelsTheWindowRefusesOrThatDoNotFit) {
+// Bad input, combinations the window refuses, and level options that do not go together.
+TEST(PredictCommand, RefusesBadInputAndLevelsTheWindowRefuses) {
     Workspace ws;
     ws.writeHistory(handWorkedHistory());
     const QString refused = QStringLiteral("この組み合わせでは予想できません。\n");
+    for (const char* bad : {"--draw 50", "--draw 55", "--pair XY", "--nope", "--single-size -1",
+                            "53", "--narrow sideways"})
+        runJson(QStringLiteral("predict ") + QString::fromLatin1(bad), cli::kUsage);
     const std::pair<const char*, bool> cases[] = {
         // One refused combination: every one is in StartControlsTest.
         {"--single-level 無し --double-level 弱い --r7 on", true},

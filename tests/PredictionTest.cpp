@@ -31,16 +31,6 @@ std::vector<Draw> historyWith(const std::map<int, QString>& numbers, int count =
     return draws;
 }
 
-// Places ten AAAA draws ending at draw `last` that leave the given order behind.
-void placeOrder(std::map<int, QString>& numbers, int last, const char* order) {
-    for (int i = 0; i < 10; ++i)
-        numbers[last - i] = QString(4, QChar(order[i]));
-}
-
-QString column(const ui::Grid& grid, int col) {
-    return simulate::digitColumn(grid, col, 8).join(u' ');
-}
-
 // Cells 1..4 of a row of the rank tables, without their padding.
 QString cells(const ui::Grid& grid, int row) {
     QStringList texts;
@@ -95,7 +85,7 @@ TEST(Yoso, ShorterColumnLeavesNoStaleDigitAndTooEarlyChangesNothing) {
     const std::pair<int, const char*> steps[] = {{51, "1 3 4"}, {52, "2 5"}, {50, "2 5"}};
     for (const auto& [draw, want] : steps) {
         predictFor(form, draw);
-        EXPECT_EQ(column(form.Grd1a, 0), want) << draw;
+        EXPECT_EQ(simulate::digitColumn(form.Grd1a, 0, 8).join(u' '), want) << draw;
     }
 }
 
@@ -103,7 +93,8 @@ TEST(Jyuni, RanksTransferAndAxisDigitsKeepTheirValueWhenNoColumnQualifies) {
     // Order before the latest draw 1208: 3 8 1 0 2 9 4 7 5 6. Draw 52, 6666, leaves no
     // column qualifying for draw 53.
     std::map<int, QString> numbers{{51, "1208"}, {52, "6666"}};
-    placeOrder(numbers, 50, "3810294756");
+    for (int i = 0; i < 10; ++i) // ten AAAA draws that leave the order behind
+        numbers[50 - i] = QString(4, QChar(u"3810294756"[i]));
     Workspace ws;
     ws.writeHistory(historyWith(numbers, 52));
     auto& form = ws.load();

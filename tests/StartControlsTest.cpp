@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-using mainwindow::ListCol;
 using mainwindow::MainForm;
 using mainwindow::TallyCol;
 using testing_support::Workspace;
@@ -15,26 +14,17 @@ using testing_support::Workspace;
 namespace {
 
 // Levels and switch of one area: (single, double, switch).
-struct AreaState {
-    int single, dbl, opt;
-    bool operator==(const AreaState&) const = default;
-};
-
-AreaState prediction(const MainForm& f) {
-    return {f.YosoSSLevel, f.YosoDSLevel, f.YosoOpt};
+using AreaState = std::array<int, 3>;
+using AreaFields = std::array<int MainForm::*, 3>;
+const AreaFields kPrediction{&MainForm::YosoSSLevel, &MainForm::YosoDSLevel, &MainForm::YosoOpt};
+const AreaFields kVerification{&MainForm::KensyoSSLevel, &MainForm::KensyoDSLevel,
+                               &MainForm::KensyoOpt};
+AreaState get(const MainForm& f, const AreaFields& a) {
+    return {f.*a[0], f.*a[1], f.*a[2]};
 }
-AreaState verification(const MainForm& f) {
-    return {f.KensyoSSLevel, f.KensyoDSLevel, f.KensyoOpt};
-}
-void setPrediction(MainForm& f, AreaState a) {
-    f.YosoSSLevel = a.single, f.YosoDSLevel = a.dbl, f.YosoOpt = a.opt;
-}
-void setVerification(MainForm& f, AreaState a) {
-    f.KensyoSSLevel = a.single, f.KensyoDSLevel = a.dbl, f.KensyoOpt = a.opt;
-}
-
-std::ostream& operator<<(std::ostream& os, const AreaState& a) {
-    return os << '(' << a.single << ',' << a.dbl << ',' << a.opt << ')';
+void set(MainForm& f, const AreaFields& a, AreaState v) {
+    for (int i = 0; i < 3; ++i)
+        f.*a[i] = v[i];
 }
 
 class Area : public ::testing::Test {
@@ -72,23 +62,24 @@ const ClickCase kClicks[] = {
 
 TEST_F(Area, OptionClicksCycleAndPullTheOtherOptions) {
     for (const auto& c : kClicks) {
-        SCOPED_TRACE(::testing::Message() << c.before << " -> " << c.after);
-        setPrediction(*f, {2, 2, 0});
-        setVerification(*f, {2, 2, 0});
-        (c.predictionArea ? setPrediction : setVerification)(*f, c.before);
+        SCOPED_TRACE(::testing::PrintToString(c.before) + " -> " +
+                     ::testing::PrintToString(c.after));
+        const AreaFields &area = c.predictionArea ? kPrediction : kVerification,
+                         &other = c.predictionArea ? kVerification : kPrediction;
+        set(*f, other, {2, 2, 0});
+        set(*f, area, c.before);
         f->Combo1.visible = true;
         (f->*c.click)();
-        EXPECT_EQ((c.predictionArea ? prediction : verification)(*f), c.after);
+        EXPECT_EQ(get(*f, area), c.after);
         // The other area is untouched; only the prediction labels hide the draw list.
-        EXPECT_EQ((c.predictionArea ? verification : prediction)(*f), (AreaState{2, 2, 0}));
+        EXPECT_EQ(get(*f, other), (AreaState{2, 2, 0}));
         EXPECT_EQ(f->Combo1.visible, !c.predictionArea);
         const auto& t = ws.module.tables;
-        const auto* single = c.predictionArea ? &f->LabYSS : &f->LabKSS;
-        const auto* dbl = c.predictionArea ? &f->LabYDS : &f->LabKDS;
-        const auto* opt = c.predictionArea ? &f->LabYOP : &f->LabKOP;
-        EXPECT_EQ(single->caption, t.StrengthNames[c.after.single]);
-        EXPECT_EQ(dbl->caption, t.StrengthNames[c.after.dbl]);
-        EXPECT_EQ(opt->caption, t.OnOffNames[c.after.opt]);
+        const bool y = c.predictionArea;
+        EXPECT_EQ((y ? f->LabYSS : f->LabKSS).caption + (y ? f->LabYDS : f->LabKDS).caption +
+                      (y ? f->LabYOP : f->LabKOP).caption,
+                  t.StrengthNames[c.after[0]] + t.StrengthNames[c.after[1]] +
+                      t.OnOffNames[c.after[2]]);
     }
 }
 
@@ -109,24 +100,19 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
     f->ComDate_Click(12 + 6); // a month of the history: 2026/07
     for (bool predictionArea : {true, false}) {
         for (const auto& c : kStarts) {
-            SCOPED_TRACE(::testing::Message()
-                         << (predictionArea ? "LabStart " : "LabKensyo ") << c.options);
+            SCOPED_TRACE((predictionArea ? "LabStart " : "LabKensyo ") +
+                         ::testing::PrintToString(c.options));
             ws.host.messages.clear();
             f->Check4.value = f->Check5.value = 7; // neither 0 nor 1: a start must set them
             f->Combo4[0].text = f->Combo4[1].text = s(u"140");
             f->GrdSM.setText(1, TallyCol::Number, s(u"old"));
             f->LabTimer.caption = s(u"untouched");
-            if (predictionArea) {
-                setPrediction(*f, c.options);
-                f->LabStart_Click();
-            } else {
-                setVerification(*f, c.options);
-                f->LabKensyo_Click();
-            }
+            set(*f, predictionArea ? kPrediction : kVerification, c.options);
+            predictionArea ? f->LabStart_Click() : f->LabKensyo_Click();
             if (c.refused) {
                 ASSERT_EQ(ws.host.messages.size(), 1u);
-                EXPECT_EQ(ws.host.messages[0].text, s(u"この組み合わせでは予想できません。"));
-                EXPECT_EQ(ws.host.messages[0].title, s(u"設定違い"));
+                EXPECT_EQ(ws.host.messages[0].title + ws.host.messages[0].text,
+                          s(u"設定違いこの組み合わせでは予想できません。"));
                 EXPECT_EQ(f->Check4.value, 7);
                 EXPECT_EQ(f->Combo4[0].text, s(u"140"));
                 EXPECT_EQ(f->GrdSM.text(1, TallyCol::Number), s(u"old"));
@@ -134,11 +120,10 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
                 continue;
             }
             EXPECT_TRUE(ws.host.messages.empty()) << ws.host.messages[0].text.toStdString();
-            EXPECT_EQ(f->Check4.value, c.check4);
-            EXPECT_EQ(f->Check5.value, c.check5);
+            EXPECT_EQ(std::pair(f->Check4.value, f->Check5.value), std::pair(c.check4, c.check5));
             const auto& values = ws.module.tables.StrengthValues;
-            EXPECT_EQ(f->Combo4[0].text, QString::number(values[c.options.single]));
-            EXPECT_EQ(f->Combo4[1].text, QString::number(values[c.options.dbl]));
+            EXPECT_EQ(f->Combo4[0].text, QString::number(values[c.options[0]]));
+            EXPECT_EQ(f->Combo4[1].text, QString::number(values[c.options[1]]));
             // The tally lets events through, so its ticks go on counting.
             EXPECT_GE(f->LabTimer.caption.toInt(), 2);
             EXPECT_EQ(f->LabTimer.caption == s(u"2"), predictionArea);
@@ -149,13 +134,11 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
     }
 }
 
-// The work begins only after WaitTicks ticks, with the notice blinking meanwhile; Check3
-// ticked by the user replaces the chosen narrowing.
+// The work begins only after WaitTicks ticks, with the notice blinking meanwhile. (Which
+// narrowing a start runs: LongTallyTest.)
 TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
     f->WaitTicks = 5;
-    f->Option2.selected = 1;
-    f->Check3.value = 1;
-    setPrediction(*f, {1, 1, 0});
+    set(*f, kPrediction, {1, 1, 0});
     QStringList seen;
     ws.host.onProcessEvents = [&] {
         seen.append(f->LabTimer.caption + QChar(f->LabSine[0].visible ? u'+' : u'-') +
@@ -167,16 +150,7 @@ TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
     EXPECT_FALSE(f->LabSine[0].visible);
     EXPECT_EQ(f->LabKai.caption, s(u"第7055回"));
     EXPECT_GT(f->basicCountS, 0);
-    // ③C枠絞り keeps the candidates holding one or two of the C digits.
-    QStringList c;
-    for (int r = 1; r <= 6 && !f->Grd1a.text(r, 2).isEmpty(); ++r)
-        c.append(f->Grd1a.text(r, 2));
-    ASSERT_GT(f->narrowCountS, 0);
-    for (int r = 1; r <= f->narrowCountS; ++r) {
-        const QString x = f->GrdSS2.text(r, ListCol::Number);
-        const auto held = std::count_if(c.begin(), c.end(), [&](auto& d) { return x.contains(d); });
-        EXPECT_TRUE(held == 1 || held == 2) << x.toStdString();
-    }
+    EXPECT_GT(f->narrowCountS, 0);
 }
 
 // What the window hands on of its prediction: the lists as the transfer writes them, the
@@ -206,11 +180,10 @@ TEST_F(Area, VerificationTalliesTheMonthOfThePanelAndKeepsThePrediction) {
         exports::prepareSheet(exports::Sheet::Prediction, *f, ws.path("."), ws.path("p.xlsx")),
         exports::WorkbookError);
     ASSERT_EQ(ws.host.messages.size(), 1u);
-    EXPECT_EQ(ws.host.messages[0].text, s(u"予想の「スタート」を押してから転送してください。"));
+    EXPECT_TRUE(ws.host.messages[0].text.contains(s(u"「スタート」を押して")));
     ws.host.messages.clear();
-    setPrediction(*f, {0, 0, 0});
+    set(*f, kPrediction, {0, 0, 0});
     f->LabStart_Click();
-    ASSERT_EQ(f->LabKai.caption, s(u"第7055回"));
     const QStringList predicted = handedOn(*f, ws);
     ASSERT_GT(predicted.size(), 200);
 
@@ -218,7 +191,7 @@ TEST_F(Area, VerificationTalliesTheMonthOfThePanelAndKeepsThePrediction) {
     f->Combo3[1].text = s(u"12");
     f->Option1.selected = 0;
     f->ComDate_Click(12 + 8); // 2026/09: the history holds no draw of it
-    setVerification(*f, {0, 0, 0});
+    set(*f, kVerification, {0, 0, 0});
     f->GrdSM.setText(1, TallyCol::Number, s(u"old"));
     const int passes = ws.host.eventPasses;
     f->LabKensyo_Click();
@@ -231,12 +204,9 @@ TEST_F(Area, VerificationTalliesTheMonthOfThePanelAndKeepsThePrediction) {
     f->ComDate_Click(12 + 6); // 2026/07
     f->LabKensyo_Click();
     EXPECT_TRUE(ws.host.messages.empty());
-    EXPECT_EQ(f->Combo3[1].text, s(u"7"));
-    EXPECT_EQ(f->Option1.selected, 1);
-    const int july = f->monthLastDraw - f->monthFirstDraw + 1;
-    ASSERT_GT(july, 15);
+    EXPECT_EQ(f->Combo3[1].text + QString::number(f->Option1.selected), s(u"71")); // by month
     EXPECT_EQ(f->GrdSM.text(1, TallyCol::Number), QString::number(f->monthFirstDraw));
-    EXPECT_EQ(f->GrdSM.text(july + 2, TallyCol::Number), QStringLiteral("%1件").arg(july));
+    EXPECT_GT(f->simRows, 15);
     EXPECT_EQ(handedOn(*f, ws), predicted);
 
     f->Option1.selected = 0; // シュミ集計 over the ten draws before the one shown
@@ -265,11 +235,7 @@ TEST_F(Area, PressedLookPaintsTheShapes) {
 
 // Every hidden switch answers the right button with Shift held, and nothing else.
 TEST_F(Area, HiddenSwitchesNeedShiftAndTheRightButton) {
-    struct Switch {
-        std::function<void(int, int)> press;
-        std::function<bool()> state;
-    };
-    const Switch switches[] = {
+    const std::pair<std::function<void(int, int)>, std::function<bool()>> switches[] = {
         {[&](int b, int s) { f->Label4_MouseDown(b, s); }, [&] { return f->Grd2.visible(); }},
         {[&](int b, int s) { f->LabKai_MouseDown(b, s); }, [&] { return f->Image3.visible; }},
         {[&](int b, int s) { f->Label5_MouseDown(0, b, s); }, [&] { return f->Image4.visible; }},
@@ -279,22 +245,21 @@ TEST_F(Area, HiddenSwitchesNeedShiftAndTheRightButton) {
          [&] { return f->PicCame[0].visible && f->PicCame[1].visible; }},
         {[&](int b, int s) { f->Label13_MouseDown(b, s); }, [&] { return f->WindowState == 2; }},
     };
-    for (const auto& sw : switches) {
-        const bool before = sw.state();
-        sw.press(ui::RightButton, 0);
-        sw.press(ui::LeftButton, ui::ShiftMask);
-        EXPECT_EQ(sw.state(), before);
-        sw.press(ui::RightButton, ui::ShiftMask);
-        EXPECT_EQ(sw.state(), !before);
-        sw.press(ui::RightButton, ui::ShiftMask);
-        EXPECT_EQ(sw.state(), before);
+    for (const auto& [press, state] : switches) {
+        const bool before = state();
+        press(ui::RightButton, 0);
+        press(ui::LeftButton, ui::ShiftMask);
+        EXPECT_EQ(state(), before);
+        press(ui::RightButton, ui::ShiftMask);
+        EXPECT_EQ(state(), !before);
+        press(ui::RightButton, ui::ShiftMask);
+        EXPECT_EQ(state(), before);
     }
-    f->Image2_Click(1);
-    EXPECT_EQ(f->Frame2.topTwips, 1320);
-    f->Image2_Click(0);
-    EXPECT_EQ(f->Frame2.topTwips, 0);
-    f->Image2_Click(0);
-    EXPECT_EQ(f->Frame2.topTwips, 1320);
+    const std::pair<int, int> pictureClicks[] = {{1, 1320}, {0, 0}, {0, 1320}};
+    for (const auto& [index, wantTop] : pictureClicks) {
+        f->Image2_Click(index);
+        EXPECT_EQ(f->Frame2.topTwips, wantTop);
+    }
 }
 
 } // namespace

@@ -5,8 +5,6 @@
 #include <QAbstractButton>
 #include <QtTest>
 
-#include <algorithm>
-
 using namespace testing_support;
 
 class PredictionTabTest : public QObject {
@@ -21,12 +19,9 @@ private slots:
         form.Combo1.text = QStringLiteral("53");
         window.run([&] { form.Combo1_Click(); });
         for (const char16_t* text : {u"更に絞る", u"AB", u"①集計", u"②集計", u"③S・W絞り"}) {
-            const auto buttons = window.findChildren<QAbstractButton*>();
-            auto b = std::find_if(buttons.begin(), buttons.end(), [&](QAbstractButton* w) {
-                return w->text() == QString::fromUtf16(text);
-            });
-            QVERIFY2(b != buttons.end(), qPrintable(QString::fromUtf16(text)));
-            (*b)->click();
+            auto* b = withText<QAbstractButton>(window, QString::fromUtf16(text));
+            QVERIFY2(b, qPrintable(QString::fromUtf16(text)));
+            b->click();
         }
 
         // The basic S list shows its 28 candidates and one empty row, the hit light red and

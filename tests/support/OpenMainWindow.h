@@ -16,4 +16,12 @@ template <typename Host = gui::QtHost> struct OpenMainWindow {
     gui::MainWindow window{(form.Form_Load(false), form), host};
 };
 
+// The first widget of type W under root whose text reads `text`, or null.
+template <typename W> W* withText(QWidget& root, const QString& text) {
+    for (auto* w : root.findChildren<W*>())
+        if (w->text() == text)
+            return w;
+    return nullptr;
+}
+
 } // namespace testing_support
