@@ -19,13 +19,9 @@ using testing_support::writeFile;
 
 namespace {
 
-QGuiApplication& guiApp() {
-    static int argc = 1;
-    static char name[] = "CardPdfTest";
-    static char* argv[] = {name, nullptr};
+void guiApp() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-    return app;
+    testing_support::qtApp<QGuiApplication>();
 }
 
 testing_support::CliRun cards(const QStringList& words) {
@@ -121,13 +117,11 @@ TEST(CardPdfTest, ListingAndUsage) {
     EXPECT_EQ(r.out, "1\t1234\tT\t" + QString::fromUtf16(u"○") + "\n2\t0987\tT\t" +
                          QString::fromUtf16(u"○") + "\n");
     EXPECT_TRUE(r.err.contains(QStringLiteral("「x」"))) << r.err.toStdString();
-    for (const QStringList& bad :
-         {QStringList{ws.path("list.csv")},
-          QStringList{ws.path("list.csv"), "--list", "--pdf", "a"},
-          QStringList{ws.path("list.csv"), "--list", "--buy", "X"}, QStringList{"--calibration"},
-          QStringList{ws.path("list.csv"), "--list", "--record"},
-          QStringList{"--calibration", "--pdf", "a", "--record"}}) {
-        EXPECT_EQ(cards(bad).code, 2) << bad.join(' ').toStdString();
+    // Usage faults exit with 2 ("L" stands for the list file).
+    for (const char* bad : {"L", "L --list --pdf a", "L --list --buy X", "--calibration",
+                            "L --list --record", "--calibration --pdf a --record"}) {
+        EXPECT_EQ(cards(QString(bad).replace(u'L', ws.path("list.csv")).split(u' ')).code, 2)
+            << bad;
     }
     // Faults exit with 1, naming the file and why, and write nothing.
     writeFile(ws.path("empty.csv"), "");
