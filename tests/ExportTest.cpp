@@ -17,6 +17,7 @@ namespace {
 
 using exports::CellKind;
 using exports::CellText;
+using namespace testing_support;
 
 // "dim REF", then "REF style type text" of every cell in document order, "+preserve" when
 // the text keeps its blanks.
@@ -108,7 +109,7 @@ QByteArray inflatedTemplate() {
     zip_t* z = zip_open(QFile::encodeName(path).constData(), 0, nullptr);
     zip_file_add(z, "xl/zeros.bin", zip_source_buffer(z, zeros.constData(), zeros.size(), 0), 0);
     zip_close(z);
-    return testing_support::readFile(path);
+    return readFile(path);
 }
 
 // The export picture's faults are told with the file named, and never leave a partial file or
@@ -128,25 +129,25 @@ TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        testing_support::Workspace ws;
-        ws.writeHistory(testing_support::handWorkedHistory());
+        Workspace ws;
+        ws.writeHistory(handWorkedHistory());
         auto& f = ws.load();
         f.Combo1.text = "53";
         f.Combo1_Click();
         f.Command1_Click();
         f.Command2_Click();
         if (!c.badTemplate.isEmpty())
-            testing_support::writeFile(ws.path(bad), c.badTemplate);
+            writeFile(ws.path(bad), c.badTemplate);
         ws.host.canOpenFiles = c.canOpen;
         const QString shipped = history::shippedFile(bad, f.files.AppDir);
-        const QByteArray templateBytes = testing_support::readFile(shipped);
+        const QByteArray templateBytes = readFile(shipped);
         const QStringList before = QDir(ws.path(".")).entryList(QDir::Files);
         f.Image3_Click();
 
         const bool written = c.badTemplate.isEmpty();
         EXPECT_EQ(QDir(ws.path(".")).entryList({"*.xlsx"}, QDir::Files), QStringList{c.wantFile});
         EXPECT_EQ(QDir(ws.path(".")).entryList(QDir::Files).size(), before.size() + written);
-        EXPECT_EQ(testing_support::readFile(shipped), templateBytes);
+        EXPECT_EQ(readFile(shipped), templateBytes);
         EXPECT_EQ(ws.host.openedFiles, written ? QStringList{ws.path(c.wantFile)} : QStringList());
         ASSERT_EQ(ws.host.messages.size(), 1u);
         EXPECT_TRUE(ws.host.messages[0].text.contains(ws.path(c.wantFile)))
@@ -155,10 +156,10 @@ TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
 }
 
 TEST(ExportCli, XlsxOptionWritesTheSheetButNeverTheTemplate) {
-    testing_support::Workspace ws;
-    ws.writeHistory(testing_support::handWorkedHistory());
+    Workspace ws;
+    ws.writeHistory(handWorkedHistory());
     const QString shipped = history::shippedFile("R7集計表ひな形.xlsx", ws.path("."));
-    const QByteArray templateBytes = testing_support::readFile(shipped);
+    const QByteArray templateBytes = readFile(shipped);
     struct Case {
         QStringList args;
         int exitCode;
@@ -170,12 +171,11 @@ TEST(ExportCli, XlsxOptionWritesTheSheetButNeverTheTemplate) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        const auto r = testing_support::runCli(c.args);
+        const auto r = runCli(c.args);
         EXPECT_EQ(r.code, c.exitCode) << r.err.toStdString();
-        EXPECT_TRUE(c.file.isEmpty() ||
-                    testing_support::readFile(ws.path(c.file)).startsWith("PK"));
+        EXPECT_TRUE(c.file.isEmpty() || readFile(ws.path(c.file)).startsWith("PK"));
     }
-    EXPECT_EQ(testing_support::readFile(shipped), templateBytes);
+    EXPECT_EQ(readFile(shipped), templateBytes);
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -51,11 +50,6 @@ void writeHistoryBefore7054(Workspace& ws) {
 // The exit code of the command line given as space-separated words.
 int run(const QString& words) {
     return runCli(words.split(u' ')).code;
-}
-
-int ticketCount() {
-    return int(
-        QJsonDocument::fromJson(runCli({"tickets", "list", "--json"}).out.toUtf8()).array().size());
 }
 
 } // namespace
@@ -184,7 +178,7 @@ TEST(TicketsCommand, PendingResolvedExportedAndReadBack) {
     EXPECT_EQ(runCli({"tickets", "import", ws.path("out.csv")}).code, 1); // its ids are taken
 
     EXPECT_EQ(run("tickets remove 2 9"), 2); // 9 is no ticket: none removed
-    EXPECT_EQ(ticketCount(), 4);
+    EXPECT_EQ(list(), resolved);
     ASSERT_EQ(run("tickets remove 2 4"), 0);
     EXPECT_EQ(list(), "id,draw,number,type,units,cost,status,prize\r\n"
                       "1,7054,7759,B,1,200,won,177300\r\n"
@@ -219,7 +213,7 @@ TEST(TicketsCommand, RefusalsAddNothing) {
     }
     writeFile(ws.path("in.csv"), "number,type\r\n5678,B\r\n");
     EXPECT_EQ(run("tickets import " + ws.path("in.csv")), 1);
-    EXPECT_EQ(ticketCount(), 1);
+    EXPECT_EQ(runCli({"tickets", "list", "--csv"}).out.count(u'\n'), 2); // the heading, one
 }
 
 // Two copies of the real program adding at once both keep their tickets, even while the
