@@ -27,11 +27,6 @@ constexpr auto S = BuyType::Straight;
 constexpr auto B = BuyType::Box;
 constexpr auto T = BuyType::Set;
 
-// Qt SQL loads its SQLite driver as a plugin, which wants an application object.
-void sqlReady() {
-    qtApp<QCoreApplication>();
-}
-
 const std::vector<history::DrawRecord>& realDraws() {
     static const auto draws = bundledHistory(); // draws 1 to 7054
     return draws;
@@ -39,12 +34,6 @@ const std::vector<history::DrawRecord>& realDraws() {
 
 ledger::Ticket ticket(int draw, const char* number, BuyType type, int units = 1) {
     return {0, draw, QString::fromLatin1(number), type, units, {}, ledger::Source::Hand};
-}
-
-// The bundled history up to draw 7053, so that draw 7054 is still to come.
-void writeHistoryBefore7054(Workspace& ws) {
-    const auto& all = realDraws();
-    ws.writeHistoryRecords({all.begin(), all.end() - 1});
 }
 
 // The exit code of the command line given as space-separated words.
@@ -152,9 +141,9 @@ TEST(LedgerRules, SummariesOfHandWorkedLedgers) {
 // Added while the draw is to come, resolved by the import that brings it; removed by id;
 // exported and imported into another folder, the export reads back the same.
 TEST(TicketsCommand, PendingResolvedExportedAndReadBack) {
-    sqlReady();
+    qtApp<QCoreApplication>(); // for Qt SQL's driver plugin
     Workspace ws;
-    writeHistoryBefore7054(ws);
+    ws.writeHistoryRecords({realDraws().begin(), realDraws().end() - 1}); // 7054 to come
     ASSERT_EQ(run("tickets add --draw 7054 --type B 7759 1234"), 0);
     ASSERT_EQ(run("tickets add --draw 7054 --type S --units 2 9577"), 0);
     ASSERT_EQ(run("tickets add --draw 7052 --type T 0589"), 0);
@@ -191,9 +180,9 @@ TEST(TicketsCommand, PendingResolvedExportedAndReadBack) {
 
 // Refused command lines (exit 2) and import files (exit 1) add nothing.
 TEST(TicketsCommand, RefusalsAddNothing) {
-    sqlReady();
+    qtApp<QCoreApplication>(); // for Qt SQL's driver plugin
     Workspace ws;
-    writeHistoryBefore7054(ws);
+    ws.writeHistoryRecords({realDraws().begin(), realDraws().end() - 1}); // 7054 to come
     ASSERT_EQ(run("tickets add --draw 7054 --type S 1234"), 0);
     for (const char* args :
          {"add --draw 7054 --type B 5678 1111", "add --draw 7054 --type T 2222",
@@ -219,7 +208,7 @@ TEST(TicketsCommand, RefusalsAddNothing) {
 // Two copies of the real program adding at once both keep their tickets, even while the
 // first of them makes the file; a copy killed during an add leaves all of it or none.
 TEST(LedgerFile, TwoWritersAndAKill) {
-    sqlReady();
+    qtApp<QCoreApplication>(); // for Qt SQL's driver plugin
     Workspace ws;
     for (int round = 0; round < 3; ++round) {
         const QString dir = ws.path(QStringLiteral("round%1").arg(round));
@@ -265,7 +254,7 @@ TEST(LedgerFile, TwoWritersAndAKill) {
 
 // A file that is not a ledger, a torn one and one from a newer program are named and kept.
 TEST(LedgerFile, DamagedFileIsReportedAndKept) {
-    sqlReady();
+    qtApp<QCoreApplication>(); // for Qt SQL's driver plugin
     Workspace ws;
     ASSERT_EQ(run("tickets add --draw 7054 --type S 1234"), 0);
     const QString path = ws.path("tickets.sqlite");
