@@ -55,7 +55,7 @@ const char* const kSheet =
     R"(<row r="5"><c r="B5" s="3"><v>12</v></c></row>)"
     R"(</sheetData><pageSetup/></worksheet>)";
 
-TEST(SheetXml, CellsAreSetInPlaceInOrder) {
+TEST(SheetXml, CellsAreSetInPlaceInOrderAndFaultsAreNamed) {
     const struct {
         const char* name;
         exports::SheetCells cells;
@@ -85,9 +85,8 @@ TEST(SheetXml, CellsAreSetInPlaceInOrder) {
         EXPECT_EQ(cellsOf(exports::setCellTexts(kSheet, c.cells, "t.xlsx")), c.want);
     }
     EXPECT_THROW(exports::setCellTexts("<worksheet/>", {}, "t.xlsx"), exports::WorkbookError);
-}
 
-TEST(SheetXml, MissingTemplateIsNamedAndNothingIsWritten) {
+    // A missing template is named, and nothing is written.
     QTemporaryDir dir;
     const QString missing = dir.filePath("R7予想表ひな形.xlsx");
     try {

@@ -68,8 +68,7 @@ TEST(LedgerRules, TicketsAgainstRealDraws) {
     };
     for (const auto& c : cases) {
         const auto rows = ledger::judgeAll({c.ticket}, realDraws());
-        SCOPED_TRACE(c.ticket.number.toStdString() + " " +
-                     ledger::typeLetter(c.ticket.type).toStdString());
+        SCOPED_TRACE(&c - cases); // the row
         EXPECT_EQ(rows[0].outcome.status, c.status);
         EXPECT_EQ(rows[0].outcome.prizeYen, c.prize);
         EXPECT_NEAR(rows[0].expectedYen, c.expected, 1e-9);
