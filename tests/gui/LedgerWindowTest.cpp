@@ -77,8 +77,6 @@ void LedgerWindowTest::recordedPrintsResolveInTheWindow() {
     const auto lines = window->chart()->chart()->series();
     QCOMPARE(lines.size(), 2);
     QCOMPARE(static_cast<QLineSeries*>(lines[0])->at(1), QPointF(7055, 3292100 - 800));
-    if (const QString shots = qEnvironmentVariable("TESSARIN_SHOTS"); !shots.isEmpty())
-        window->grab().save(shots + QStringLiteral("/ledger.png"));
 
     // Filtered to the won ones, then back to all; a ticket removed after saying yes.
     const auto radios = window->findChildren<QRadioButton*>();
