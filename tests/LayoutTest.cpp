@@ -22,20 +22,15 @@ TEST(HistoryGridTest, RowPerDrawWithTypesDigitsPayoutAndDate) {
 }
 
 TEST(HistoryGridTest, NextDrawDateSkipsTheWeekend) {
-    const struct {
-        const char16_t* latest;
-        const char16_t* next;
-    } cases[] = {{u"2026/08/21", u"2026/08/24"},  // Friday -> Monday
-                 {u"2026/08/22", u"2026/08/24"},  // Saturday -> Monday
-                 {u"2026/08/19", u"2026/08/20"},  // Wednesday -> Thursday
-                 {u"2025/12/31", u"2026/01/01"}}; // across the year, holidays not known
-    for (const auto& c : cases) {
+    // Friday and Saturday to Monday, Wednesday to Thursday, across the year (holidays not known).
+    for (const auto& [latest, next] : {std::pair{"2026/08/21", "2026/08/24"},
+                                       {"2026/08/22", "2026/08/24"},
+                                       {"2026/08/19", "2026/08/20"},
+                                       {"2025/12/31", "2026/01/01"}}) {
         Workspace ws;
-        ws.writeHistory({{s(u"0123"), s(u"2021/02/01")}, {s(u"4567"), s(c.latest)}});
-        auto& f = ws.load();
+        ws.writeHistory({{"0123", "2021/02/01"}, {"4567", latest}});
         // The row after the last draw holds only the next draw's date.
-        EXPECT_EQ(gridRows(f.Grd2, 3, 3, Grd2Col::Date + 1)[0],
-                  QStringLiteral("||||||||") + s(c.next));
+        EXPECT_EQ(gridRows(ws.load().Grd2, 3, 3, Grd2Col::Date + 1)[0], QString("||||||||") + next);
     }
 }
 
