@@ -19,13 +19,9 @@ using testing_support::writeFile;
 
 namespace {
 
-QGuiApplication& guiApp() {
-    static int argc = 1;
-    static char name[] = "CardPdfTest";
-    static char* argv[] = {name, nullptr};
+void guiApp() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-    return app;
+    testing_support::qtApp<QGuiApplication>();
 }
 
 testing_support::CliRun cards(const QStringList& words) {
@@ -35,8 +31,7 @@ testing_support::CliRun cards(const QStringList& words) {
 // The pages of a PDF at 144 dpi, where one pixel is ten twips.
 std::vector<QImage> render(const QString& pdf) {
     const QString prefix = pdf + QStringLiteral(".page");
-    EXPECT_EQ(QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "144", "-gray", pdf, prefix}),
-              0);
+    EXPECT_EQ(QProcess::execute("pdftoppm", {"-r", "144", "-gray", pdf, prefix}), 0);
     std::vector<QImage> pages;
     for (int p = 1;; ++p) {
         QImage page(prefix + QStringLiteral("-%1.pgm").arg(p));
@@ -81,8 +76,7 @@ TEST(CardPdfTest, ListPrintsWhereTheMarksBelong) {
     EXPECT_FALSE(QFile::exists(ws.path("inji04.dat"))) << "the command only reads the positions";
     const std::vector<QImage> pages = render(ws.path("out.pdf"));
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(r.out, QString::fromUtf16(u"6口（2枚）を ") + ws.path("out.pdf") +
-                         QString::fromUtf16(u" に印刷しました。\n"));
+    EXPECT_EQ(r.out, s(u"6口（2枚）を ") + ws.path("out.pdf") + s(u" に印刷しました。\n"));
     EXPECT_NEAR(pages[0].width(), 1190.55, 1); // A4 at 144 dpi
     // Each mark's place on the card: CardPrintTest. Here the page is where they land: row 1's
     // B and Ａ marks in slot 0, row 2's digit 9 in slot 1, row 6 alone on the second sheet;
@@ -98,9 +92,7 @@ TEST(CardPdfTest, ListPrintsWhereTheMarksBelong) {
 TEST(CardPdfTest, CalibrationUsesTheFoldersPositions) {
     guiApp();
     Workspace ws;
-    cardprint::InjiRecord record;
-    record.pos = {2400, 1200, 250, 400, 900, 5};
-    writeFile(ws.path("inji04.dat"), cardprint::encodeInji(record));
+    writeFile(ws.path("inji04.dat"), cardprint::encodeInji({{2400, 1200, 250, 400, 900, 5}, {}}));
     const auto r = cards({"--calibration", "--pdf", ws.path("cal.pdf")});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const std::vector<QImage> pages = render(ws.path("cal.pdf"));
@@ -118,17 +110,13 @@ TEST(CardPdfTest, ListingAndUsage) {
     writeFile(ws.path("list.csv"), "1234\r\nx\r\n0987\r\n");
     const auto r = cards({ws.path("list.csv"), "--list", "--buy", "T"});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "1\t1234\tT\t" + QString::fromUtf16(u"○") + "\n2\t0987\tT\t" +
-                         QString::fromUtf16(u"○") + "\n");
+    EXPECT_EQ(r.out, "1\t1234\tT\t" + s(u"○") + "\n2\t0987\tT\t" + s(u"○") + "\n");
     EXPECT_TRUE(r.err.contains(QStringLiteral("「x」"))) << r.err.toStdString();
-    for (const QStringList& bad :
-         {QStringList{ws.path("list.csv")},
-          QStringList{ws.path("list.csv"), "--list", "--pdf", "a"},
-          QStringList{ws.path("list.csv"), "--list", "--buy", "X"}, QStringList{"--calibration"},
-          QStringList{ws.path("list.csv"), "--list", "--record"},
-          QStringList{"--calibration", "--pdf", "a", "--record"}}) {
-        EXPECT_EQ(cards(bad).code, 2) << bad.join(' ').toStdString();
-    }
+    // Usage faults exit with 2 ("L" stands for the list file).
+    for (const char* bad : {"L", "L --list --pdf a", "L --list --buy X", "--calibration",
+                            "L --list --record", "--calibration --pdf a --record"})
+        EXPECT_EQ(cards(QString(bad).replace(u'L', ws.path("list.csv")).split(u' ')).code, 2)
+            << bad;
     // Faults exit with 1, naming the file and why, and write nothing.
     writeFile(ws.path("empty.csv"), "");
     const std::pair<QStringList, QString> faults[] = {

@@ -11,9 +11,8 @@
 
 #include <csignal>
 
-using cardprint::PrintListCol;
-
 using cardprint::Mark;
+using cardprint::PrintListCol;
 using testing_support::readFile;
 using testing_support::Workspace;
 using testing_support::writeFile;
@@ -22,35 +21,27 @@ namespace {
 
 // Records what a print run paints; can be told to fail at a new page.
 struct RecordingPrinter : ui::Printer {
-    struct Page {
-        std::vector<Mark> marks;
-    };
     bool begin() override {
         pages.emplace_back();
-        return begun = true;
+        return true;
     }
     void setFont(const QString& family, int) override { font = family; }
-    void fillRect(int x, int y, int w, int h) override {
-        EXPECT_EQ(w, 200);
-        EXPECT_EQ(h, 50);
-        pages.back().marks.push_back({x, y});
-    }
+    void fillRect(int x, int y, int, int) override { pages.back().push_back({x, y}); }
     void drawText(int, int, const QString&) override {}
     bool newPage() override {
-        if (failNewPage) {
+        if (failNewPage)
             why = QStringLiteral("paper jam");
-            return false;
-        }
-        pages.emplace_back();
-        return true;
+        else
+            pages.emplace_back();
+        return !failNewPage;
     }
     bool end() override { return ended = why.isEmpty(); }
     QString error() const override { return why; }
     QString outputFile() const override { return file; }
 
-    std::vector<Page> pages;
+    std::vector<std::vector<Mark>> pages;
     QString font, why, file;
-    bool begun = false, ended = false, failNewPage = false;
+    bool ended = false, failNewPage = false;
 };
 
 struct Cards {
@@ -74,102 +65,72 @@ struct Cards {
     }
     // Rows 1..count as "No|A|B|C|D|buy|flag".
     QStringList rows(int count) const {
-        QStringList got;
-        for (int r = 1; r <= count; ++r) {
-            QStringList cells;
-            for (int c = 0; c <= 6; ++c)
-                cells << list.PrintList.text(r, c);
-            got << cells.join(u'|');
-        }
-        return got;
+        return testing_support::gridRows(list.PrintList, 1, count, 7);
     }
 };
 
-// The five marks of a number in a slot with the default positions: buy type, then Ａ to Ｄ.
-std::vector<Mark> slotMarks(int buyType, const QString& digits, int slot) {
-    const int dy = slot * 1195;
-    std::vector<Mark> m{{1180 + buyType * 720, 1120 + dy}};
-    for (int i = 0; i < 4; ++i)
-        m.push_back({820 + digits[i].digitValue() * 360, 1920 - 200 * i + dy});
+// The marks of a card whose slots 0, 1, ... hold these (buy type, number) with the default
+// positions: in each slot the buy type, then Ａ to Ｄ.
+std::vector<Mark> card(std::initializer_list<std::pair<int, QString>> numbers) {
+    std::vector<Mark> m;
+    int dy = 0;
+    for (const auto& [buyType, digits] : numbers) {
+        m.push_back({1180 + buyType * 720, 1120 + dy});
+        for (int i = 0; i < 4; ++i)
+            m.push_back({820 + digits[i].digitValue() * 360, 1920 - 200 * i + dy});
+        dy += 1195;
+    }
     return m;
 }
 
 } // namespace
 
+// Five rows to a card; a bad row stops the print before anything is printed, and a printer's
+// error is reported.
 TEST(CardPrintTest, MarksFollowTheRowsFiveToACard) {
     const QString o = s(u"○"), x = s(u"×");
+    const std::vector<Mark> worked{{1180, 1120}, {1180, 1920}, {1540, 1720}, {1900, 1520},
+                                   {2260, 1320}, {1180, 2315}, {1180, 3115}, {1540, 2915},
+                                   {1900, 2715}, {2260, 2515}};
+    const std::vector<Mark> five =
+        card({{0, "1234"}, {0, "1234"}, {0, "1234"}, {0, "1234"}, {0, "1234"}});
     struct Case {
         const char* what;
         QStringList rows;
         std::vector<std::vector<Mark>> pages;
+        const char16_t* message = nullptr; // a part of the one message, when the print fails
+        bool jam = false;                  // the printer fails to start a second sheet
     };
-    const auto join = [](std::initializer_list<std::vector<Mark>> parts) {
-        std::vector<Mark> all;
-        for (const auto& p : parts)
-            all.insert(all.end(), p.begin(), p.end());
-        return all;
-    };
-    std::vector<Mark> fiveOnCard;
-    for (int k = 0; k < 5; ++k)
-        fiveOnCard = join({fiveOnCard, slotMarks(1, QStringLiteral("5678"), k)});
     const Case cases[] = {
-        {"the worked example, slots 0 and 1",
-         {"1234 S " + o, "1234 S " + o},
-         {join({{{1180, 1120}, {1180, 1920}, {1540, 1720}, {1900, 1520}, {2260, 1320}},
-                {{1180, 2315}, {1180, 3115}, {1540, 2915}, {1900, 2715}, {2260, 2515}}})}},
+        {"the worked example, slots 0 and 1", {"1234 S " + o, "1234 S " + o}, {worked}},
         {"six rows: the sixth on a second sheet, at slot 0",
          {"5678 B " + o, "5678 B " + o, "5678 B " + o, "5678 B " + o, "5678 B " + o, "9012 T " + o},
-         {fiveOnCard, slotMarks(2, QStringLiteral("9012"), 0)}},
+         {card({{1, "5678"}, {1, "5678"}, {1, "5678"}, {1, "5678"}, {1, "5678"}}),
+          card({{2, "9012"}})}},
         {"an empty buy type takes the previous row's, S at first",
          {"0000 _ " + o, "1111 T " + o, "2222 _ " + o, "3333 Q " + o},
-         {join({slotMarks(0, "0000", 0), slotMarks(2, "1111", 1), slotMarks(2, "2222", 2),
-                slotMarks(2, "3333", 3)})}},
+         {card({{0, "0000"}, {2, "1111"}, {2, "2222"}, {2, "3333"}})}},
         {"rows flagged × or not at all take no slot",
          {"1111 S " + x, "2222 B", "3333 T " + o, "4444 S " + x, "5555 B " + o},
-         {join({slotMarks(2, "3333", 0), slotMarks(1, "5555", 1)})}},
+         {card({{2, "3333"}, {1, "5555"}})}},
+        {"a dash", {"1234 S " + o, "5678 S " + x, "12-4 S " + o}, {}, u"3行目"},
+        {"three digits", {"1234 S " + o, "5678 S " + x, "123 S " + o}, {}, u"3行目"},
+        {"nothing flagged: no blank sheet either", {"1234 S " + x}, {}, u"印刷が"},
+        {"a paper jam", QStringList(6, "1234 S " + o), {five}, u"paper jam", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Cards cards;
         cards.fill(c.rows);
         RecordingPrinter printer;
-        EXPECT_TRUE(cards.list.PrintCard(printer));
-        ASSERT_EQ(printer.pages.size(), c.pages.size());
-        for (size_t p = 0; p < c.pages.size(); ++p)
-            EXPECT_EQ(printer.pages[p].marks, c.pages[p]) << "page " << p;
-        EXPECT_TRUE(printer.ended);
-        EXPECT_EQ(printer.font, s(u"ＭＳ ゴシック"));
-        EXPECT_TRUE(cards.ws.host.messages.empty());
+        printer.failNewPage = c.jam;
+        EXPECT_EQ(cards.list.PrintCard(printer), !c.message);
+        EXPECT_EQ(printer.pages, c.pages);
+        EXPECT_EQ(printer.ended, !c.message);
+        EXPECT_TRUE(c.pages.empty() || printer.font == s(u"ＭＳ ゴシック"));
+        ASSERT_EQ(cards.ws.host.messages.size(), c.message ? 1u : 0u);
+        EXPECT_TRUE(!c.message || cards.ws.host.messages[0].text.contains(s(c.message)));
     }
-}
-
-TEST(CardPrintTest, BadRowsStopBeforeAnythingIsPrintedAndPrinterErrorsAreReported) {
-    const QString o = s(u"○");
-    for (const QString& bad : {QStringLiteral("12 4"), QStringLiteral("12-4"),
-                               QStringLiteral("123"), QStringLiteral("1234")}) {
-        Cards cards;
-        // The last case flags nothing at all: no blank sheet either.
-        const QString flag = bad == u"1234" ? s(u"×") : o;
-        cards.fill({"1234 S " + flag, "5678 S " + s(u"×"), "1234 S " + flag});
-        for (int i = 0; i < 4; ++i)
-            cards.list.PrintList.setText(3, PrintListCol::DigitA + i, bad.mid(i, 1));
-        RecordingPrinter printer;
-        EXPECT_FALSE(cards.list.PrintCard(printer));
-        EXPECT_FALSE(printer.begun) << bad.toStdString();
-        ASSERT_EQ(cards.ws.host.messages.size(), 1u);
-        EXPECT_TRUE(
-            cards.ws.host.messages[0].text.startsWith(bad == u"1234" ? s(u"印刷が") : s(u"3行目")));
-    }
-    Cards cards;
-    QStringList six;
-    for (int i = 0; i < 6; ++i)
-        six << "1234 S " + o;
-    cards.fill(six);
-    RecordingPrinter printer;
-    printer.failNewPage = true;
-    EXPECT_FALSE(cards.list.PrintCard(printer));
-    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
-    EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral("paper jam")));
 }
 
 // The print button counts the flagged rows by buy type and asks before the printer dialog;
@@ -178,42 +139,38 @@ TEST(CardPrintTest, PrintButtonAsksWithCountAndCost) {
     const QString o = s(u"○");
     const struct {
         QStringList rows;
-        std::vector<bool> answers;
-        int wantDialogs;
-        const char16_t* wantQuestion; // nullptr: none asked
+        bool yes;
+        const char16_t* question; // nullptr: none asked
     } cases[] = {
         {{"1234 S " + o, "5678 B " + o, "1111 T " + o, "2222 B " + o, "3333 S " + s(u"×"),
           "4444 T " + o, "5555 S " + o},
-         {false},
-         0,
+         false,
          u"6口（2枚）を印刷します。購入額 ¥1,200\nストレート 2口、ボックス 2口、セット 2口"},
-        {{"1234 B " + o}, {true}, 1, u"1口（1枚）を印刷します。購入額 ¥200\nボックス 1口"},
-        {{"1234 S " + s(u"×")}, {true}, 0, nullptr},
+        {{"1234 B " + o}, true, u"1口（1枚）を印刷します。購入額 ¥200\nボックス 1口"},
+        {{"1234 S " + s(u"×")}, true, nullptr},
     };
     for (const auto& c : cases) {
         Cards cards;
         cards.fill(c.rows);
-        cards.ws.host.answers = c.answers;
+        cards.ws.host.answers = {c.yes};
+        cards.ws.host.nextPrinter = [] { // into a file, which the message after the print names
+            auto p = std::make_unique<RecordingPrinter>();
+            p->file = QStringLiteral("/tmp/cards.pdf");
+            return p;
+        };
         cards.list.Command6_Click();
-        EXPECT_EQ(cards.ws.host.printerDialogs, c.wantDialogs);
-        ASSERT_EQ(cards.ws.host.questions.size(), c.wantQuestion ? 1u : 0u);
-        if (c.wantQuestion)
-            EXPECT_EQ(cards.ws.host.questions[0].text, s(c.wantQuestion));
-        else
-            EXPECT_EQ(cards.ws.host.messages.size(), 1u); // nothing flagged, said so
+        const bool printed = c.yes && c.question;
+        EXPECT_EQ(cards.ws.host.printerDialogs, printed ? 1 : 0);
+        ASSERT_EQ(cards.ws.host.questions.size(), c.question ? 1u : 0u);
+        if (c.question) {
+            EXPECT_EQ(cards.ws.host.questions[0].text, s(c.question));
+        }
+        // One message: the file printed, or nothing flagged.
+        ASSERT_EQ(cards.ws.host.messages.size(), printed || !c.question ? 1u : 0u);
+        EXPECT_EQ(!cards.ws.host.messages.empty() &&
+                      cards.ws.host.messages[0].text.contains(QStringLiteral("/tmp/cards.pdf")),
+                  printed);
     }
-    // Into a file: its path after the print.
-    Cards cards;
-    cards.fill({"1234 S " + o});
-    cards.ws.host.answers = {true};
-    cards.ws.host.nextPrinter = [] {
-        auto p = std::make_unique<RecordingPrinter>();
-        p->file = QStringLiteral("/tmp/cards.pdf");
-        return p;
-    };
-    cards.list.Command6_Click();
-    ASSERT_EQ(cards.ws.host.messages.size(), 1u);
-    EXPECT_TRUE(cards.ws.host.messages[0].text.contains(QStringLiteral("/tmp/cards.pdf")));
 }
 
 // inji04.dat is written with the defaults on first use. Positions that print marks on one
@@ -282,15 +239,12 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     cardprint::TransferForm transfer(main, cards.list);
     cards.list.PrintList.setText(6, PrintListCol::No, QStringLiteral("6"));
     cards.list.PrintList.setText(2, PrintListCol::Print, s(u"○"));
-    transfer.Check1[0].value = 1;
-    transfer.Check2[1].value = 1;
     transfer.Show();
     main.LabKai.caption = s(u"第7055回"); // the draw the lists stand for
     transfer.Check1[0].value = 0;         // nothing ticked: said, and nothing opens
     transfer.Check2[1].value = 0;
     transfer.Label1_Click(3);
-    EXPECT_FALSE(cards.list.visible);
-    EXPECT_TRUE(transfer.visible);
+    EXPECT_TRUE(!cards.list.visible && transfer.visible);
     ASSERT_EQ(cards.ws.host.messages.size(), 1u);
     cards.ws.host.messages.clear();
     transfer.Check1[0].value = 1;
@@ -300,15 +254,12 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     transfer.Label1_Click(3);
     EXPECT_EQ(cards.rows(6), (QStringList{"1|0|1|2|3||", "2|0|1|4|5||" + s(u"○"), "3|2|7|8|9||",
                                           "4|5|5|1|2||", "5|9|9|0|1||", "6||||||"}));
-    EXPECT_TRUE(cards.list.visible);
-    EXPECT_FALSE(transfer.visible);
+    EXPECT_TRUE(cards.list.visible && !transfer.visible);
 
     // More than the list holds: rows 1 to 1000, and a message about the rest.
     main.basicCountS = 999;
     transfer.Transfer();
-    EXPECT_EQ(cards.list.PrintList.text(1000, PrintListCol::No), QStringLiteral("1000"));
-    EXPECT_EQ(cards.list.PrintList.text(1000, PrintListCol::DigitA),
-              QStringLiteral("5")); // GrdWW2 row 1
+    EXPECT_EQ(testing_support::gridRows(cards.list.PrintList, 1000, 1000, 2)[0], "1000|5"); // WW2
     ASSERT_FALSE(cards.ws.host.messages.empty());
     EXPECT_TRUE(cards.ws.host.messages.back().text.contains(QStringLiteral(" 1 件")));
 
@@ -318,39 +269,21 @@ TEST(CardPrintTest, TransferNumbersRowsAcrossTheTickedLists) {
     EXPECT_EQ(cards.list.PrintList.text(1, PrintListCol::DigitA), QStringLiteral("0"));
 }
 
-TEST(CardPrintTest, SetAllSkipsUnusedRows) {
-    Cards cards;
-    cards.fill({"1234 _ ", "5678 _ "});
-    cards.list.PrintList.setText(2, PrintListCol::No, QString());
-    cards.list.Command1_Click(2);
-    cards.list.Command2_Click(1);
-    EXPECT_EQ(cards.list.PrintList.text(1, PrintListCol::BuyWay), QStringLiteral("T"));
-    EXPECT_EQ(cards.list.PrintList.text(1, PrintListCol::Print), s(u"×"));
-    EXPECT_TRUE(cards.list.PrintList.text(2, PrintListCol::BuyWay).isEmpty());
-    EXPECT_TRUE(cards.list.PrintList.text(2, PrintListCol::Print).isEmpty());
-}
-
 TEST(CardPrintTest, SaveWritesFlaggedRowsOnly) {
     const QString o = s(u"○");
-    struct Case {
-        QString chosen, written;
-    };
-    for (const Case& c : {Case{"cards", "cards.csv"}, Case{"cards.CSV", "cards.CSV.csv"}}) {
+    for (const auto& [chosen, written] :
+         {std::pair{"cards", "cards.csv"}, {"cards.CSV", "cards.CSV.csv"}}) {
         Cards cards;
         QStringList rows;
         for (int i = 0; i < 10; ++i)
             rows << QStringLiteral("%1 S %2").arg(1000 + 111 * i).arg(i % 4 == 1 ? o : s(u"×"));
         rows[3] = "0042 S";
         cards.fill(rows);
-        cards.ws.host.nextFileNames = {cards.ws.path(c.chosen)};
+        cards.ws.host.nextFileNames = {cards.ws.path(chosen)};
         cards.list.Command3_Click();
-        ASSERT_EQ(cards.ws.host.fileDialogs.size(), 1u);
-        EXPECT_EQ(cards.ws.host.fileDialogs[0].filterIndex, 2);
-        EXPECT_EQ(cards.ws.host.fileDialogs[0].flags, 4);
-        EXPECT_EQ(readFile(cards.ws.path(c.written)), QByteArray("1111\r\n1555\r\n1999\r\n"));
+        EXPECT_EQ(readFile(cards.ws.path(written)), QByteArray("1111\r\n1555\r\n1999\r\n"));
         ASSERT_EQ(cards.ws.host.messages.size(), 1u);
-        EXPECT_EQ(cards.ws.host.messages[0].text, s(u"ＣＳＶにて保存しました。"));
-        EXPECT_EQ(cards.ws.host.messages[0].title, s(u"ＣＳＶ出力"));
+        EXPECT_TRUE(cards.ws.host.messages[0].text.contains(s(u"保存しました")));
     }
 }
 
@@ -375,17 +308,20 @@ TEST(CardPrintTest, FailedSaveKeepsTheEarlierFile) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(readFile(path), QByteArray("4321\r\n"));
     ASSERT_EQ(cards.ws.host.messages.size(), 1u);
-    EXPECT_NE(cards.ws.host.messages[0].text, s(u"ＣＳＶにて保存しました。"));
+    EXPECT_FALSE(cards.ws.host.messages[0].text.contains(s(u"保存しました")));
     EXPECT_EQ(QDir(cards.ws.path(".")).entryList(QDir::Files).size(), 1) << "no temporary left";
 }
 
-TEST(CardPrintTest, PasteAddsTheClipboardsNumbersAfterTheRowsInUse) {
+// Setting every row's buy type and flag, then pasting: both pass the rows not in use.
+TEST(CardPrintTest, SetAllAndPasteSkipTheRowsNotInUse) {
     Cards cards;
     cards.fill({"5555 S " + s(u"○"), "7 _ "});
     cards.list.PrintList.setText(2, PrintListCol::No, QString()); // typed, not numbered
+    cards.list.Command1_Click(2);
+    cards.list.Command2_Click(1);
     cards.ws.host.clipboard = QStringLiteral("0123\t9876\r\nabc\n");
     cards.list.Command5_Click();
-    EXPECT_EQ(cards.rows(5), (QStringList{"1|5|5|5|5|S|" + s(u"○"), "|7|||||", "3|0|1|2|3||",
+    EXPECT_EQ(cards.rows(5), (QStringList{"1|5|5|5|5|T|" + s(u"×"), "|7|||||", "3|0|1|2|3||",
                                           "4|9|8|7|6||", "||||||"}));
     ASSERT_EQ(cards.ws.host.messages.size(), 1u);
     EXPECT_TRUE(cards.ws.host.messages[0].text.contains(s(u"でない 1 件（最初は「abc」）")));

@@ -17,6 +17,7 @@ namespace {
 
 using exports::CellKind;
 using exports::CellText;
+using namespace testing_support;
 
 // "dim REF", then "REF style type text" of every cell in document order, "+preserve" when
 // the text keeps its blanks.
@@ -54,14 +55,12 @@ const char* const kSheet =
     R"(<row r="5"><c r="B5" s="3"><v>12</v></c></row>)"
     R"(</sheetData><pageSetup/></worksheet>)";
 
-struct XmlCase {
-    const char* name;
-    exports::SheetCells cells;
-    QStringList want;
-};
-
-TEST(SheetXml, CellsAreSetInPlaceInOrder) {
-    const XmlCase cases[] = {
+TEST(SheetXml, CellsAreSetInPlaceInOrderAndFaultsAreNamed) {
+    const struct {
+        const char* name;
+        exports::SheetCells cells;
+        QStringList want;
+    } cases[] = {
         {"between cells, styles kept",
          {{2, 3, "x"}, {2, 4, "y"}},
          {"dim B2:D5", "B2 1  ", "C2  inlineStr x", "D2 2 inlineStr y", "B5 3  12"}},
@@ -86,27 +85,18 @@ TEST(SheetXml, CellsAreSetInPlaceInOrder) {
         EXPECT_EQ(cellsOf(exports::setCellTexts(kSheet, c.cells, "t.xlsx")), c.want);
     }
     EXPECT_THROW(exports::setCellTexts("<worksheet/>", {}, "t.xlsx"), exports::WorkbookError);
-}
 
-TEST(SheetXml, MissingTemplateIsNamedAndNothingIsWritten) {
+    // A missing template is named, and nothing is written.
     QTemporaryDir dir;
     const QString missing = dir.filePath("R7予想表ひな形.xlsx");
-    const QString out = dir.filePath("out.xlsx");
     try {
-        exports::writeWorkbookCopy(missing, out, {{1, 1, "x"}});
+        exports::writeWorkbookCopy(missing, dir.filePath("out.xlsx"), {{1, 1, "x"}});
         ADD_FAILURE() << "no error";
     } catch (const exports::WorkbookError& e) {
         EXPECT_TRUE(e.message().contains(missing)) << e.message().toStdString();
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
 }
-
-struct ClickCase {
-    const char* name;
-    QByteArray badTemplate; // put in the data folder, when not empty
-    bool canOpen;
-    QString wantFile; // the .xlsx file in the data folder afterwards, named by the message
-};
 
 // The template with one more part: 9 MB of zeros, packed into a few kilobytes.
 QByteArray inflatedTemplate() {
@@ -118,7 +108,7 @@ QByteArray inflatedTemplate() {
     zip_t* z = zip_open(QFile::encodeName(path).constData(), 0, nullptr);
     zip_file_add(z, "xl/zeros.bin", zip_source_buffer(z, zeros.constData(), zeros.size(), 0), 0);
     zip_close(z);
-    return testing_support::readFile(path);
+    return readFile(path);
 }
 
 // The export picture's faults are told with the file named, and never leave a partial file or
@@ -126,66 +116,53 @@ QByteArray inflatedTemplate() {
 TEST(ExportPicture, FaultsNameTheFileAndLeaveNoPartialCopy) {
     const QString good = "予想表_第53回.xlsx";
     const QString bad = "R7予想表ひな形.xlsx";
-    const ClickCase cases[] = {
-        {"no program to open it", {}, false, good},
-        {"unreadable template", "not a zip", true, bad},
-        {"template unpacking to 9 MB", inflatedTemplate(), true, bad},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        testing_support::Workspace ws;
-        ws.writeHistory(testing_support::handWorkedHistory());
+    // Without a bad template in the data folder, no program can open the copy written.
+    for (const auto& [name, badTemplate] : {std::pair{"no program to open it", QByteArray()},
+                                            {"unreadable template", QByteArray("not a zip")},
+                                            {"template unpacking to 9 MB", inflatedTemplate()}}) {
+        SCOPED_TRACE(name);
+        const bool written = badTemplate.isEmpty();
+        const QString wantFile = written ? good : bad; // the .xlsx afterwards, named by the message
+        Workspace ws;
+        ws.writeHistory(handWorkedHistory());
         auto& f = ws.load();
         f.Combo1.text = "53";
         f.Combo1_Click();
         f.Command1_Click();
         f.Command2_Click();
-        if (!c.badTemplate.isEmpty())
-            testing_support::writeFile(ws.path(bad), c.badTemplate);
-        ws.host.canOpenFiles = c.canOpen;
+        if (!written)
+            writeFile(ws.path(bad), badTemplate);
+        ws.host.canOpenFiles = !written;
         const QString shipped = history::shippedFile(bad, f.files.AppDir);
-        const QByteArray templateBytes = testing_support::readFile(shipped);
+        const QByteArray templateBytes = readFile(shipped);
         const QStringList before = QDir(ws.path(".")).entryList(QDir::Files);
         f.Image3_Click();
 
-        EXPECT_EQ(QDir(ws.path(".")).entryList({"*.xlsx"}, QDir::Files), QStringList{c.wantFile});
-        EXPECT_EQ(QDir(ws.path(".")).entryList(QDir::Files).size(),
-                  before.size() + (c.badTemplate.isEmpty() ? 1 : 0));
-        EXPECT_EQ(testing_support::readFile(shipped), templateBytes);
-        const int opened = c.badTemplate.isEmpty() ? 1 : 0;
-        ASSERT_EQ(ws.host.openedFiles.size(), opened);
-        if (opened > 0) {
-            EXPECT_EQ(QFileInfo(ws.host.openedFiles.last()).fileName(), c.wantFile);
-        }
+        EXPECT_EQ(QDir(ws.path(".")).entryList({"*.xlsx"}, QDir::Files), QStringList{wantFile});
+        EXPECT_EQ(QDir(ws.path(".")).entryList(QDir::Files).size(), before.size() + written);
+        EXPECT_EQ(readFile(shipped), templateBytes);
+        EXPECT_EQ(ws.host.openedFiles, written ? QStringList{ws.path(wantFile)} : QStringList());
         ASSERT_EQ(ws.host.messages.size(), 1u);
-        EXPECT_TRUE(ws.host.messages[0].text.contains(ws.path(c.wantFile)))
+        EXPECT_TRUE(ws.host.messages[0].text.contains(ws.path(wantFile)))
             << ws.host.messages[0].text.toStdString();
     }
 }
 
 TEST(ExportCli, XlsxOptionWritesTheSheetButNeverTheTemplate) {
-    testing_support::Workspace ws;
-    ws.writeHistory(testing_support::handWorkedHistory());
+    Workspace ws;
+    ws.writeHistory(handWorkedHistory());
     const QString shipped = history::shippedFile("R7集計表ひな形.xlsx", ws.path("."));
-    const QByteArray templateBytes = testing_support::readFile(shipped);
-    struct Case {
-        QStringList args;
-        int exitCode;
-        QString file;
-    } cases[] = {
-        {{"predict", "--draw", "53", "--xlsx", "p.xlsx"}, cli::kOk, "p.xlsx"},
-        {{"verify", "--count", "2", "--xlsx", "t.xlsx"}, cli::kOk, "t.xlsx"},
-        {{"verify", "--count", "2", "--xlsx", shipped}, cli::kFailed, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const auto r = testing_support::runCli(c.args);
-        EXPECT_EQ(r.code, c.exitCode) << r.err.toStdString();
-        if (!c.file.isEmpty()) {
-            EXPECT_TRUE(testing_support::readFile(ws.path(c.file)).startsWith("PK"));
-        }
+    const QByteArray templateBytes = readFile(shipped);
+    // The sheet is the last word; the last line names the template itself.
+    for (const auto& [args, code] :
+         {std::pair{QStringList{"predict", "--draw", "53", "--xlsx", "p.xlsx"}, cli::kOk},
+          {QStringList{"verify", "--count", "2", "--xlsx", "t.xlsx"}, cli::kOk},
+          {QStringList{"verify", "--count", "2", "--xlsx", shipped}, cli::kFailed}}) {
+        const auto r = runCli(args);
+        EXPECT_EQ(r.code, code) << args.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_TRUE(code != cli::kOk || readFile(ws.path(args.last())).startsWith("PK"));
     }
-    EXPECT_EQ(testing_support::readFile(shipped), templateBytes);
+    EXPECT_EQ(readFile(shipped), templateBytes);
 }
 
 } // namespace

@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 using mainwindow::Grd2Col;
-using mainwindow::ListCol;
-using mainwindow::TallyCol;
-
-using testing_support::Draw;
+using testing_support::gridRows;
 using testing_support::Workspace;
 
 TEST(HistoryGridTest, RowPerDrawWithTypesDigitsPayoutAndDate) {
@@ -17,40 +14,23 @@ TEST(HistoryGridTest, RowPerDrawWithTypesDigitsPayoutAndDate) {
                      {s(u"5555"), s(u"2021/02/03"), 0}});
     auto& f = ws.load();
     ASSERT_EQ(f.HistRows, 3);
-    const struct {
-        int row;
-        const char16_t *number, *type, *flag, *thousands, *units, *payout, *date;
-    } rows[] = {{1, u"0123", u"S", u"S", u"0", u"3", u"35000", u"2021/02/01"},
-                {2, u"1123", u"W", u"W", u"1", u"3", u"70000", u"2021/02/02"},
-                {3, u"5555", u"A", u"W", u"5", u"5", u"0", u"2021/02/03"}};
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.row);
-        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Number), QString::number(r.row));
-        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::WinNumber), s(r.number));
-        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Type), s(r.type));
-        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Digit1), s(r.thousands));
-        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Digit1 + 3), s(r.units));
-        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::BoxPayout), s(r.payout));
-        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Date), s(r.date));
-        EXPECT_EQ(f.Grd2.text(r.row, Grd2Col::Flag), s(r.flag));
-    }
+    // Draw, number, type, four digits, box payout, date, W・S flag.
+    EXPECT_EQ(
+        gridRows(f.Grd2, 1, 3, Grd2Col::Flag + 1),
+        (QStringList{"1|0123|S|0|1|2|3|35000|2021/02/01|S", "2|1123|W|1|1|2|3|70000|2021/02/02|W",
+                     "3|5555|A|5|5|5|5|0|2021/02/03|W"}));
 }
 
 TEST(HistoryGridTest, NextDrawDateSkipsTheWeekend) {
-    const struct {
-        const char16_t* latest;
-        const char16_t* next;
-    } cases[] = {{u"2026/08/21", u"2026/08/24"},  // Friday -> Monday
-                 {u"2026/08/22", u"2026/08/24"},  // Saturday -> Monday
-                 {u"2026/08/19", u"2026/08/20"},  // Wednesday -> Thursday
-                 {u"2025/12/31", u"2026/01/01"}}; // across the year, holidays not known
-    for (const auto& c : cases) {
+    // Friday and Saturday to Monday, Wednesday to Thursday, across the year (holidays not known).
+    for (const auto& [latest, next] : {std::pair{"2026/08/21", "2026/08/24"},
+                                       {"2026/08/22", "2026/08/24"},
+                                       {"2026/08/19", "2026/08/20"},
+                                       {"2025/12/31", "2026/01/01"}}) {
         Workspace ws;
-        ws.writeHistory({{s(u"0123"), s(u"2021/02/01")}, {s(u"4567"), s(c.latest)}});
-        auto& f = ws.load();
-        EXPECT_EQ(f.Grd2.text(3, Grd2Col::Date), s(c.next))
-            << QString::fromUtf16(c.latest).toStdString();
-        EXPECT_EQ(f.Grd2.text(3, Grd2Col::Number), QString());
+        ws.writeHistory({{"0123", "2021/02/01"}, {"4567", latest}});
+        // The row after the last draw holds only the next draw's date.
+        EXPECT_EQ(gridRows(ws.load().Grd2, 3, 3, Grd2Col::Date + 1)[0], QString("||||||||") + next);
     }
 }
 
@@ -60,19 +40,11 @@ TEST(BoxTablesTest, EverySingleAndDoubleInOrder) {
     auto& f = ws.load();
     EXPECT_EQ(f.SingleCount, 210);
     EXPECT_EQ(f.DoubleCount, 360);
-    const struct {
-        const ui::Grid& grid;
-        int row;
-        const char16_t* number;
-    } cases[] = {{f.GrdS, 1, u"0123"},  {f.GrdS, 210, u"6789"}, {f.GrdW, 1, u"0012"},
-                 {f.GrdW, 36, u"0089"}, {f.GrdW, 37, u"1102"},  {f.GrdW, 360, u"9978"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.row);
-        EXPECT_EQ(c.grid.text(c.row, 0), QString::number(c.row));
-        EXPECT_EQ(c.grid.text(c.row, 1), s(c.number));
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(c.grid.text(c.row, 2 + i), s(c.number).mid(i, 1));
-    }
+    EXPECT_EQ(gridRows(f.GrdS, 1, 1, 6) + gridRows(f.GrdS, 210, 210, 6) +
+                  gridRows(f.GrdW, 1, 1, 6) + gridRows(f.GrdW, 36, 37, 6) +
+                  gridRows(f.GrdW, 360, 360, 6),
+              (QStringList{"1|0123|0|1|2|3", "210|6789|6|7|8|9", "1|0012|0|0|1|2",
+                           "36|0089|0|0|8|9", "37|1102|1|1|0|2", "360|9978|9|9|7|8"}));
     // Every double has exactly one digit twice.
     for (int r = 1; r <= 360; ++r)
         ASSERT_EQ(mainwindow::numberType(f.GrdW.text(r, 1)), s(u"W")) << r;

@@ -21,16 +21,17 @@ QJsonArray list(const ui::Grid& g, int count) {
     return rows;
 }
 
+// The labels' captions under their names, given as one text.
+void captions(QJsonObject& o, const char* names, std::initializer_list<const ui::Label*> labels) {
+    const QStringList keys = QString::fromLatin1(names).split(u' ');
+    for (qsizetype i = 0; const ui::Label* label : labels)
+        o[keys[i++]] = label->caption;
+}
+
 QJsonObject prediction(const mainwindow::MainForm& f) {
     QJsonObject o{{"sheet", "prediction"}};
-    for (const auto& [name, label] : {std::pair{"LabDays", &f.LabDays},
-                                      {"LabKai", &f.LabKai},
-                                      {"Label2", &f.Label2},
-                                      {"Label8", &f.Label8},
-                                      {"LabYDS", &f.LabYDS},
-                                      {"LabYSS", &f.LabYSS},
-                                      {"LabYOP", &f.LabYOP}})
-        o[name] = label->caption;
+    captions(o, "LabDays LabKai Label2 Label8 LabYDS LabYSS LabYOP",
+             {&f.LabDays, &f.LabKai, &f.Label2, &f.Label8, &f.LabYDS, &f.LabYSS, &f.LabYOP});
     o["basicS"] = list(f.GrdSS, f.basicCountS);
     o["basicW"] = list(f.GrdWW, f.basicCountW);
     o["narrowS"] = list(f.GrdSS2, f.narrowCountS);
@@ -40,12 +41,8 @@ QJsonObject prediction(const mainwindow::MainForm& f) {
 
 QJsonObject tally(const mainwindow::MainForm& f) {
     QJsonObject o{{"sheet", "tally"}, {"simRows", f.simRows}};
-    for (const auto& [name, label] : {std::pair{"LabKnen", &f.LabKnen},
-                                      {"LabKmon", &f.LabKmon},
-                                      {"LabKDS", &f.LabKDS},
-                                      {"LabKSS", &f.LabKSS},
-                                      {"LabKOP", &f.LabKOP}})
-        o[name] = label->caption;
+    captions(o, "LabKnen LabKmon LabKDS LabKSS LabKOP",
+             {&f.LabKnen, &f.LabKmon, &f.LabKDS, &f.LabKSS, &f.LabKOP});
     QJsonArray rows;
     for (int r = 0; r <= f.simRows + 2; ++r) {
         QJsonArray cells;

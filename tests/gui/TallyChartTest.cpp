@@ -1,5 +1,5 @@
 #include "charts/TallyChart.h"
-#include "Cli.h"
+#include "support/CliRun.h"
 #include "support/TestHistory.h"
 
 #include <QChart>
@@ -34,12 +34,11 @@ private slots:
         ws.writeHistory(testing_support::weekdayDraws(
             120, QStringLiteral("2020/01/06"), {QStringLiteral("1234"), QStringLiteral("1123")}));
         const QString png = ws.path(QStringLiteral("tally.png"));
-        QString out, err;
-        QTextStream o(&out), e(&err);
-        QCOMPARE(cli::run({"verify", "--count", "60", "--chart", png, "--json"}, o, e), 0);
-        const QImage image(png);
-        QCOMPARE(image.size(), QSize(1000, 600));
-        QVERIFY(out.contains(QStringLiteral("\"baseline\"")));
+        const auto r =
+            testing_support::runCli({"verify", "--count", "60", "--chart", png, "--json"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(QImage(png).size(), QSize(1000, 600));
+        QVERIFY(r.out.contains(QStringLiteral("\"baseline\"")));
     }
 };
 

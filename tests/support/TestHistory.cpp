@@ -106,6 +106,17 @@ void Workspace::writeHistoryRecords(const std::vector<history::DrawRecord>& reco
     writeFile(path(QStringLiteral("number414.dat")), bytes);
 }
 
+QStringList gridRows(const ui::Grid& grid, int from, int to, int cols) {
+    QStringList rows;
+    for (int r = from; r <= to; ++r) {
+        QStringList cells;
+        for (int c = 0; c < cols; ++c)
+            cells << grid.text(r, c);
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
 mainwindow::MainForm& Workspace::load() {
     form->Form_Load(false);
     return *form;

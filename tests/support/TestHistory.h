@@ -46,6 +46,18 @@ std::vector<history::DrawRecord> bundledHistory();
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
 
+// Rows from..to of a grid, each as its cells 0..cols-1 joined by "|".
+QStringList gridRows(const ui::Grid& grid, int from, int to, int cols);
+
+// An application object made on first use (Qt's SQL drivers and fonts want one), for tests
+// run by GoogleTest's own main.
+template <class App> void qtApp() {
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    static App app(argc, argv);
+}
+
 // A temporary working folder made the current directory and the data folder for the test's
 // lifetime, with a main window over it (not yet loaded). The user's data folder
 // (XDG_DATA_HOME) points inside it as well.
