@@ -71,27 +71,22 @@ private slots:
 
 void BackgroundFetchTest::startUp_data() {
     QTest::addColumn<int>("delayMs");
-    QTest::addColumn<QString>("hung");
-    QTest::addColumn<bool>("pressStop");
+    QTest::addColumn<QString>("hung"); // 中止 is pressed once it hangs
     QTest::addColumn<int>("appended");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("minTicks");
 
-    QTest::newRow("slow site") << 150 << QString() << false << 3
-                               << QStringLiteral("最新データ取得完了") << 15;
+    QTest::newRow("slow site") << 150 << QString() << 3 << QStringLiteral("最新データ取得完了");
     QTest::newRow("中止 while a draw hangs")
-        << 0 << QStringLiteral("/A1027072.CSV") << true << 1
-        << QStringLiteral("第7072回の抽選結果の取得を中止しました。抽選履歴には追加していません。")
-        << 0;
+        << 0 << QStringLiteral("/A1027072.CSV") << 1
+        << QStringLiteral("第7072回の抽選結果の取得を中止しました。抽選履歴には追加していません。");
 }
 
 void BackgroundFetchTest::startUp() {
     QFETCH(int, delayMs);
     QFETCH(QString, hung);
-    QFETCH(bool, pressStop);
     QFETCH(int, appended);
     QFETCH(QString, message);
-    QFETCH(int, minTicks);
+    const bool pressStop = !hung.isEmpty();
 
     Site site;
     site.server.delayAnswers(delayMs);
@@ -110,10 +105,6 @@ void BackgroundFetchTest::startUp() {
         if (pressStop && !sinceStop.isValid() && p.busy->isVisible() &&
             p.busy->text().contains(QStringLiteral("第7072回（2/3）")) &&
             site.server.requests().size() == 3) {
-            // TESSARIN_SCREENSHOT_DIR=folder keeps a picture of the progress line, to look at.
-            const QString shots = qEnvironmentVariable("TESSARIN_SCREENSHOT_DIR");
-            if (!shots.isEmpty())
-                p.window->grab().save(QDir(shots).filePath(QStringLiteral("progress.png")));
             QTest::mouseClick(p.busy->stopButton(), Qt::LeftButton);
             sinceStop.start();
         }
@@ -136,7 +127,8 @@ void BackgroundFetchTest::startUp() {
     QCOMPARE(after.size(), (kHeld + appended) * 128);
     QVERIFY(after.left(kHeld * 128) == site.before);
     QCOMPARE(p.form.LabCom1.caption, QString::number(kHeld + appended + 1));
-    QVERIFY2(ticks >= minTicks, qPrintable(QString::number(ticks)));
+    // A slow site's catch-up spans many ticks: it runs beside the event loop, not in it.
+    QVERIFY2(ticks >= delayMs / 10, qPrintable(QString::number(ticks)));
     QVERIFY(p.window->isVisible());
 }
 
