@@ -34,16 +34,13 @@ TEST(DownloadCli, UpdateFetchAppendAndRefusals) {
         {"fetch 7090", cli::kFailed, "", "最新抽選結果がダウンロードできませんでした。", 7070, 2},
         {"fetch 7072 --append", cli::kFailed, "", "第7071回だけです。", 7070, 0},
     };
-    bool urlFirst = false; // a global option: before the command name or after it, in turn
     for (const auto& [command, wantCode, wantOut, wantErr, wantRecords, wantRequests] : cases) {
-        urlFirst = !urlFirst;
         Workspace ws;
         ws.writeHistory(weekdayDraws(7070, firstWeekdayEndingOn(7070, today.addDays(-7)),
                                      {QStringLiteral("3141")}));
         const QByteArray held = readFile(ws.path(QStringLiteral("number414.dat")));
         const qsizetype requestsBefore = server.requests().size();
-        const QStringList url{"--results-url", server.baseUrl()};
-        const auto r = runCli(urlFirst ? url + command.split(u' ') : command.split(u' ') + url);
+        const auto r = runCli(command.split(u' ') + QStringList{"--results-url", server.baseUrl()});
         EXPECT_EQ(r.code, wantCode) << command.toStdString();
         EXPECT_TRUE(r.out.contains(wantOut)) << r.out.toStdString();
         EXPECT_TRUE(r.err.contains(wantErr)) << r.err.toStdString();
