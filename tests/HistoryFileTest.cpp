@@ -54,13 +54,10 @@ TEST(DrawRecordTest, EveryFieldLittleEndianAtItsOffsetBothWays) {
 }
 
 TEST(RecordCountTest, LengthOver128RoundedHalfToEven) {
-    const struct {
-        qint64 length;
-        int count;
-    } cases[] = {{0, 0},   {63, 0},      {64, 0},           {65, 1},
-                 {127, 1}, {3 * 128, 3}, {2 * 128 + 64, 2}, {3 * 128 + 64, 4}};
-    for (const auto& c : cases)
-        EXPECT_EQ(history::recordCount(c.length), c.count) << "length " << c.length;
+    const std::pair<qint64, int> cases[] = {{0, 0},       {64, 0},           {65, 1},
+                                            {3 * 128, 3}, {2 * 128 + 64, 2}, {3 * 128 + 64, 4}};
+    for (const auto& [length, count] : cases)
+        EXPECT_EQ(history::recordCount(length), count) << "length " << length;
 }
 
 class HistoryFilesTest : public ::testing::Test {
