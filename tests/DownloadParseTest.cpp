@@ -54,7 +54,7 @@ TEST(ResultFileParse, ReadsTheDateByTheEraOfTheDrawAndTheNumber) {
             {7073, u"令和８年９月１７日", u"０００７", "20260917", "0007"},
         };
     for (const auto& [draw, eraDate, number, wantDate, wantNumber] : cases) {
-        const auto d = parsed(draw, QString::fromUtf16(eraDate), QString::fromUtf16(number));
+        const auto d = parsed(draw, s(eraDate), s(number));
         EXPECT_EQ(d.drawNo, draw);
         EXPECT_EQ(d.date, QString::fromLatin1(wantDate)) << draw;
         EXPECT_EQ(d.number, QString::fromLatin1(wantNumber)) << draw;
@@ -62,54 +62,46 @@ TEST(ResultFileParse, ReadsTheDateByTheEraOfTheDrawAndTheNumber) {
 }
 
 TEST(ResultFileParse, ReadsThePrizeLinesWithNoWinnerInAnyOfThem) {
-    const QString date = QStringLiteral("令和8年9月17日");
+    const QString date = s(u"令和8年9月17日");
     // "ストレート,6916,18口,986400円", "ボックス,153口,82200円" and the two セット lines
-    const QStringList usual =
-        resultFile(7073, date, QStringLiteral("6916")).split(QStringLiteral("\r\n")).mid(11, 4);
+    const QStringList usual = resultFile(7073, date, s(u"6916")).split(s(u"\r\n")).mid(11, 4);
     for (int none = -1; none < 4; ++none) { // -1: every line has winners
         std::array<int, 4> winners = {18, 153, 51, 680}, payout = {986400, 82200, 534300, 41100};
         QStringList prizes = usual;
         if (none >= 0) {
-            prizes[none] = prizes[none].section(u',', 0, 0) + QStringLiteral(",該当なし");
+            prizes[none] = prizes[none].section(u',', 0, 0) + s(u",該当なし");
             winners[none] = payout[none] = 0;
         }
-        const auto d = parsed(7073, date, QStringLiteral("6916"), prizes);
+        const auto d = parsed(7073, date, s(u"6916"), prizes);
         EXPECT_EQ(d.winners, winners) << "該当なし in prize line " << none;
         EXPECT_EQ(d.payout, payout) << "該当なし in prize line " << none;
     }
     QStringList prizes = usual;
-    prizes[1] = QStringLiteral("ボックス,１５３口,８２２００円");
-    const auto d = parsed(7073, date, QStringLiteral("6916"), prizes);
+    prizes[1] = s(u"ボックス,１５３口,８２２００円");
+    const auto d = parsed(7073, date, s(u"6916"), prizes);
     EXPECT_EQ(std::pair(d.winners[1], d.payout[1]), std::pair(153, 82200)); // full-width digits
 }
 
 using Rejected = std::tuple<const char*, QString, long long, QString>;
 
 std::vector<Rejected> rejectedFiles() {
-    const QString date = QStringLiteral("令和8年9月17日");
-    const QString good = resultFile(7073, date, QStringLiteral("6916"));
+    const QString date = s(u"令和8年9月17日");
+    const QString good = resultFile(7073, date, s(u"6916"));
     return {
-        {"other draw", good, 7074, QStringLiteral("第7074回ではありません")},
-        {"html page", QStringLiteral("<!DOCTYPE html>\r\n<html><body>x</body></html>\r\n"), 7073,
-         QStringLiteral("HTML")},
-        {"heisei draw with a reiwa date",
-         resultFile(5166, QStringLiteral("令和1年4月30日"), QStringLiteral("6916")), 5166,
-         QStringLiteral("平成")},
-        {"no such date", resultFile(7073, QStringLiteral("令和8年2月30日"), QStringLiteral("6916")),
-         7073, QStringLiteral("正しい日付ではありません")},
-        {"three digits", resultFile(7073, date, QStringLiteral("123")), 7073,
-         QStringLiteral("4桁")},
-        {"prize line without 口",
-         QString(good).replace(QStringLiteral("153口"), QStringLiteral("153")), 7073,
-         QStringLiteral("13行目")},
-        {"too many winners to store",
-         QString(good).replace(QStringLiteral("18口,986400円"), QStringLiteral("40000口,1円")),
-         7073, QStringLiteral("範囲")},
-        {"negative winners",
-         QString(good).replace(QStringLiteral(",18口"), QStringLiteral(",-18口")), 7073,
-         QStringLiteral("12行目「ストレート,6916,-18口,986400円」")},
-        {"fourteen lines", good.section(QStringLiteral("\r\n"), 0, 13) + QStringLiteral("\r\n"),
-         7073, QStringLiteral("15行")},
+        {"other draw", good, 7074, s(u"第7074回ではありません")},
+        {"html page", s(u"<!DOCTYPE html>\r\n<html><body>x</body></html>\r\n"), 7073, s(u"HTML")},
+        {"heisei draw with a reiwa date", resultFile(5166, s(u"令和1年4月30日"), s(u"6916")), 5166,
+         s(u"平成")},
+        {"no such date", resultFile(7073, s(u"令和8年2月30日"), s(u"6916")), 7073,
+         s(u"正しい日付ではありません")},
+        {"three digits", resultFile(7073, date, s(u"123")), 7073, s(u"4桁")},
+        {"prize line without 口", QString(good).replace(s(u"153口"), s(u"153")), 7073,
+         s(u"13行目")},
+        {"too many winners to store", QString(good).replace(s(u"18口,986400円"), s(u"40000口,1円")),
+         7073, s(u"範囲")},
+        {"negative winners", QString(good).replace(s(u",18口"), s(u",-18口")), 7073,
+         s(u"12行目「ストレート,6916,-18口,986400円」")},
+        {"fourteen lines", good.section(s(u"\r\n"), 0, 13) + s(u"\r\n"), 7073, s(u"15行")},
     };
 }
 
@@ -203,8 +195,8 @@ TEST(FuzzRegression, HugeNumbersSaturateInsteadOfOverflowing) {
     EXPECT_EQ(ui::leadingInt(QString(400, u'9')), std::numeric_limits<long long>::max());
     const QByteArray line =
         "1,1994/10/07,1149,," + QByteArray(51, '5') + ",,78500,,510500,,39200,\r\n";
-    const auto parsed = download::parseImportCsv(line, QStringLiteral("numbers4_2.csv"));
-    EXPECT_TRUE(parsed.error.contains(QStringLiteral("範囲外"))) << parsed.error.toStdString();
+    const auto parsed = download::parseImportCsv(line, s(u"numbers4_2.csv"));
+    EXPECT_TRUE(parsed.error.contains(s(u"範囲外"))) << parsed.error.toStdString();
     EXPECT_EQ(parsed.records.size(), 0u);
 }
 

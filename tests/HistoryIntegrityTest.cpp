@@ -103,7 +103,7 @@ TEST_P(DamagedFile, IsReportedAndNeitherAppendedToNorCaughtUp) {
     // The command line exits with 1, naming the record and the way out.
     for (const char16_t* command : {u"summary", u"history", u"predict", u"back100"}) {
         const CliRun r = runCli({s(command)});
-        EXPECT_EQ(r.code, 1) << QString::fromUtf16(command).toStdString();
+        EXPECT_EQ(r.code, 1) << s(command).toStdString();
         EXPECT_TRUE(r.err.contains(recordNamed(d.record))) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(s(u"tessarin-cli import")));
     }
