@@ -38,49 +38,43 @@ struct EmptyStart {
 TEST(DataFolder, ChosenThenStartFolderWithHistoryThenUsersFolder) {
     const int bundled = static_cast<int>(bundledHistory().size());
     const auto small = weekdayDraws(12, "2026/08/03", {"0815", "4711"});
-    struct Case {
-        const char* name;
-        bool historyInStart;
-        QStringList args;  // DIR stands for a folder of its own
-        const char* where; // "start", "user" or "dir": the folder that holds the history after
-        int draws;         // 0: the bundled history
-    } cases[] = {
+    // name, a history in the start folder, the arguments (DIR: a folder of its own), the folder
+    // that holds the history after ("start", "user" or "dir"), its draws (0: the bundled ones)
+    const std::tuple<const char*, bool, QStringList, QString, int> cases[] = {
         {"start folder holding the history", true, {}, "start", 12},
         {"empty start folder, empty home", false, {}, "user", 0},
-        {"empty start folder, history command", false, {"history", "--last", "1"}, "user", 0},
         {"--data-dir before the command", false, {"--data-dir", "DIR", "summary"}, "dir", 0},
         {"--data-dir after the command", false, {"predict", "--data-dir=DIR"}, "dir", 0},
         {"--data-dir wins over the start folder", true, {"--data-dir", "DIR"}, "dir", 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (auto [name, historyInStart, args, whereName, held] : cases) {
+        SCOPED_TRACE(name);
         EmptyStart env;
         const QString dir = env.ws.path("chosen/data");
-        if (c.historyInStart)
+        if (historyInStart)
             writeFile(QDir(env.start).filePath("number414.dat"), historyBytes(small));
-        QStringList args = c.args;
         args.replaceInStrings("DIR", dir);
         // On the evening of the last draw of the history in use, when nothing is missing.
-        const CliRun r = runCli(args, QDateTime(QDate(2026, 8, c.draws ? 18 : 21), QTime(23, 0)));
+        const CliRun r = runCli(args, QDateTime(QDate(2026, 8, held ? 18 : 21), QTime(23, 0)));
         ASSERT_EQ(r.code, cli::kOk) << r.err.toStdString();
 
-        const QString where = c.where == QString("start")  ? env.start
-                              : c.where == QString("user") ? env.user
-                                                           : dir;
-        const int draws = c.draws ? c.draws : bundled;
+        const QString where = whereName == "start"  ? env.start
+                              : whereName == "user" ? env.user
+                                                    : dir;
+        const int draws = held ? held : bundled;
         EXPECT_EQ(QFileInfo(QDir(where).filePath("number414.dat")).size(), draws * 128);
         EXPECT_TRUE(r.out.contains(QStringLiteral("第%1回").arg(draws + 1))) << r.out.toStdString();
         // Nothing is written anywhere else.
         for (const QString& other : {env.start, env.user, dir}) {
             const QString file = QDir(other).filePath("number414.dat");
-            if (other == env.start && c.historyInStart) {
+            if (other == env.start && historyInStart) {
                 EXPECT_EQ(readFile(file), historyBytes(small));
             } else if (other != where) {
                 EXPECT_FALSE(QFileInfo::exists(file)) << other.toStdString();
             }
         }
         // Seeding is told in one line naming the file; an existing history is not.
-        if (c.draws) {
+        if (held) {
             EXPECT_EQ(r.err, QString());
         } else {
             EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
@@ -111,30 +105,27 @@ TEST(DataFolder, UpdateWritesItsDownloadsIntoTheDataFolder) {
 // A data folder that cannot be made, or a bundled history that cannot be read, is named
 // and leaves everything as it was.
 TEST(FirstStart, RefusesCleanly) {
-    struct Case {
-        const char* name;
-        bool viaHome;       // the user's folder under a regular file, else --data-dir
-        const char* badCsv; // a numbers4_2.csv already in the data folder
-        const char* folder; // relative to the workspace
-    } cases[] = {
+    // name, the user's folder under a regular file (else --data-dir), a numbers4_2.csv already
+    // in the data folder, the folder (in the workspace)
+    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
         {"--data-dir under a regular file", false, nullptr, "file/sub"},
         {"home under a regular file", true, nullptr, "file/tessarin"},
         {"unreadable history already in the folder", false, "1,1994/13/07,1149,,1,,2,,3,,4,\r\n",
          "d"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, viaHome, badCsv, inWorkspace] : cases) {
+        SCOPED_TRACE(name);
         EmptyStart env;
         writeFile(env.ws.path("file"), "a regular file");
-        const QString folder = env.ws.path(c.folder);
-        if (c.viaHome)
+        const QString folder = env.ws.path(inWorkspace);
+        if (viaHome)
             qputenv("XDG_DATA_HOME", QFile::encodeName(env.ws.path("file")));
-        if (c.badCsv) {
+        if (badCsv) {
             QDir().mkpath(folder);
-            writeFile(QDir(folder).filePath("numbers4_2.csv"), c.badCsv);
+            writeFile(QDir(folder).filePath("numbers4_2.csv"), badCsv);
         }
         const QStringList before = filesIn(folder);
-        const CliRun r = runCli(c.viaHome ? QStringList{} : QStringList{"--data-dir", folder});
+        const CliRun r = runCli(viaHome ? QStringList{} : QStringList{"--data-dir", folder});
         EXPECT_EQ(r.code, cli::kFailed);
         EXPECT_EQ(r.out, QString());
         EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
@@ -175,12 +166,8 @@ TEST(ShippedFiles, LookupOrder) {
     for (const char* f :
          {"data", "prefix/bin", "prefix/share/tessarin", "src/data", "src/docs", "build/src/cli"})
         QDir().mkpath(at(f));
-    struct Case {
-        const char* name;
-        QStringList present; // folders holding the file
-        const char* exe;
-        const char* want; // empty: not found
-    } cases[] = {
+    // name, the folders holding the file, the executable's folder, the one found (empty: none)
+    const std::tuple<const char*, QStringList, const char*, const char*> cases[] = {
         {"data folder first", {"data", "prefix/share/tessarin", "src/data"}, "prefix/bin", "data"},
         {"then the installed share folder",
          {"prefix/share/tessarin", "src/data"},
@@ -194,16 +181,16 @@ TEST(ShippedFiles, LookupOrder) {
         {"and the source docs", {"src/docs"}, "build/src/cli", "src/docs"},
         {"nowhere", {}, "build/src/cli", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, present, exe, want] : cases) {
+        SCOPED_TRACE(name);
         for (const char* f : {"data", "prefix/share/tessarin", "src/data", "src/docs"})
             QFile::remove(at(f) + "/index.html");
-        for (const QString& f : c.present)
+        for (const QString& f : present)
             writeFile(at(f) + "/index.html", f.toUtf8());
         const QStringList folders =
-            history::shippedFolders(at("data"), at(c.exe), at("build"), at("src"));
-        const QString got = history::shippedFileIn(folders, "index.html");
-        EXPECT_EQ(got, *c.want ? QDir::cleanPath(at(c.want) + "/index.html") : QString());
+            history::shippedFolders(at("data"), at(exe), at("build"), at("src"));
+        EXPECT_EQ(history::shippedFileIn(folders, "index.html"),
+                  *want ? QDir::cleanPath(at(want) + "/index.html") : QString());
     }
 }
 

@@ -18,13 +18,13 @@ TEST(DownloadCli, UpdateFetchAppendAndRefusals) {
     const QDate today = download::japanDate(QDateTime::currentDateTimeUtc());
     const QDate dates[] = {today.addDays(-5), today.addDays(-4)};
     LoopbackServer server;
-    server.serve(QStringLiteral("/numbers.csv"), indexFile(0, {7072}));
+    server.serve(s(u"/numbers.csv"), indexFile(0, {7072}));
     for (int d : {7071, 7072})
-        server.serve(QStringLiteral("/A100%1.CSV").arg(d),
+        server.serve(s(u"/A100%1.CSV").arg(d),
                      resultFile(d, reiwaDate(dates[d - 7071]), QString(4, QChar(u'0' + d % 10))));
     const QString shown7071 = QStringLiteral("7071\t%1\t1111\t18\t153\t51\t680\t986400\t82200\t"
                                              "534300\t41100")
-                                  .arg(dates[0].toString(QStringLiteral("yyyyMMdd")));
+                                  .arg(dates[0].toString(s(u"yyyyMMdd")));
     const std::tuple<QString, int, QString, QString, int, int> cases[] = {
         // command, exit code, a part of the output, a part of the errors, records after,
         // requests to the site
@@ -35,24 +35,19 @@ TEST(DownloadCli, UpdateFetchAppendAndRefusals) {
         {"fetch 7072 --append", cli::kFailed, "", "第7071回だけです。", 7070, 0},
     };
     for (const auto& [command, wantCode, wantOut, wantErr, wantRecords, wantRequests] : cases) {
-        // The address is a global option: before the command name or after it.
-        for (const bool before : {false, true}) {
-            Workspace ws;
-            ws.writeHistory(weekdayDraws(7070, firstWeekdayEndingOn(7070, today.addDays(-7)),
-                                         {QStringLiteral("3141")}));
-            const QByteArray held = readFile(ws.path(QStringLiteral("number414.dat")));
-            const qsizetype requestsBefore = server.requests().size();
-            const QStringList url{"--results-url", server.baseUrl()};
-            const auto r = runCli(before ? url + command.split(u' ') : command.split(u' ') + url);
-            EXPECT_EQ(r.code, wantCode) << command.toStdString();
-            EXPECT_TRUE(r.out.contains(wantOut)) << r.out.toStdString();
-            EXPECT_TRUE(r.err.contains(wantErr)) << r.err.toStdString();
-            const QByteArray after = readFile(ws.path(QStringLiteral("number414.dat")));
-            EXPECT_EQ(after.size(), wantRecords * 128) << command.toStdString();
-            EXPECT_EQ(after.left(held.size()), held) << command.toStdString();
-            EXPECT_EQ(server.requests().size() - requestsBefore, wantRequests)
-                << command.toStdString();
-        }
+        Workspace ws;
+        ws.writeHistory(
+            weekdayDraws(7070, firstWeekdayEndingOn(7070, today.addDays(-7)), {s(u"3141")}));
+        const QByteArray held = readFile(ws.path(s(u"number414.dat")));
+        const qsizetype requestsBefore = server.requests().size();
+        const auto r = runCli(command.split(u' ') + QStringList{"--results-url", server.baseUrl()});
+        EXPECT_EQ(r.code, wantCode) << command.toStdString();
+        EXPECT_TRUE(r.out.contains(wantOut)) << r.out.toStdString();
+        EXPECT_TRUE(r.err.contains(wantErr)) << r.err.toStdString();
+        const QByteArray after = readFile(ws.path(s(u"number414.dat")));
+        EXPECT_EQ(after.size(), wantRecords * 128) << command.toStdString();
+        EXPECT_EQ(after.left(held.size()), held) << command.toStdString();
+        EXPECT_EQ(server.requests().size() - requestsBefore, wantRequests) << command.toStdString();
     }
 }
 

@@ -16,8 +16,8 @@ namespace {
 DrawRecord sampleRecord() {
     DrawRecord r;
     r.DrawNo = 4907;
-    r.DrawDate = DrawRecord::fixedText(QStringLiteral("20210203"), 8);
-    r.WinNumber = DrawRecord::fixedText(QStringLiteral("0012"), 4);
+    r.DrawDate = DrawRecord::fixedText(s(u"20210203"), 8);
+    r.WinNumber = DrawRecord::fixedText(s(u"0012"), 4);
     r.Winners = {3, 258, -2, 0};
     r.Payout = {1234567, 65536, 0, -1};
     r.DigitTable[9] = 0x0102;
@@ -35,11 +35,11 @@ QByteArray sampleBytes() {
     b += QByteArray::fromHex("87d61200"
                              "00000100"
                              "00000000"
-                             "ffffffff");
-    b += QByteArray(18, '\0');        // DigitTable 0..8
-    b += QByteArray::fromHex("0201"); // DigitTable 9
-    b += QByteArray::fromHex("0700"); // HitFlag
-    b += QByteArray(66, ' ');         // Filler
+                             "ffffffff"); // Payout
+    b += QByteArray(18, '\0');            // DigitTable 0..8
+    b += QByteArray::fromHex("0201");     // DigitTable 9
+    b += QByteArray::fromHex("0700");     // HitFlag
+    b += QByteArray(66, ' ');             // Filler
     return b;
 }
 
@@ -49,42 +49,39 @@ TEST(DrawRecordTest, EveryFieldLittleEndianAtItsOffsetBothWays) {
     EXPECT_EQ(sampleRecord().encode().toHex().toStdString(), sampleBytes().toHex().toStdString());
     const DrawRecord r = DrawRecord::decode(sampleBytes());
     EXPECT_EQ(r, sampleRecord());
-    EXPECT_EQ(r.numberText().left(1), QStringLiteral("0")); // thousands digit of 0012
-    EXPECT_EQ(r.slashedDate(), QStringLiteral("2021/02/03"));
+    EXPECT_EQ(r.numberText().left(1), s(u"0")); // thousands digit of 0012
+    EXPECT_EQ(r.slashedDate(), s(u"2021/02/03"));
 }
 
 TEST(RecordCountTest, LengthOver128RoundedHalfToEven) {
-    const struct {
-        qint64 length;
-        int count;
-    } cases[] = {{0, 0},   {63, 0},      {64, 0},           {65, 1},
-                 {127, 1}, {3 * 128, 3}, {2 * 128 + 64, 2}, {3 * 128 + 64, 4}};
-    for (const auto& c : cases)
-        EXPECT_EQ(history::recordCount(c.length), c.count) << "length " << c.length;
+    const std::pair<qint64, int> cases[] = {{0, 0},       {64, 0},           {65, 1},
+                                            {3 * 128, 3}, {2 * 128 + 64, 2}, {3 * 128 + 64, 4}};
+    for (const auto& [length, count] : cases)
+        EXPECT_EQ(history::recordCount(length), count) << "length " << length;
 }
 
 class HistoryFilesTest : public ::testing::Test {
 protected:
     Workspace ws;
     HistoryFiles& files = ws.module.files;
-    QString path = ws.path(QStringLiteral("number414.dat"));
+    QString path = ws.path(s(u"number414.dat"));
+    const QByteArray threeDraws = testing_support::historyBytes({{s(u"0123"), s(u"2021/02/01")},
+                                                                 {s(u"4567"), s(u"2021/02/02")},
+                                                                 {s(u"8901"), s(u"2021/02/03")}});
 
     void SetUp() override { files.HistPath = path; }
 };
 
 TEST_F(HistoryFilesTest, ReadsRecordNAtItsOffsetAndRefusesNumbersOutsideTheFile) {
-    ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
-                     {QStringLiteral("4567"), QStringLiteral("2021/02/02")},
-                     {QStringLiteral("8901"), QStringLiteral("2021/02/03")}});
-    const QByteArray before = readFile(path);
+    writeFile(path, threeDraws);
     {
         const auto session = files.OpenNumberFile();
         EXPECT_EQ(files.HistCount, 3);
         files.readHist(3);
         EXPECT_EQ(files.HistRec.DrawNo, 3);
-        EXPECT_EQ(files.HistRec.numberText(), QStringLiteral("8901"));
+        EXPECT_EQ(files.HistRec.numberText(), s(u"8901"));
         files.readHist(1);
-        EXPECT_EQ(files.HistRec.dateText(), QStringLiteral("20210201"));
+        EXPECT_EQ(files.HistRec.dateText(), s(u"20210201"));
         EXPECT_THROW(files.readHist(4), history::FileError);
         EXPECT_THROW(files.readHist(0), history::FileError);
         EXPECT_THROW(files.writeHist(1), history::FileError); // not opened for writing
@@ -92,29 +89,24 @@ TEST_F(HistoryFilesTest, ReadsRecordNAtItsOffsetAndRefusesNumbersOutsideTheFile)
     EXPECT_FALSE(files.isHistOpen());
     const auto session = files.OpenNumberFile(history::Access::Write);
     EXPECT_THROW(files.writeHist(0), history::FileError);
-    EXPECT_THROW(files.writeHist(-5), history::FileError);
-    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(readFile(path), threeDraws);
 }
 
 TEST_F(HistoryFilesTest, AppendGrowsTheFileAndRewriteReplacesInPlace) {
-    ws.writeHistory({{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
-                     {QStringLiteral("4567"), QStringLiteral("2021/02/02")}});
+    writeFile(path, threeDraws.left(2 * 128));
     {
         const auto session = files.OpenNumberFile(history::Access::Write);
-        files.HistRec =
-            testing_support::makeRecord(3, {QStringLiteral("7777"), QStringLiteral("2021/02/03")});
+        files.HistRec = testing_support::makeRecord(3, {s(u"7777"), s(u"2021/02/03")});
         files.writeHist(3);
     }
     EXPECT_EQ(QFileInfo(path).size(), 3 * 128);
     {
         const auto session = files.OpenNumberFile(history::Access::Write);
         EXPECT_EQ(files.HistCount, 3);
-        files.HistRec =
-            testing_support::makeRecord(2, {QStringLiteral("1111"), QStringLiteral("2021/02/02")});
+        files.HistRec = testing_support::makeRecord(2, {s(u"1111"), s(u"2021/02/02")});
         files.writeHist(2);
         // A record that does not fit between its neighbours is not written.
-        files.HistRec =
-            testing_support::makeRecord(2, {QStringLiteral("2222"), QStringLiteral("2021/02/04")});
+        files.HistRec = testing_support::makeRecord(2, {s(u"2222"), s(u"2021/02/04")});
         EXPECT_THROW(files.writeHist(2), history::FileError);
         files.HistRec.DrawNo = 5;
         EXPECT_THROW(files.writeHist(5), history::FileError); // a hole
@@ -127,12 +119,8 @@ TEST_F(HistoryFilesTest, AppendGrowsTheFileAndRewriteReplacesInPlace) {
 }
 
 TEST_F(HistoryFilesTest, TornLastRecordIsNeverARecord) {
-    for (const int tail : {1, 64, 100, 127}) {
-        writeFile(path, testing_support::historyBytes(
-                            {{QStringLiteral("0123"), QStringLiteral("2021/02/01")},
-                             {QStringLiteral("4567"), QStringLiteral("2021/02/02")},
-                             {QStringLiteral("8901"), QStringLiteral("2021/02/03")}})
-                            .left(2 * 128 + tail));
+    for (const int tail : {64, 100}) { // rounded down and up by the record count
+        writeFile(path, threeDraws.left(2 * 128 + tail));
         for (const auto access : {history::Access::Read, history::Access::Write}) {
             try {
                 const auto session = files.OpenNumberFile(access);

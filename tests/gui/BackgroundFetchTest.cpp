@@ -28,18 +28,18 @@ QDate lastHeldDate() {
 }
 
 QString drawFile(int d) {
-    return resultFile(d, reiwaDate(lastHeldDate().addDays(d - kHeld)), QStringLiteral("0042"));
+    return resultFile(d, reiwaDate(lastHeldDate().addDays(d - kHeld)), s(u"0042"));
 }
 
 // A history of kHeld draws and a site with the index and the result files up to 7073.
 struct Site {
     Site() {
-        ws.writeHistory(weekdayDraws(kHeld, firstWeekdayEndingOn(kHeld, lastHeldDate()),
-                                     {QStringLiteral("1234")}));
+        ws.writeHistory(
+            weekdayDraws(kHeld, firstWeekdayEndingOn(kHeld, lastHeldDate()), {s(u"1234")}));
         before = history();
-        server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {7073, 7072}));
+        server.serve(s(u"/numbers.csv"), indexFile(2, {7073, 7072}));
         for (int d = 7071; d <= 7073; ++d)
-            server.serve(QStringLiteral("/A102%1.CSV").arg(d), drawFile(d));
+            server.serve(s(u"/A102%1.CSV").arg(d), drawFile(d));
     }
     // The program over the site; the total time-out is long, so only a stop ends a hang.
     void aim(gui::Program& p) {
@@ -48,7 +48,7 @@ struct Site {
             download::CurlClient::Limits{2000, 30000, 1 << 20});
         p.host.answerNextMessages(1);
     }
-    QByteArray history() const { return readFile(ws.path(QStringLiteral("number414.dat"))); }
+    QByteArray history() const { return readFile(ws.path(s(u"number414.dat"))); }
 
     Workspace ws;
     LoopbackServer server;
@@ -71,27 +71,22 @@ private slots:
 
 void BackgroundFetchTest::startUp_data() {
     QTest::addColumn<int>("delayMs");
-    QTest::addColumn<QString>("hung");
-    QTest::addColumn<bool>("pressStop");
+    QTest::addColumn<QString>("hung"); // 中止 is pressed once it hangs
     QTest::addColumn<int>("appended");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("minTicks");
 
-    QTest::newRow("slow site") << 150 << QString() << false << 3
-                               << QStringLiteral("最新データ取得完了") << 15;
+    QTest::newRow("slow site") << 150 << QString() << 3 << s(u"最新データ取得完了");
     QTest::newRow("中止 while a draw hangs")
-        << 0 << QStringLiteral("/A1027072.CSV") << true << 1
-        << QStringLiteral("第7072回の抽選結果の取得を中止しました。抽選履歴には追加していません。")
-        << 0;
+        << 0 << s(u"/A1027072.CSV") << 1
+        << s(u"第7072回の抽選結果の取得を中止しました。抽選履歴には追加していません。");
 }
 
 void BackgroundFetchTest::startUp() {
     QFETCH(int, delayMs);
     QFETCH(QString, hung);
-    QFETCH(bool, pressStop);
     QFETCH(int, appended);
     QFETCH(QString, message);
-    QFETCH(int, minTicks);
+    const bool pressStop = !hung.isEmpty();
 
     Site site;
     site.server.delayAnswers(delayMs);
@@ -108,12 +103,7 @@ void BackgroundFetchTest::startUp() {
     connect(&ticker, &QTimer::timeout, [&] {
         ticks += p.catchUpQueued() ? 1 : 0;
         if (pressStop && !sinceStop.isValid() && p.busy->isVisible() &&
-            p.busy->text().contains(QStringLiteral("第7072回（2/3）")) &&
-            site.server.requests().size() == 3) {
-            // TESSARIN_SCREENSHOT_DIR=folder keeps a picture of the progress line, to look at.
-            const QString shots = qEnvironmentVariable("TESSARIN_SCREENSHOT_DIR");
-            if (!shots.isEmpty())
-                p.window->grab().save(QDir(shots).filePath(QStringLiteral("progress.png")));
+            p.busy->text().contains(s(u"第7072回（2/3）")) && site.server.requests().size() == 3) {
             QTest::mouseClick(p.busy->stopButton(), Qt::LeftButton);
             sinceStop.start();
         }
@@ -136,7 +126,8 @@ void BackgroundFetchTest::startUp() {
     QCOMPARE(after.size(), (kHeld + appended) * 128);
     QVERIFY(after.left(kHeld * 128) == site.before);
     QCOMPARE(p.form.LabCom1.caption, QString::number(kHeld + appended + 1));
-    QVERIFY2(ticks >= minTicks, qPrintable(QString::number(ticks)));
+    // A slow site's catch-up spans many ticks: it runs beside the event loop, not in it.
+    QVERIFY2(ticks >= delayMs / 10, qPrintable(QString::number(ticks)));
     QVERIFY(p.window->isVisible());
 }
 
@@ -149,21 +140,21 @@ void BackgroundFetchTest::resultsWindowFetchStops_data() {
 void BackgroundFetchTest::resultsWindowFetchStops() {
     QFETCH(bool, byClosing);
     Site site;
-    site.server.hang(QStringLiteral("/A1027072.CSV"));
+    site.server.hang(s(u"/A1027072.CSV"));
     gui::Program p;
     site.aim(p);
-    site.server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {kHeld})); // nothing to catch up
+    site.server.serve(s(u"/numbers.csv"), indexFile(2, {kHeld})); // nothing to catch up
     QVERIFY(p.start());
     QTRY_VERIFY(!p.catchUpQueued());
     p.window->showResultsWindow();
     gui::BusyBar* bar = p.resultsWindow->busyBar();
 
-    p.results.Label3[3].caption = QStringLiteral("2");
-    p.results.Text2.text = QStringLiteral("7072");
+    p.results.Label3[3].caption = s(u"2");
+    p.results.Text2.text = s(u"7072");
     QTimer::singleShot(0, [&] {
         QTRY_VERIFY(bar->isVisible() &&
-                    site.server.requests().last().startsWith(QStringLiteral("/A1027072.CSV")));
-        QCOMPARE(bar->text(), QStringLiteral("抽選結果を取得中: 第7072回"));
+                    site.server.requests().last().startsWith(s(u"/A1027072.CSV")));
+        QCOMPARE(bar->text(), s(u"抽選結果を取得中: 第7072回"));
         if (byClosing)
             QVERIFY(!p.window->close()); // refused while the download runs; it stops instead
         else
@@ -188,7 +179,7 @@ void BackgroundFetchTest::historyGrownElsewhere_data() {
 void BackgroundFetchTest::historyGrownElsewhere() {
     QFETCH(bool, toldAlready);
     Site site;
-    site.server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {kHeld})); // nothing at start
+    site.server.serve(s(u"/numbers.csv"), indexFile(2, {kHeld})); // nothing at start
     gui::Program p;
     site.aim(p);
     p.host.answered.clear();
@@ -200,15 +191,15 @@ void BackgroundFetchTest::historyGrownElsewhere() {
     QCOMPARE(spawnCli({"tickets", "add", "--draw", "7071", "--type", "S", "0042"}).code, 0);
     if (toldAlready)
         writeFile(site.ws.path("announced.txt"), "7071\r\n");
-    site.server.serve(QStringLiteral("/numbers.csv"), indexFile(2, {7071}));
+    site.server.serve(s(u"/numbers.csv"), indexFile(2, {7071}));
     QCOMPARE(spawnCli({"update", "--results-url", site.server.baseUrl()}).code, 0);
 
     QTRY_COMPARE(p.form.HistRows, kHeld + 1);
-    QCOMPARE(p.form.LabCom1.caption, QStringLiteral("7072"));
+    QCOMPARE(p.form.LabCom1.caption, s(u"7072"));
     QTest::qWait(500); // room for a second reading, which must not tell the draw again
     QCOMPARE(p.host.answered.size(), std::size_t(toldAlready ? 0 : 1));
     if (!toldAlready)
-        QCOMPARE(p.host.answered[0].text, QStringLiteral("第7071回: 1口中 1口当選 ¥986,400"));
+        QCOMPARE(p.host.answered[0].text, s(u"第7071回: 1口中 1口当選 ¥986,400"));
     QCOMPARE(readFile(site.ws.path("announced.txt")), QByteArray("7071\r\n"));
 }
 

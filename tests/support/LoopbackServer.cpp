@@ -61,28 +61,7 @@ LoopbackServer::~LoopbackServer() {
 
 void LoopbackServer::serve(const QString& path, const QString& text) {
     const QByteArray body = toShiftJis(text);
-    std::lock_guard lock(mutex_);
-    bodies_[path] = body;
-}
-
-void LoopbackServer::hang(const QString& path) {
-    std::lock_guard lock(mutex_);
-    hung_.append(path);
-}
-
-void LoopbackServer::delayAnswers(int ms) {
-    std::lock_guard lock(mutex_);
-    delayMs_ = ms;
-}
-
-void LoopbackServer::redirect(const QString& path, const QString& location) {
-    std::lock_guard lock(mutex_);
-    redirects_[path] = location;
-}
-
-QStringList LoopbackServer::requests() const {
-    std::lock_guard lock(mutex_);
-    return requests_;
+    locked([&] { bodies_[path] = body; });
 }
 
 void LoopbackServer::answer(int fd) {

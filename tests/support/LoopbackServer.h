@@ -21,13 +21,28 @@ public:
 
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port_); }
     void serve(const QString& path, const QString& text); // sent as Shift-JIS
-    void hang(const QString& path);
-    void delayAnswers(int ms); // every answer after a pause, like a slow line
-    void redirect(const QString& path, const QString& location); // 302 Found
-    QStringList requests() const; // request targets, query included, in the order they came
+    void hang(const QString& path) {
+        locked([&] { hung_.append(path); });
+    }
+    // Every answer after a pause, like a slow line.
+    void delayAnswers(int ms) {
+        locked([&] { delayMs_ = ms; });
+    }
+    void redirect(const QString& path, const QString& location) { // 302 Found
+        locked([&] { redirects_[path] = location; });
+    }
+    // Request targets, query included, in the order they came.
+    QStringList requests() const {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
 
 private:
     void answer(int fd);
+    template <typename F> void locked(F f) {
+        std::lock_guard lock(mutex_);
+        f();
+    }
 
     int listenFd_ = -1;
     int port_ = 0;
