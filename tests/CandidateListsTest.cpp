@@ -99,5 +99,9 @@ TEST(SwNarrowing, RulesDropCandidates) {
         EXPECT_EQ(form.Label11.caption, QStringLiteral("0"));
         EXPECT_EQ(listOf(form.GrdSS2, form.narrowCountS), wordsOf(wantS)) << basicS;
         EXPECT_EQ(listOf(form.GrdWW2, form.narrowCountW), wordsOf(wantW)) << basicW;
+        // Recent numbers changed by another run in between are collected again.
+        form.GrdR.setText(1, RecentCol::S, QStringLiteral("5678"));
+        form.Command4_Click();
+        EXPECT_EQ(listOf(form.GrdSS2, form.narrowCountS), wordsOf(wantS)) << basicS;
     }
 }

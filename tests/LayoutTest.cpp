@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using mainwindow::Grd2Col;
 using testing_support::gridRows;
 using testing_support::Workspace;
@@ -48,6 +50,37 @@ TEST(BoxTablesTest, EverySingleAndDoubleInOrder) {
     // Every double has exactly one digit twice.
     for (int r = 1; r <= 360; ++r)
         ASSERT_EQ(mainwindow::numberType(f.GrdW.text(r, 1)), s(u"W")) << r;
+}
+
+// A grid copy shares its cells until one side writes: whatever the copy does leaves the
+// original whole, and rows or columns that come back after a shrink are empty.
+TEST(ListResetTest, GridCopiesKeepTheirOwnCells) {
+    ui::Grid original(500, 10);
+    original.setText(1, 0, s(u"1"));
+    original.setText(2, 1, s(u"1234"));
+    const struct {
+        std::function<void(ui::Grid&)> change;
+        const char16_t* want; // the copy's cells (1, 0), (2, 1) and (400, 9)
+    } cases[] = {
+        {[](ui::Grid& g) { g.clear(); }, u"||"},
+        {[](ui::Grid& g) {
+             g.setRows(2);
+             g.setRows(500);
+         },
+         u"1||"},
+        {[](ui::Grid& g) {
+             g.setCols(1);
+             g.setCols(10);
+         },
+         u"1||"},
+        {[](ui::Grid& g) { g.setText(400, 9, s(u"x")); }, u"1|1234|x"},
+    };
+    for (const auto& c : cases) {
+        ui::Grid copy = original;
+        c.change(copy);
+        EXPECT_EQ(copy.text(1, 0) + u'|' + copy.text(2, 1) + u'|' + copy.text(400, 9), s(c.want));
+        EXPECT_EQ(original.text(1, 0) + original.text(2, 1) + original.text(400, 9), s(u"11234"));
+    }
 }
 
 TEST(ListResetTest, ResetsLeaveNothingOfTheLastRun) {

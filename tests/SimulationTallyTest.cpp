@@ -15,7 +15,8 @@ using mainwindow::TallyCol;
 
 namespace {
 
-// What the scripted chain reports for one draw.
+// What the scripted chain reports for one draw; a narrowed count of -1: the narrowing
+// leaves the counts alone, as one that finds no basic list does.
 struct Outcome {
     int basicS = 10, basicW = 20, hitS = 0, hitW = 0, narrowS = 5, narrowW = 6, narrowHit = 0;
 };
@@ -47,7 +48,7 @@ protected:
                 if (name == '2') {
                     std::tie(f.basicCountS, f.basicCountW, f.hitS, f.hitW) =
                         std::tie(o.basicS, o.basicW, o.hitS, o.hitW);
-                } else if (name == '4') {
+                } else if (name == '4' && o.narrowS >= 0) {
                     std::tie(f.narrowCountS, f.narrowCountW) = std::tie(o.narrowS, o.narrowW);
                     f.narrowHit = o.narrowHit != 0 ? o.narrowHit : f.narrowHit;
                 }
@@ -74,6 +75,7 @@ TEST_F(Tally, CountRangeEndsBeforeTheSelectedDraw) {
     outcomes[93] = {30, 40, 1, 0, 12, 8, 1}; // basic and narrowed S hit
     outcomes[95] = {31, 41, 0, 1, 13, 9, 0}; // basic W hit only
     outcomes[98] = {32, 42, 0, 1, 14, 7, 2}; // basic and narrowed W hit
+    outcomes[99] = {0, 0, 0, 0, -1, -1, 0};  // nothing to narrow: nothing bought
     runCount(101, 10);
 
     // All columns a tally writes (not the separators or the what-if columns).
@@ -86,7 +88,7 @@ TEST_F(Tally, CountRangeEndsBeforeTheSelectedDraw) {
         "96|1234|20/04/06|10|20|||5|6|||S|〇",
         "97|1123|20/04/07|10|20|||5|6|||W|",
         "98|1234|20/04/08|32|42|●|1098|14|7|●|1098|S|",
-        "99|1123|20/04/09|10|20|||5|6|||W|●",
+        "99|1123|20/04/09|0|0|||0|0|||W|●",
         "100|1234|20/04/10|10|20|||5|6|||S|",
         "||||||勝率:30%||||勝率:20%||当率:30%",
         "10件|||||S:1 W:2|3,286|||S:1 W:1|2,191||",

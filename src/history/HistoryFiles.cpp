@@ -27,6 +27,19 @@ bool digitsOnly(const QByteArray& text) {
     return !text.isEmpty();
 }
 
+// A YYYYMMDD date of digits; read by hand, as the start-up checks every record.
+QDate eightDigitDate(const QByteArray& text) {
+    if (text.size() != 8)
+        return QDate::fromString(QString::fromLatin1(text), QStringLiteral("yyyyMMdd"));
+    const auto number = [&](int from, int digits) {
+        int v = 0;
+        for (int k = from; k < from + digits; ++k)
+            v = v * 10 + (text[k] - '0');
+        return v;
+    };
+    return QDate(number(0, 4), number(4, 2), number(6, 2));
+}
+
 // Shown in a message: printable ASCII as it is, anything else as hex.
 QString shown(const QByteArray& text) {
     for (char c : text)
@@ -82,9 +95,8 @@ qint64 recordStart(bool open, const QString& path, int n, RecordAccess access) {
 QString recordProblem(const DrawRecord& r, int n, const DrawRecord* previous, const QDate& today) {
     if (r.DrawNo != n)
         return QStringLiteral("回が %1 です。").arg(r.DrawNo);
-    const QDate date =
-        QDate::fromString(QString::fromLatin1(r.DrawDate), QStringLiteral("yyyyMMdd"));
-    if (!digitsOnly(r.DrawDate) || !date.isValid())
+    const QDate date = digitsOnly(r.DrawDate) ? eightDigitDate(r.DrawDate) : QDate();
+    if (!date.isValid())
         return QStringLiteral("抽選日 %1 が日付ではありません。").arg(shown(r.DrawDate));
     if (today.isValid() && date > today)
         return QStringLiteral("抽選日 %1 が今日（%2）より後です。")
@@ -207,7 +219,8 @@ FileSession HistoryFiles::OpenNumberFile(Access access) {
 
 QByteArray HistoryFiles::read(QFile* file, const QString& path, int n) {
     const qint64 start = recordStart(file != nullptr, path, n, RecordAccess::Read);
-    if (!file->seek(start))
+    // Records read in order need no seek: the start-up reads every one.
+    if (file->pos() != start && !file->seek(start))
         throw FileError(QStringLiteral("レコード %1 を読み込めません: %2")
                             .arg(n)
                             .arg(QDir::toNativeSeparators(path)));

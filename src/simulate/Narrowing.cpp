@@ -86,6 +86,12 @@ QString MainForm::showShiftedUnitsDigit(int draw) {
 
 int MainForm::collectRecent(ListSide side, int draw, int bound) {
     const NarrowSide s = narrowSide(side);
+    // The column still holds this very collection when nothing else wrote GrdR since: the
+    // narrowings of one draw all collect the same draws.
+    RecentMemo& memo = recentMemo_[side == ListSide::S ? 0 : 1];
+    if (GrdR.revision() == recentRevision_ && memo.draw == draw && memo.bound == bound &&
+        memo.history == Grd2.revision())
+        return memo.found;
     // Rows of an earlier run must not stand in for draws this run did not find.
     for (int r = 1; r < GrdR.rows(); ++r)
         if (!GrdR.text(r, s.recentCol).isEmpty())
@@ -100,14 +106,16 @@ int MainForm::collectRecent(ListSide side, int draw, int bound) {
         if (found > bound)
             break;
     }
-    return std::clamp(found, 0, std::max(bound, 0));
+    memo = {draw, bound, Grd2.revision(), std::clamp(found, 0, std::max(bound, 0))};
+    recentRevision_ = GrdR.revision();
+    return memo.found;
 }
 
 int MainForm::fillWorkColumn(ListSide side, const std::function<bool(const QString&)>& keep) {
     const NarrowSide s = narrowSide(side);
     int n = 0;
     for (int j = 1; j <= s.basicCount; ++j) {
-        const QString x = s.basic.text(j, ListCol::Number);
+        const QString& x = s.basic.text(j, ListCol::Number);
         if (!keep(x))
             continue;
         ++n;

@@ -163,6 +163,10 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
             basicPayout += payoutYen;
         }
 
+        // A narrowing that finds no basic list leaves the counts alone: that draw buys
+        // nothing, not what the draw before it bought.
+        f.narrowCountS = 0;
+        f.narrowCountW = 0;
         f.narrowHit = 0;
         chain.narrowing();
         sm.setText(r, TallyCol::NarrowS, ui::numberText(f.narrowCountS));

@@ -18,43 +18,6 @@ namespace {
 
 constexpr int kPairs = 6;
 
-// What Yoso, Jyuni and NewVerSort leave for ②集計 and the narrowings: the candidate digit
-// tables, the marker digit and the axis digits. They depend on the draw alone.
-struct DrawPrediction {
-    std::vector<QString> digitTables; // Grd1a rows 0.., all columns, row-major
-    QString marker;
-    std::array<QString, 2> axisCaptions;
-    int axis1 = 0, axis2 = 0;
-};
-
-DrawPrediction capture(const mainwindow::MainForm& f) {
-    DrawPrediction p;
-    const ui::Grid& g = f.Grd1a;
-    p.digitTables.reserve(static_cast<size_t>(g.rows()) * g.cols());
-    for (int r = 0; r < g.rows(); ++r)
-        for (int c = 0; c < g.cols(); ++c)
-            p.digitTables.push_back(g.text(r, c));
-    p.marker = f.Label12.caption;
-    p.axisCaptions = {f.LabJiku[0].caption, f.LabJiku[1].caption};
-    p.axis1 = f.axisDigit1;
-    p.axis2 = f.axisDigit2;
-    return p;
-}
-
-void restore(const DrawPrediction& p, mainwindow::MainForm& f) {
-    ui::Grid& g = f.Grd1a;
-    size_t k = 0;
-    for (int r = 0; r < g.rows(); ++r)
-        for (int c = 0; c < g.cols(); ++c)
-            if (const QString& want = p.digitTables[k++]; g.text(r, c) != want)
-                g.setText(r, c, want);
-    f.Label12.caption = p.marker;
-    f.LabJiku[0].caption = p.axisCaptions[0];
-    f.LabJiku[1].caption = p.axisCaptions[1];
-    f.axisDigit1 = p.axis1;
-    f.axisDigit2 = p.axis2;
-}
-
 // Gives the grid texts of its own. The workers' copies of the history and the box tables
 // otherwise share every text with the window and with each other, and the tallies copy those
 // texts for every draw: two threads counting references on the same texts slow each other.
@@ -95,71 +58,59 @@ struct SettingRuns {
 
 std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int first, int last,
                                        int threads, const TallyProgress& progress) {
+    using mainwindow::Grd2Col;
     const int draws = last - first + 1;
     const std::vector<const FormAction*> narrows = strategyNarrowings();
     const int narrowCount = static_cast<int>(narrows.size());
     const int settings = kPairs * narrowCount;
-    const int total = draws + settings * draws;
     std::atomic<int> done{0};
     std::atomic<bool> stop{false};
 
-    // The prediction of every draw, split over the workers by draw.
-    std::vector<DrawPrediction> predictions(static_cast<size_t>(draws));
-    auto predict = [&](int t) {
+    SettingRuns runs;
+    runs.draws.assign(static_cast<size_t>(settings),
+                      std::vector<TallyDraw>(static_cast<size_t>(draws)));
+    for (int pair = 0; pair < kPairs; ++pair)
+        runs.pairNames.push_back(window.Option2.captions.value(pair));
+    for (const FormAction* n : narrows)
+        runs.narrowTitles.push_back(actionTitle(window, *n));
+
+    // Each draw is predicted once, its basic lists built once per pair and narrowed by every
+    // narrowing in turn: what a tally of each setting alone would book for it. The draws are
+    // spread over the workers.
+    auto work = [&](int t) {
         const auto w = strategyWorker(window);
         auto& f = w->form();
+        const ui::Grid& hist = f.Grd2;
         for (int i = first + t; i <= last && !stop.load(); i += threads) {
             f.Combo1.text = ui::numberText(i);
-            f.Label2.caption = f.Grd2.text(i, mainwindow::Grd2Col::WinNumber);
+            f.Label2.caption = hist.text(i, Grd2Col::WinNumber);
             f.Yoso();
             f.Jyuni();
             f.NewVerSort();
-            predictions[static_cast<size_t>(i - first)] = capture(f);
+            const auto kind = drawKind(hist.text(i, Grd2Col::Type));
+            const long long payoutYen = ui::leadingInt(hist.text(i, Grd2Col::BoxPayout));
+            for (int pair = 0; pair < kPairs; ++pair) {
+                f.Option2.selected = pair;
+                f.hitS = 0;
+                f.hitW = 0;
+                f.Command2_Click();
+                for (int n = 0; n < narrowCount; ++n) {
+                    // A narrowing that finds no basic list leaves the counts alone: nothing
+                    // is bought then, whatever an earlier setting left.
+                    f.narrowCountS = 0;
+                    f.narrowCountW = 0;
+                    f.narrowHit = 0;
+                    (f.*narrows[static_cast<size_t>(n)]->handler)();
+                    runs.draws[static_cast<size_t>(pair * narrowCount + n)][static_cast<size_t>(
+                        i - first)] = {i,
+                                       {kind, f.narrowCountS, f.narrowCountW, payoutYen},
+                                       f.narrowHit == 1 || f.narrowHit == 2};
+                }
+            }
             ++done;
         }
     };
-    if (!runOnThreads(threads, predict, done, total, stop, progress))
-        return std::nullopt;
-
-    // Each setting is a tally of its own; the settings are taken in turn by the workers.
-    SettingRuns runs;
-    runs.draws.resize(static_cast<size_t>(settings));
-    runs.pairNames.resize(kPairs);
-    runs.narrowTitles.resize(static_cast<size_t>(narrowCount));
-    std::atomic<int> next{0};
-    auto tally = [&](int) {
-        for (int s = next++; s < settings && !stop.load(); s = next++) {
-            const auto w = strategyWorker(window);
-            auto& f = w->form();
-            const int pair = s / narrowCount;
-            f.GrdSMClear();
-            // The range as a count before a draw, whichever way the window chose it.
-            f.Option1.selected = 0;
-            f.Combo1.text = ui::numberText(last + 1);
-            f.Combo3[2].text = ui::numberText(draws);
-            f.Option2.selected = pair;
-            chooseNarrowing(f, *narrows[static_cast<size_t>(s % narrowCount)]);
-            TallyChain chain = windowChain(f);
-            chain.Yoso = [&f, &predictions, first] {
-                const auto draw = static_cast<int>(ui::leadingInt(f.Combo1.text));
-                restore(predictions[static_cast<size_t>(draw - first)], f);
-            };
-            chain.Jyuni = [] {};
-            chain.NewVerSort = [] {};
-            if (!w->run(chain, [&](int, int) {
-                    ++done;
-                    return !stop.load();
-                }))
-                return;
-            runs.draws[static_cast<size_t>(s)] = std::move(f.tallyDraws);
-            if (s % narrowCount == 0)
-                runs.pairNames[static_cast<size_t>(pair)] = f.Option2.captions.value(pair);
-            if (s < narrowCount)
-                runs.narrowTitles[static_cast<size_t>(s)] =
-                    actionTitle(f, *narrows[static_cast<size_t>(s)]);
-        }
-    };
-    if (!runOnThreads(threads, tally, done, total, stop, progress))
+    if (!runOnThreads(threads, work, done, draws, stop, progress))
         return std::nullopt;
     return runs;
 }

@@ -12,8 +12,7 @@ const QString kEmpty;
 
 Grid::Grid(int rows, int cols, int fixedRows, int fixedCols)
     : rows_(rows), cols_(cols), fixedRows_(fixedRows), fixedCols_(fixedCols),
-      cells_(std::make_shared<std::vector<QString>>(static_cast<size_t>(rows) * cols)),
-      widths_(cols, -1) {}
+      cells_(std::make_shared<std::vector<QString>>()), widths_(cols, -1) {}
 
 std::vector<QString>& Grid::ownCells() {
     if (cells_.use_count() > 1)
@@ -25,15 +24,20 @@ std::vector<QString>& Grid::ownCells() {
 
 void Grid::clearRows(int from, int to) {
     to = std::min(to, usedRows_);
-    if (std::max(from, 0) < to) {
+    from = std::max(from, 0);
+    if (from < to && to >= usedRows_ && cells_.use_count() > 1) {
+        // Emptying the end of shared cells: keep a copy of the rows above it only.
+        const auto kept = cells_->begin() + static_cast<std::ptrdiff_t>(from) * cols_;
+        cells_ = std::make_shared<std::vector<QString>>(cells_->begin(), kept);
+    } else if (from < to) {
         std::vector<QString>& cells = ownCells();
-        for (int r = std::max(from, 0); r < to; ++r)
-            for (int c = 0; c < cols_; ++c)
+        for (int r = from; r < to; ++r)
+            for (int c = 0; c < usedCols_; ++c)
                 if (QString& cell = cells[static_cast<size_t>(r) * cols_ + c]; !cell.isNull())
                     cell = QString();
     }
     if (from < usedRows_ && to >= usedRows_)
-        usedRows_ = std::max(from, 0);
+        usedRows_ = from;
 }
 
 void Grid::setRows(int rows) {
@@ -41,8 +45,6 @@ void Grid::setRows(int rows) {
         throw std::out_of_range("negative row count");
     if (rows < rows_)
         clearRows(rows, rows_);
-    if (static_cast<size_t>(rows) * cols_ > cells_->size())
-        ownCells().resize(static_cast<size_t>(rows) * cols_);
     if (rows < rows_) {
         for (auto it = colours_.begin(); it != colours_.end();)
             it = it->first.first >= rows ? colours_.erase(it) : std::next(it);
@@ -54,30 +56,37 @@ void Grid::setRows(int rows) {
 }
 
 void Grid::setCols(int cols) {
-    auto cells = std::make_shared<std::vector<QString>>(static_cast<size_t>(rows_) * cols);
+    auto cells = std::make_shared<std::vector<QString>>(static_cast<size_t>(usedRows_) * cols);
     const int keep = std::min(cols, cols_);
-    for (int r = 0; r < rows_; ++r)
+    for (int r = 0; r < usedRows_; ++r)
         for (int c = 0; c < keep; ++c)
             (*cells)[static_cast<size_t>(r) * cols + c] =
                 (*cells_)[static_cast<size_t>(r) * cols_ + c];
     cells_ = std::move(cells);
     widths_.resize(cols, -1);
     cols_ = cols;
+    usedCols_ = std::min(usedCols_, cols);
     touch();
 }
 
 const QString& Grid::text(int row, int col) const {
     if (row < 0 || col < 0 || row >= rows_ || col >= cols_)
         return kEmpty;
-    return (*cells_)[static_cast<size_t>(row) * cols_ + col];
+    const size_t at = static_cast<size_t>(row) * cols_ + col;
+    return at < cells_->size() ? (*cells_)[at] : kEmpty;
 }
 
 void Grid::setText(int row, int col, const QString& text) {
     if (row < 0 || col < 0 || row >= rows_ || col >= cols_)
         throw std::out_of_range("cell (" + std::to_string(row) + ", " + std::to_string(col) +
                                 ") outside the grid");
-    ownCells()[static_cast<size_t>(row) * cols_ + col] = text;
+    std::vector<QString>& cells = ownCells();
+    const size_t at = static_cast<size_t>(row) * cols_ + col;
+    if (at >= cells.size())
+        cells.resize(static_cast<size_t>(row + 1) * cols_);
+    cells[at] = text;
     usedRows_ = std::max(usedRows_, row + 1);
+    usedCols_ = std::max(usedCols_, col + 1);
     touch();
 }
 

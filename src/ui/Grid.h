@@ -66,11 +66,13 @@ private:
     int cols_;
     int fixedRows_;
     int fixedCols_;
-    // Storage for the most rows the grid has had: shrinking empties the dropped rows instead
+    // Storage grows with the rows written, not with the rows the grid has: the big work
+    // grids are made and emptied for every tally. Shrinking empties the dropped rows instead
     // of freeing them, so the work grids that a tally shrinks and regrows for every draw keep
-    // their storage. Only rows below usedRows_ can hold text.
+    // their storage. Only rows below usedRows_ can hold text; the storage covers them.
     std::shared_ptr<std::vector<QString>> cells_;
     int usedRows_ = 0;
+    int usedCols_ = 0; // only columns below it can hold text: lists use a few of their columns
     std::vector<int> widths_;
     std::map<std::pair<int, int>, int> colours_;
     int topRow_ = 0;
