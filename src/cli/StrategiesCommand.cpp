@@ -85,13 +85,9 @@ void printWalk(const simulate::WalkForward& w, const QStringList& pairNames,
     for (size_t k = 0; k < w.choices.size(); ++k) {
         const auto& c = w.choices[k];
         const auto& d = w.played[k];
-        const long long boxes = d.bought.singlesBought + d.bought.doublesBought;
-        out << QStringList{QString::number(c.drawNo),
-                           pairNames.value(c.pair),
-                           narrowNames.value(c.narrow),
-                           QString::number(boxes),
-                           QString::number(boxes * simulate::kBoxPriceYen),
-                           QString::number(d.narrowedHit ? d.bought.boxPayoutYen : 0)}
+        out << QStringList{QString::number(c.drawNo),    pairNames.value(c.pair),
+                           narrowNames.value(c.narrow),  QString::number(d.boxes()),
+                           QString::number(d.costYen()), QString::number(d.wonYen())}
                    .join(separator)
             << end;
     }

@@ -89,6 +89,19 @@ bool tallyRange(mainwindow::MainForm& f, int& first, int& last) {
     return first != 0 && first <= last;
 }
 
+TallyDraw playNarrowing(mainwindow::MainForm& f, int drawNo,
+                        const std::function<void()>& narrowing) {
+    f.narrowCountS = 0;
+    f.narrowCountW = 0;
+    f.narrowHit = 0;
+    narrowing();
+    const ui::Grid& hist = f.Grd2;
+    return {drawNo,
+            {drawKind(hist.text(drawNo, Grd2Col::Type)), f.narrowCountS, f.narrowCountW,
+             ui::leadingInt(hist.text(drawNo, Grd2Col::BoxPayout))},
+            f.narrowHit == 1 || f.narrowHit == 2};
+}
+
 bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgress& progress) {
     ui::Grid& sm = f.GrdSM;
     const ui::Grid& hist = f.Grd2;
@@ -163,25 +176,15 @@ bool runTally(mainwindow::MainForm& f, const TallyChain& chain, const TallyProgr
             basicPayout += payoutYen;
         }
 
-        // A narrowing that finds no basic list leaves the counts alone: that draw buys
-        // nothing, not what the draw before it bought.
-        f.narrowCountS = 0;
-        f.narrowCountW = 0;
-        f.narrowHit = 0;
-        chain.narrowing();
+        played.push_back(playNarrowing(f, i, chain.narrowing));
         sm.setText(r, TallyCol::NarrowS, ui::numberText(f.narrowCountS));
         sm.setText(r, TallyCol::NarrowW, ui::numberText(f.narrowCountW));
-        const bool narrowedHit = f.narrowHit == 1 || f.narrowHit == 2;
-        if (narrowedHit) {
+        if (played.back().narrowedHit) {
             sm.setText(r, TallyCol::NarrowMark, f.narrowHit == 1 ? kHitMarkS : kHitMarkW);
             ++(f.narrowHit == 1 ? narrowHitsS : narrowHitsW);
             sm.setText(r, TallyCol::NarrowPayout, payout);
             narrowPayout += payoutYen;
         }
-        played.push_back(
-            {i,
-             {drawKind(hist.text(i, Grd2Col::Type)), f.narrowCountS, f.narrowCountW, payoutYen},
-             narrowedHit});
         // A stop asked for after the last draw comes too late to matter.
         if (progress && !progress(r, count) && r < count)
             return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TallyRecord.h"
+
 #include <functional>
 
 namespace mainwindow {
@@ -38,5 +40,11 @@ bool tallyRange(mainwindow::MainForm& form, int& first, int& last);
 // holding a partial tally.
 bool runTally(mainwindow::MainForm& form, const TallyChain& chain,
               const TallyProgress& progress = {});
+
+// Runs a ③ narrowing over the basic lists on the form for draw drawNo of the history and
+// books what the narrowed lists bought and won. The counts are emptied first: a narrowing
+// that finds no basic list buys nothing, not what an earlier run left.
+TallyDraw playNarrowing(mainwindow::MainForm& form, int drawNo,
+                        const std::function<void()>& narrowing);
 
 } // namespace simulate

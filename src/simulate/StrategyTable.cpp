@@ -87,24 +87,16 @@ std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int f
             f.Yoso();
             f.Jyuni();
             f.NewVerSort();
-            const auto kind = drawKind(hist.text(i, Grd2Col::Type));
-            const long long payoutYen = ui::leadingInt(hist.text(i, Grd2Col::BoxPayout));
             for (int pair = 0; pair < kPairs; ++pair) {
                 f.Option2.selected = pair;
                 f.hitS = 0;
                 f.hitW = 0;
                 f.Command2_Click();
                 for (int n = 0; n < narrowCount; ++n) {
-                    // A narrowing that finds no basic list leaves the counts alone: nothing
-                    // is bought then, whatever an earlier setting left.
-                    f.narrowCountS = 0;
-                    f.narrowCountW = 0;
-                    f.narrowHit = 0;
-                    (f.*narrows[static_cast<size_t>(n)]->handler)();
-                    runs.draws[static_cast<size_t>(pair * narrowCount + n)][static_cast<size_t>(
-                        i - first)] = {i,
-                                       {kind, f.narrowCountS, f.narrowCountW, payoutYen},
-                                       f.narrowHit == 1 || f.narrowHit == 2};
+                    const auto handler = narrows[static_cast<size_t>(n)]->handler;
+                    auto& setting = runs.draws[static_cast<size_t>(pair * narrowCount + n)];
+                    setting[static_cast<size_t>(i - first)] =
+                        playNarrowing(f, i, [&f, handler] { (f.*handler)(); });
                 }
             }
             ++done;
@@ -167,8 +159,8 @@ WalkForward walkForward(const SettingRuns& runs, size_t from, size_t to, int win
     auto add = [&](size_t k, long long sign) {
         for (size_t s = 0; s < settings; ++s) {
             const TallyDraw& d = runs.draws[s][k];
-            cost[s] += sign * (d.bought.singlesBought + d.bought.doublesBought) * kBoxPriceYen;
-            payout[s] += sign * (d.narrowedHit ? d.bought.boxPayoutYen : 0);
+            cost[s] += sign * d.costYen();
+            payout[s] += sign * d.wonYen();
         }
     };
     for (size_t k = 0; k < to; ++k) {

@@ -7,15 +7,17 @@
 
 namespace simulate {
 
+long long TallyDraw::costYen() const {
+    return boxes() * kBoxPriceYen;
+}
+
 TallyTotals tallyTotals(const std::vector<TallyDraw>& draws) {
     TallyTotals t;
     t.draws = static_cast<int>(draws.size());
     for (const TallyDraw& d : draws) {
-        t.boxes += d.bought.singlesBought + d.bought.doublesBought;
-        if (d.narrowedHit) {
-            ++t.hits;
-            t.payoutYen += d.bought.boxPayoutYen;
-        }
+        t.boxes += d.boxes();
+        t.hits += d.narrowedHit;
+        t.payoutYen += d.wonYen();
     }
     t.costYen = t.boxes * kBoxPriceYen;
     return t;
@@ -60,11 +62,9 @@ TallyCurves tallyCurves(const std::vector<TallyDraw>& draws) {
     for (size_t k = 0; k < draws.size(); ++k) {
         const TallyDraw& d = draws[k];
         const double x = d.drawNo;
-        const double cost =
-            static_cast<double>(d.bought.singlesBought + d.bought.doublesBought) * kBoxPriceYen;
-        const double payout = static_cast<double>(d.bought.boxPayoutYen);
-        balance += (d.narrowedHit ? payout : 0) - cost;
-        expected += winChance(d.bought) * payout - cost;
+        const auto cost = static_cast<double>(d.costYen());
+        balance += static_cast<double>(d.wonYen()) - cost;
+        expected += winChance(d.bought) * static_cast<double>(d.bought.boxPayoutYen) - cost;
         wonInWindow += d.narrowedHit;
         if (k >= static_cast<size_t>(kWinRateWindow))
             wonInWindow -= draws[k - kWinRateWindow].narrowedHit;

@@ -9,12 +9,18 @@
 
 namespace simulate {
 
+constexpr long long kBoxPriceYen = 200;
+
 // One draw of a tally as its narrowed lists played it: the boxes bought (sizes of the
 // narrowed S and W lists), the draw's kind and box payout, and whether the lists won it.
 struct TallyDraw {
     int drawNo = 0;
     BaselineDraw bought;
     bool narrowedHit = false;
+
+    long long boxes() const { return bought.singlesBought + bought.doublesBought; }
+    long long costYen() const;
+    long long wonYen() const { return narrowedHit ? bought.boxPayoutYen : 0; }
 };
 
 // The narrowed lists of a tally bought in full on every draw. Yen.
@@ -25,8 +31,6 @@ struct TallyTotals {
     int hits = 0;
     long long payoutYen = 0;
 };
-
-constexpr long long kBoxPriceYen = 200;
 
 TallyTotals tallyTotals(const std::vector<TallyDraw>& draws);
 
