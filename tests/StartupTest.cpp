@@ -95,7 +95,6 @@ TEST(StartupTest, OldHistoryIsAnnounced) {
         QDateTime now;
         bool announced;
     } cases[] = {
-        {QDate(2026, 8, 21), QDateTime(QDate(2026, 12, 7), QTime(10, 0)), true},
         {QDate(2026, 12, 7), QDateTime(QDate(2026, 12, 7), QTime(23, 0), japan), false},
         {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 5), QTime(22, 0), japan), false}, // Sat
         {QDate(2026, 12, 4), QDateTime(QDate(2026, 12, 7), QTime(19, 44), japan), false},
