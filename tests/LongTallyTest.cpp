@@ -1,26 +1,21 @@
-// Long tallies on the bundled history: stopping one, the worker's copy of the window, the
-// choice of the narrowing, and the strategy table and the walk-forward against the tallies
-// they stand for.
+// Long tallies on the bundled history: the chain over a hundred draws, stopping one, the
+// worker's copy of the window, the choice of the narrowing, and the strategy table and the
+// walk-forward against the tallies they stand for.
 #include "simulate/StrategyTable.h"
 #include "simulate/TallyWorker.h"
 #include "support/TestHistory.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <random>
 #include <set>
 
-namespace {
+using testing_support::gridRows;
 
-QStringList gridTexts(const ui::Grid& g) {
-    QStringList texts;
-    for (int r = 0; r < g.rows(); ++r)
-        for (int c = 0; c < g.cols(); ++c)
-            texts.append(g.text(r, c));
-    return texts;
-}
+namespace {
 
 // A tally of the `count` draws before `selectedDraw`, with the sizes the strategy tests use.
 void chooseCount(mainwindow::MainForm& f, int selectedDraw, int count) {
@@ -44,7 +39,7 @@ TEST_F(LongTally, StoppingLeavesThePreviousTallyAsItWas) {
     chooseCount(f, 7001, 10);
     f.Command3_Click();
     ASSERT_EQ(f.simRows, 10);
-    const QStringList tally = gridTexts(f.GrdSM);
+    const QStringList tally = gridRows(f.GrdSM);
     const QString baseline = f.LabBaseline.caption;
 
     for (int stopAfter : {0, 1, 15}) {
@@ -52,7 +47,7 @@ TEST_F(LongTally, StoppingLeavesThePreviousTallyAsItWas) {
         chooseCount(f, 6901, 20);
         ws.host.stopAfter = stopAfter;
         f.Command3_Click();
-        EXPECT_EQ(gridTexts(f.GrdSM), tally);
+        EXPECT_EQ(gridRows(f.GrdSM), tally);
         EXPECT_EQ(f.simRows, 10);
         EXPECT_EQ(f.LabBaseline.caption, baseline);
         EXPECT_TRUE(ws.host.messages.empty());
@@ -101,11 +96,11 @@ TEST_F(LongTally, ATallyOnTheWorkerEqualsTheTallyInPlace) {
     simulate::TallyWorker worker(f);
     ASSERT_TRUE(worker.run());
     worker.apply(f);
-    const QStringList onWorker = gridTexts(f.GrdSM);
+    const QStringList onWorker = gridRows(f.GrdSM);
     const QString summary = f.Label6.caption + f.LabBaseline.caption;
     simulate::runTally(f, simulate::windowChain(f));
     ASSERT_EQ(f.simRows, 30);
-    EXPECT_EQ(onWorker, gridTexts(f.GrdSM));
+    EXPECT_EQ(onWorker, gridRows(f.GrdSM));
     EXPECT_EQ(summary, f.Label6.caption + f.LabBaseline.caption);
 }
 
@@ -136,20 +131,20 @@ TEST_F(LongTally, TickingASwitchRunsExactlyThatNarrowing) {
         f.LabCom1.caption = QStringLiteral("6900");
         f.LabStart_Click();
         ASSERT_STREQ(simulate::chosenNarrowing(f).key, n->key);
-        const QStringList started = gridTexts(f.GrdSS2) + gridTexts(f.GrdWW2);
+        const QStringList started = gridRows(f.GrdSS2) + gridRows(f.GrdWW2);
         f.Command1_Click();
         f.Command2_Click();
         (f.*n->handler)();
-        EXPECT_EQ(started, gridTexts(f.GrdSS2) + gridTexts(f.GrdWW2));
+        EXPECT_EQ(started, gridRows(f.GrdSS2) + gridRows(f.GrdWW2));
 
         chooseCount(f, 6801, 20);
         simulate::chooseNarrowing(f, *n);
         f.Command3_Click();
-        const QStringList tallied = gridTexts(f.GrdSM);
+        const QStringList tallied = gridRows(f.GrdSM);
         simulate::TallyChain byHand = simulate::windowChain(f);
         byHand.narrowing = [&] { (f.*n->handler)(); };
         simulate::runTally(f, byHand);
-        EXPECT_EQ(tallied, gridTexts(f.GrdSM));
+        EXPECT_EQ(tallied, gridRows(f.GrdSM));
         tallies.append(tallied.join(u'|'));
 
         long long boxes = 0;
@@ -170,6 +165,48 @@ TEST_F(LongTally, TickingASwitchRunsExactlyThatNarrowing) {
     // Otherwise a narrowing run in place of another could go unseen.
     tallies.removeDuplicates();
     EXPECT_EQ(tallies.size(), simulate::strategyNarrowings().size());
+}
+
+QString box(QString number) {
+    std::sort(number.begin(), number.end());
+    return number;
+}
+
+// What any chain must keep: a narrowed list never exceeds or out-hits its basic list; the
+// list a draw hit, predicted by hand, holds the drawn box. (The marks, payouts and rates
+// themselves: SimulationTallyTest; a draw replayed alone: VerifyCommandsTest.)
+TEST_F(LongTally, HundredDrawsAgreeWithTheHandPrediction) {
+    f.Option1.selected = 0; // the hundred draws before draw 7001
+    f.Combo1.text = QStringLiteral("7001");
+    f.Combo3[2].text = QStringLiteral("100");
+    f.Command3_Click();
+    auto cell = [this](int r, int c) { return f.GrdSM.text(r, c); };
+    auto count = [this](int r, int c) { return f.GrdSM.text(r, c).toInt(); };
+    ASSERT_EQ(f.simRows, 100);
+    int narrowed = 0, hitRow = 0;
+    for (int r = 1; r <= 100; ++r) {
+        SCOPED_TRACE(6900 + r);
+        EXPECT_LE(count(r, 8), count(r, 3));
+        EXPECT_LE(count(r, 9), count(r, 4));
+        narrowed += count(r, 8) + count(r, 9) < count(r, 3) + count(r, 4);
+        hitRow = cell(r, 5).isEmpty() ? hitRow : r;
+        EXPECT_TRUE(cell(r, 10).isEmpty() || cell(r, 10) == cell(r, 5));
+    }
+    EXPECT_GT(narrowed, 0);
+
+    ASSERT_GT(hitRow, 0);
+    const int draw = 6900 + hitRow;
+    const bool single = cell(hitRow, 5) == QStringLiteral("〇");
+    f.Combo1.text = QString::number(draw);
+    f.Combo1_Click();
+    f.Command1_Click();
+    f.Command2_Click();
+    const ui::Grid& list = single ? f.GrdSS : f.GrdWW;
+    bool found = false;
+    for (int r = 1; r <= (single ? f.basicCountS : f.basicCountW); ++r)
+        found = found || box(list.text(r, mainwindow::ListCol::Number)) ==
+                             box(f.Grd2.text(draw, mainwindow::Grd2Col::WinNumber));
+    EXPECT_TRUE(found);
 }
 
 // Each draw of the walk-forward is played with the setting the table ranks first over the

@@ -108,6 +108,8 @@ void Workspace::writeHistoryRecords(const std::vector<history::DrawRecord>& reco
 
 QStringList gridRows(const ui::Grid& grid, int from, int to, int cols) {
     QStringList rows;
+    to = to < 0 ? grid.rows() - 1 : to;
+    cols = cols < 0 ? grid.cols() : cols;
     for (int r = from; r <= to; ++r) {
         QStringList cells;
         for (int c = 0; c < cols; ++c)

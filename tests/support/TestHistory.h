@@ -46,8 +46,9 @@ std::vector<history::DrawRecord> bundledHistory();
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
 
-// Rows from..to of a grid, each as its cells 0..cols-1 joined by "|".
-QStringList gridRows(const ui::Grid& grid, int from, int to, int cols);
+// Rows from..to of a grid, each as its cells 0..cols-1 joined by "|"; by default to the last
+// row and across every column.
+QStringList gridRows(const ui::Grid& grid, int from = 0, int to = -1, int cols = -1);
 
 // An application object made on first use (Qt's SQL drivers and fonts want one), for tests
 // run by GoogleTest's own main.
