@@ -1,7 +1,9 @@
 // Downloads off the window's thread, against a server on 127.0.0.1: the main window shows
 // before the catch-up, keeps answering during it, and 中止 or closing stops cleanly; a draw
-// another copy of the program appends is read in and told once.
+// another copy of the program appends is read in and told once. And a smoke test of the
+// results window: typing reaches the form and a button fills a grid.
 #include "BusyBar.h"
+#include "DownloadWindow.h"
 #include "Program.h"
 
 #include "support/CliRun.h"
@@ -11,6 +13,7 @@
 #include "download/ResultFile.h"
 
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -67,6 +70,7 @@ private slots:
     void resultsWindowFetchStops();
     void historyGrownElsewhere_data();
     void historyGrownElsewhere();
+    void typingReachesTheFormAndListingFillsTheGrid();
 };
 
 void BackgroundFetchTest::startUp_data() {
@@ -201,6 +205,31 @@ void BackgroundFetchTest::historyGrownElsewhere() {
     if (!toldAlready)
         QCOMPARE(p.host.answered[0].text, s(u"第7071回: 1口中 1口当選 ¥986,400"));
     QCOMPARE(readFile(site.ws.path("announced.txt")), QByteArray("7071\r\n"));
+}
+
+void BackgroundFetchTest::typingReachesTheFormAndListingFillsTheGrid() {
+    Workspace ws;
+    ws.writeHistory(weekdayDraws(12, s(u"2026/08/03"), {s(u"0815")}));
+    download::DownloadForm form(ws.host, ws.module, *ws.form);
+    form.Form_Load();
+    gui::QtHost host;
+    gui::DownloadWindow window(form, host);
+    window.show();
+
+    QLineEdit* date = window.editFor(form.Text1[0]);
+    QVERIFY(date);
+    date->selectAll();
+    QTest::keyClicks(date, s(u"2018/01/01"));
+    QCOMPARE(form.Text1[0].text, s(u"2018/01/01"));
+
+    QTest::mouseClick(window.buttonFor(form.Command5), Qt::LeftButton);
+    auto* listing = window.gridView(form.Grd2);
+    QVERIFY(listing);
+    QCOMPARE(listing->model()->rowCount(), 12);
+    QCOMPARE(listing->model()->index(0, 1).data().toString(), s(u"12"));
+    // Shown for a reader: the date with slashes, the prize class over its heading.
+    QCOMPARE(listing->model()->index(0, 2).data().toString(), s(u"2026/08/18"));
+    QCOMPARE(listing->model()->headerData(9, Qt::Horizontal).toString(), s(u"ボックス\n配当"));
 }
 
 QTEST_MAIN(BackgroundFetchTest)

@@ -1,4 +1,5 @@
-// The main window over a small history, offscreen.
+// The main window offscreen: over a small history, the prediction tab as a user works it, and
+// the camera picture.
 #include "MainWindow.h"
 #include "CardWindows.h"
 #include "GridModel.h"
@@ -8,13 +9,16 @@
 #include "Version.h"
 
 #include "support/OpenMainWindow.h"
-#include "support/TestHistory.h"
+#include "support/PredictionHistory.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -107,6 +111,58 @@ private slots:
         QCOMPARE(host.commands.size(), soundCommandsAfterLoad + 1);
         QCOMPARE(host.commands.last(), QStringLiteral("Close"));
         QVERIFY(!module.files.isHistOpen());
+    }
+
+    // Pick the pair, press ①, ② and ③: the basic S list shows its 28 candidates and one
+    // empty row, the hit light red and in view; the narrowed S list shows what ③ kept.
+    void pressingThePredictionStepsShowsEveryResult() {
+        ws_->writeHistory(testing_support::handWorkedHistory());
+        auto&& [host, module, form, window] = testing_support::OpenMainWindow<>();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        form.Combo1.text = QStringLiteral("53");
+        window.run([&] { form.Combo1_Click(); });
+        for (const char16_t* text : {u"更に絞る", u"AB", u"①集計", u"②集計", u"③S・W絞り"}) {
+            auto* b = testing_support::withText<QAbstractButton>(window, QString::fromUtf16(text));
+            QVERIFY2(b, qPrintable(QString::fromUtf16(text)));
+            b->click();
+        }
+        gui::GridView* basicS = window.gridView(form.GrdSS);
+        QCOMPARE(basicS->model()->rowCount(), 29);
+        const QModelIndex hit = basicS->model()->index(17, 1);
+        QCOMPARE(hit.data().toString(), QStringLiteral("2579"));
+        QCOMPARE(hit.data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 150, 150));
+        QVERIFY(basicS->viewport()->rect().intersects(basicS->visualRect(hit)));
+        gui::GridView* narrowS = window.gridView(form.GrdSS2);
+        QCOMPARE(narrowS->model()->index(0, 1).data().toString(), QStringLiteral("0257"));
+        QCOMPARE(narrowS->model()->rowCount(), form.narrowCountS + 1);
+    }
+
+    // The camera picture: an image of the window (or the screen) lands on the clipboard.
+    void cameraCopiesAnImage() {
+        QWidget window;
+        window.resize(240, 160);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        gui::QtHost host;
+        host.parent = &window;
+        history::AppModule module;
+        mainwindow::MainForm f(host, module);
+        bool pressedDuringCapture = false;
+        host.afterEvents = [&] {
+            pressedDuringCapture = pressedDuringCapture || f.PicCame[1].visible;
+        };
+        QGuiApplication::clipboard()->setImage(QImage(10, 10, QImage::Format_RGB32));
+
+        f.PicCame_Click(0); // the window, pressed while it is taken, with the shutter's sound
+        QCOMPARE(QGuiApplication::clipboard()->image().size(),
+                 window.size() * window.devicePixelRatio());
+        QVERIFY(pressedDuringCapture && f.PicCame[0].visible && !f.PicCame[1].visible);
+        QCOMPARE(f.MMControl1.lastCommand, QStringLiteral("Sound"));
+
+        f.HardCopy(false); // the whole screen
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        QCOMPARE(QGuiApplication::clipboard()->image().size(),
+                 screen->size() * screen->devicePixelRatio());
     }
 
 private:
