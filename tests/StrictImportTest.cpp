@@ -1,9 +1,11 @@
-// The import file read strictly and in bounded memory, and two imports racing in one folder.
+// The import: number414.dat rebuilt from numbers4_2.csv, the file read strictly and in
+// bounded memory, and two imports racing in one folder.
 #include "support/Rows.h"
 #include "support/TestHistory.h"
 
 #include "download/DownloadForm.h"
 #include "download/ImportCsv.h"
+#include "ui/CsvLine.h"
 
 #include <QFile>
 #include <QProcess>
@@ -15,6 +17,29 @@
 using namespace testing_support;
 
 namespace {
+
+const QByteArray kThreeDraws = "3,1994/10/21,0097,,1516600,,126300,,821400,,63100,\r\n"
+                               "2,1994/10/14,7921,2,923700,12,38400,3,481000,40,19200,\r\n"
+                               "1,1994/9/7,1149,,942600,,78500,,510500,,39200,\r\n";
+
+class Import : public ::testing::Test {
+protected:
+    Workspace ws;
+    download::DownloadForm form{ws.host, ws.module, *ws.form};
+    QString dat = ws.path(s(u"number414.dat"));
+
+    void SetUp() override { ws.load(); }
+    bool regenerate(const QByteArray& csv) {
+        writeFile(ws.path(s(u"numbers4_2.csv")), csv);
+        return form.Command8_Click();
+    }
+    QStringList leftovers() const { // a temporary left beside the history shows here
+        return QDir(ws.path(s(u"."))).entryList({s(u"number414*")}, QDir::Files | QDir::Hidden);
+    }
+    history::DrawRecord record(int n) {
+        return history::DrawRecord::decode(readFile(dat).mid((n - 1) * 128, 128));
+    }
+};
 
 const QDate kToday(2026, 8, 24); // the Workspace's clock
 
@@ -85,6 +110,50 @@ TEST_P(LenientImport, IsRefusedNamingLineAndField) {
 }
 INSTANTIATE_TEST_SUITE_P(StrictImport, LenientImport, testing::ValuesIn(kRefusals), RowName);
 
+// The result holds only the imported draws, whatever the history held before.
+TEST_F(Import, ThreeLinesNewestFirstBecomeDrawsOneToThree) {
+    ws.writeHistory(weekdayDraws(10, s(u"2021/02/01"), {s(u"1234")}));
+    ASSERT_TRUE(regenerate(kThreeDraws));
+    EXPECT_EQ(readFile(dat).size(), 3 * 128);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(record(n).DrawNo, n);
+    const auto r2 = record(2);
+    EXPECT_EQ(r2.dateText(), s(u"19941014"));
+    EXPECT_EQ(r2.numberText(), s(u"7921"));
+    EXPECT_EQ(r2.Winners, (std::array<int16_t, 4>{2, 12, 3, 40}));
+    EXPECT_EQ(r2.Payout, (std::array<int32_t, 4>{923700, 38400, 481000, 19200}));
+    EXPECT_EQ(r2.Filler, QByteArray(66, ' '));
+    EXPECT_EQ(record(1).dateText(), s(u"19940907")); // one-digit month and day
+    EXPECT_EQ(record(3).numberText(), s(u"0097"));
+    ASSERT_EQ(ws.host.messages.size(), 1u);
+    EXPECT_EQ(ws.host.messages[0].text, s(u"生成終了しました。"));
+    EXPECT_EQ(ws.host.messages[0].title, s(u"終了"));
+    EXPECT_EQ(leftovers(), QStringList{s(u"number414.dat")});
+}
+
+// The refusals of quoted fields: the table above.
+TEST(CsvLineTest, FieldsLoseBlanksAndQuotes) {
+    EXPECT_EQ(ui::splitCsvLine(s(u" 12 ,\"1994/10/07\", 0097 ,, \"a,\"\"b\"\"\" ")).fields,
+              QStringList({s(u"12"), s(u"1994/10/07"), s(u"0097"), {}, s(u"a,\"b\"")}));
+}
+
+// A refusal after lines were written, or no import file at all, leaves the history byte for
+// byte. Every refusal of the reading itself: the table above.
+TEST_F(Import, FailedImportLeavesTheHistoryByteForByte) {
+    const QByteArray old =
+        historyBytes(weekdayDraws(4, s(u"2021/02/01"), {s(u"1234"), s(u"5678")}));
+    writeFile(dat, old);
+    EXPECT_FALSE(form.Command8_Click());
+    EXPECT_FALSE(regenerate("3,1994/10/21,0097,,1,,2,,3,,4,\r\n2,1994/10/14,7921,,1\r\n"
+                            "1,1994/10/7,1149,,1,,2,,3,,4,\r\n"));
+    EXPECT_EQ(readFile(dat), old);
+    ASSERT_EQ(ws.host.messages.size(), 2u);
+    EXPECT_TRUE(ws.host.messages[0].text.contains(s(u"numbers4_2.csv")));
+    EXPECT_TRUE(ws.host.messages[1].text.contains(s(u"2 行目")))
+        << ws.host.messages[1].text.toStdString();
+    EXPECT_EQ(leftovers(), QStringList{s(u"number414.dat")});
+}
+
 TEST(StrictImport, ByteOrderMarkAndEveryLineEndAreRead) {
     for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
         for (const QByteArray& bom : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
@@ -99,17 +168,15 @@ TEST(StrictImport, ByteOrderMarkAndEveryLineEndAreRead) {
     EXPECT_TRUE(parse(kLine2 + "\r\r\r\n1,x,9577,,1,,2,,3,,4,\r").error.contains(s(u"4 行目")));
 }
 
-TEST(StrictImport, FilesOverTheCapAreRefusedAndMemoryStaysFlat) {
-    Workspace ws;
+TEST_F(Import, FilesOverTheCapAreRefusedAndMemoryStaysFlat) {
     ws.writeHistory(weekdayDraws(3, s(u"2021/02/01"), {s(u"1234")}));
-    const QByteArray before = readFile(ws.path(s(u"number414.dat")));
-    download::DownloadForm dl(ws.host, ws.module, *ws.form);
+    const QByteArray before = readFile(dat);
     {
         QFile big(ws.path(s(u"numbers4_2.csv")));
         ASSERT_TRUE(big.open(QIODevice::WriteOnly));
         ASSERT_TRUE(big.resize(download::ImportReader::kMaxFileBytes + 1)); // sparse
     }
-    EXPECT_FALSE(dl.Command8_Click());
+    EXPECT_FALSE(form.Command8_Click());
     EXPECT_TRUE(ws.host.messages.back().text.contains(s(u"大きすぎます")));
 
     // 50 MB of blank lines is read a chunk at a time.
@@ -122,7 +189,7 @@ TEST(StrictImport, FilesOverTheCapAreRefusedAndMemoryStaysFlat) {
     }
     rusage before_usage{}, after_usage{};
     getrusage(RUSAGE_SELF, &before_usage);
-    EXPECT_FALSE(dl.Command8_Click());
+    EXPECT_FALSE(form.Command8_Click());
     getrusage(RUSAGE_SELF, &after_usage);
 #ifdef __SANITIZE_ADDRESS__
     // The sanitizer's allocator keeps freed memory aside, so only a gross growth shows.
@@ -132,7 +199,7 @@ TEST(StrictImport, FilesOverTheCapAreRefusedAndMemoryStaysFlat) {
 #endif
     EXPECT_LT(after_usage.ru_maxrss - before_usage.ru_maxrss, kMaxGrowthKb); // the file is 50 MB
     EXPECT_TRUE(ws.host.messages.back().text.contains(s(u"抽選結果がありません")));
-    EXPECT_EQ(readFile(ws.path(s(u"number414.dat"))), before);
+    EXPECT_EQ(readFile(dat), before);
     EXPECT_EQ(QDir(ws.path(s(u"."))).entryList(QDir::Files).size(), 2); // no temporary left
 }
 
