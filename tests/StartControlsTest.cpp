@@ -135,7 +135,8 @@ TEST_F(Area, BothStartsCheckTheOptionsAndChooseTheNarrowing) {
 }
 
 // The work begins only after WaitTicks ticks, with the notice blinking meanwhile. (Which
-// narrowing a start runs: LongTallyTest.)
+// narrowing a start runs: LongTallyTest; the count and the notice hidden once it is done:
+// StartAreaTest.)
 TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
     f->WaitTicks = 5;
     set(*f, kPrediction, {1, 1, 0});
@@ -146,10 +147,7 @@ TEST_F(Area, PredictionWaitsItsTicksThenRunsTheChain) {
     };
     f->LabStart_Click();
     EXPECT_EQ(seen.mid(0, 5), QStringList({"0-.", "1+.", "2-.", "3+.", "4-."}));
-    EXPECT_EQ(f->LabTimer.caption, s(u"5"));
-    EXPECT_FALSE(f->LabSine[0].visible);
     EXPECT_EQ(f->LabKai.caption, s(u"第7055回"));
-    EXPECT_GT(f->basicCountS, 0);
     EXPECT_GT(f->narrowCountS, 0);
 }
 
@@ -163,9 +161,7 @@ QStringList handedOn(MainForm& f, Workspace& ws) {
         box->value = 1;
     const int rows = transfer.Transfer();
     QStringList out{QString::number(rows), f.Combo1.text, f.Label2.caption, f.LabKai.caption};
-    for (int r = 1; r <= rows; ++r)
-        for (int c = 1; c <= 4; ++c)
-            out << list.PrintList.text(r, c);
+    out << testing_support::gridRows(list.PrintList, 1, rows, 5);
     for (const auto& cell : exports::predictionSheetCells(f))
         out << cell.text;
     return out;
