@@ -209,9 +209,7 @@ TEST_P(DamagedFile, IsReportedAndNeitherAppendedToNorCaughtUp) {
     EXPECT_TRUE(ws.form->historyDamaged);
     EXPECT_EQ(ws.form->HistRows, 0);
     EXPECT_EQ(ws.form->Grd2.rows(), 2);
-    ASSERT_EQ(ws.host.messages.size(), 1u);
-    EXPECT_TRUE(ws.host.messages[0].text.contains(recordNamed(d.record)))
-        << ws.host.messages[0].text.toStdString();
+    ASSERT_TRUE(told(ws.host, recordNamed(d.record)));
     EXPECT_TRUE(ws.host.messages[0].text.contains(s(u"「開　始」")));
 
     // The next draw typed in by hand is refused before anything is written.

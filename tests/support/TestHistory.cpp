@@ -106,6 +106,15 @@ void Workspace::writeHistoryRecords(const std::vector<history::DrawRecord>& reco
     writeFile(path(QStringLiteral("number414.dat")), bytes);
 }
 
+::testing::AssertionResult told(const ui::RecordingHost& host, const QString& part) {
+    QStringList texts;
+    for (const auto& m : host.messages)
+        texts << m.text;
+    if (part.isNull() ? texts.isEmpty() : texts.size() == 1 && texts[0].contains(part))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "shown: " << texts.join(u" / ").toStdString();
+}
+
 QStringList gridRows(const ui::Grid& grid, int from, int to, int cols) {
     QStringList rows;
     to = to < 0 ? grid.rows() - 1 : to;

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <vector>
 
@@ -45,6 +47,12 @@ std::vector<history::DrawRecord> bundledHistory();
 
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
+
+// Exactly one message shown, holding `part`; with no part (null), none shown at all.
+::testing::AssertionResult told(const ui::RecordingHost& host, const QString& part);
+inline ::testing::AssertionResult told(const ui::RecordingHost& host, const char16_t* part) {
+    return told(host, part ? QString::fromUtf16(part) : QString());
+}
 
 // Rows from..to of a grid, each as its cells 0..cols-1 joined by "|"; by default to the last
 // row and across every column.
