@@ -176,9 +176,7 @@ QString box(QString number) {
 // list a draw hit, predicted by hand, holds the drawn box. (The marks, payouts and rates
 // themselves: SimulationTallyTest; a draw replayed alone: VerifyCommandsTest.)
 TEST_F(LongTally, HundredDrawsAgreeWithTheHandPrediction) {
-    f.Option1.selected = 0; // the hundred draws before draw 7001
-    f.Combo1.text = QStringLiteral("7001");
-    f.Combo3[2].text = QStringLiteral("100");
+    chooseCount(f, 7001, 100);
     f.Command3_Click();
     auto cell = [this](int r, int c) { return f.GrdSM.text(r, c); };
     auto count = [this](int r, int c) { return f.GrdSM.text(r, c).toInt(); };
