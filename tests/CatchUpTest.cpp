@@ -229,8 +229,8 @@ TEST(DownloadCli, UpdateFetchAppendAndRefusals) {
         // command, exit code, a part of the output, a part of the errors, records after,
         // requests to the site
         {"update", cli::kOk, "第7071回から 2 回分を追加しました。", "最新データ取得完了", 7072, 3},
-        {"fetch 7071", cli::kOk, "7071\t20260916\t9497\t18\t153\t51\t680\t986400\t82200\t534300",
-         "", 7070, 2},
+        {"fetch 7071", cli::kOk,
+         "7071\t20260916\t9497\t18\t153\t51\t680\t986400\t82200\t534300\t41100", "", 7070, 2},
         {"fetch 7071 --append", cli::kOk, "第7071回を number414.dat に追加しました。", "", 7071, 2},
         {"fetch 7090", cli::kFailed, "", "最新抽選結果がダウンロードできませんでした。", 7070, 2},
         {"fetch 7072 --append", cli::kFailed, "", "第7071回だけです。", 7070, 0},
