@@ -29,22 +29,19 @@ struct Outcome {
 };
 const Outcome kHit = {1, 1, 1, 0, 1, 1, 1};
 
-// Draws 1..count on consecutive days, each with its own payout (1000 + draw) and, for every
-// third draw, a W・S prediction that came true.
-std::vector<testing_support::GridDraw> plainHistory(int count) {
-    std::vector<testing_support::GridDraw> draws;
-    for (int r = 1; r <= count; ++r) {
-        const bool s = r % 2 == 0;
-        draws.push_back({s ? "1234" : "1123", QDate(2020, 1, 1).addDays(r).toString("yyyy/MM/dd"),
-                         QString::number(1000 + r), s ? "S" : "W", r % 3 ? "" : (s ? "〇" : "●")});
-    }
-    return draws;
-}
-
 class Tally : public ::testing::Test {
 protected:
     Tally() : f(*ws.form) {
-        testing_support::fillHistoryGrid(f, plainHistory(200));
+        // Draws 1..200 on consecutive days, each with its own payout (1000 + draw) and, for
+        // every third draw, a W・S prediction that came true.
+        std::vector<testing_support::GridDraw> draws;
+        for (int r = 1; r <= 200; ++r) {
+            const bool s = r % 2 == 0;
+            draws.push_back(
+                {s ? "1234" : "1123", QDate(2020, 1, 1).addDays(r).toString("yyyy/MM/dd"),
+                 QString::number(1000 + r), s ? "S" : "W", r % 3 ? "" : (s ? "〇" : "●")});
+        }
+        testing_support::fillHistoryGrid(f, draws);
         f.GrdSMClear();
         // Each step logs its letter; ②集計 reports the basic lists, a narrowing the narrowed.
         auto step = [this](char name) {

@@ -30,10 +30,6 @@ QDate lastHeldDate() {
     return download::japanDate(QDateTime::currentDateTimeUtc()).addDays(-10);
 }
 
-QString drawFile(int d) {
-    return resultFile(d, reiwaDate(lastHeldDate().addDays(d - kHeld)), s(u"0042"));
-}
-
 // A history of kHeld draws and a site with the index and the result files up to 7073.
 struct Site {
     Site() {
@@ -42,7 +38,8 @@ struct Site {
         before = history();
         server.serve(s(u"/numbers.csv"), indexFile(2, {7073, 7072}));
         for (int d = 7071; d <= 7073; ++d)
-            server.serve(s(u"/A102%1.CSV").arg(d), drawFile(d));
+            server.serve(s(u"/A102%1.CSV").arg(d),
+                         resultFile(d, reiwaDate(lastHeldDate().addDays(d - kHeld)), s(u"0042")));
     }
     // The program over the site; the total time-out is long, so only a stop ends a hang.
     void aim(gui::Program& p) {
@@ -167,8 +164,7 @@ void BackgroundFetchTest::resultsWindowFetchStops() {
     QTest::mouseClick(p.resultsWindow->buttonFor(p.results.Command3), Qt::LeftButton);
 
     QCOMPARE(int(p.host.answered.size()), 1);
-    QCOMPARE(p.host.answered[0].text, QStringLiteral("第7072回の抽選結果の取得を中止しました。"
-                                                     "抽選履歴には追加していません。"));
+    QVERIFY(p.host.answered[0].text.startsWith(s(u"第7072回の抽選結果の取得を中止しました。")));
     QVERIFY(!QFile::exists(p.results.resultPath()));
     QVERIFY(site.history() == site.before);
     QVERIFY(p.window->isVisible());
