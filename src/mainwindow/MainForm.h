@@ -149,10 +149,25 @@ public:
     void NewWSset();
     // Finds the winning box in the basic list of its type: hitS or hitW, winKeyS or winKeyW.
     void WWSSatari();
+    // WWSSatari's search over the candidates of rows 1..basicCountS (single) or basicCountW
+    // of the list the draw's type names, given by `candidate`: sets the hit and the key of the
+    // first that is the winning number as a box. row 0: none found.
+    struct WinningBox {
+        bool single = false;
+        int row = 0;
+    };
+    WinningBox findWinningBox(const std::function<const QString&(bool single, int row)>& candidate);
 
     // ---- lists, narrowings, tally, what-ifs (simulate/) -----------------------------------
-    void Command1_Click();  // ①集計
-    void Command2_Click();  // ②集計
+    void Command1_Click(); // ①集計
+    void Command2_Click(); // ②集計
+    // ②集計 without writing its lists: the rows of GrdS and GrdW the basic lists would hold,
+    // in order, with basicCountS/W, hitS/W and winKeyS/W set as ②集計 sets them. For the
+    // strategy table, which only narrows the lists and never shows them.
+    struct BasicRows {
+        std::vector<int> singles, doubles;
+    };
+    BasicRows basicRows();
     void Command4_Click();  // ③S・W絞り
     void Command12_Click(); // ③C枠絞り
     void Command13_Click(); // ③軸数字絞り
@@ -198,6 +213,8 @@ public:
         unsigned long long revision = ~0ULL;
         int count = -1;
         std::vector<int> held;
+        // rowsWith[10 * a + b]: the rows, in order, that hold the digits a and b.
+        std::array<std::vector<int>, 100> rowsWith;
     };
 
 private:

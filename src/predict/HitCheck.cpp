@@ -21,31 +21,40 @@ bool sameBox(const QString& candidate, const QString& winning) {
     return true;
 }
 
-void MainForm::WWSSatari() {
+MainForm::WinningBox
+MainForm::findWinningBox(const std::function<const QString&(bool single, int row)>& candidate) {
     const QString winning = Label2.caption;
     if (winning.isEmpty())
-        return;
+        return {};
     winKeyW.clear();
     winKeyS.clear();
     const QString& type = Grd2.text(static_cast<int>(ui::leadingInt(Combo1.text)), Grd2Col::Type);
     if (type == QStringLiteral("A"))
-        return;
+        return {};
 
     const bool single = type == QStringLiteral("S");
-    ui::Grid& list = single ? GrdSS : GrdWW;
     const int count = single ? basicCountS : basicCountW;
-    int& hit = single ? hitS : hitW;
-    QString& key = single ? winKeyS : winKeyW;
     for (int r = 1; r <= count; ++r) {
-        if (sameBox(list.text(r, ListCol::Number), winning)) {
-            list.selectCell(r, 1);
-            list.setCellBackColor(ui::kHitColour);
-            hit = 1;
-            key = list.text(r, ListCol::Number);
-            list.setTopRow(r);
-            return;
+        const QString& x = candidate(single, r);
+        if (sameBox(x, winning)) {
+            (single ? hitS : hitW) = 1;
+            (single ? winKeyS : winKeyW) = x;
+            return {single, r};
         }
     }
+    return {};
+}
+
+void MainForm::WWSSatari() {
+    const WinningBox found = findWinningBox([this](bool single, int r) -> const QString& {
+        return (single ? GrdSS : GrdWW).text(r, ListCol::Number);
+    });
+    if (found.row == 0)
+        return;
+    ui::Grid& list = found.single ? GrdSS : GrdWW;
+    list.selectCell(found.row, 1);
+    list.setCellBackColor(ui::kHitColour);
+    list.setTopRow(found.row);
 }
 
 } // namespace mainwindow

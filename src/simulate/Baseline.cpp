@@ -25,18 +25,24 @@ double winChance(const BaselineDraw& draw) {
 
 Baseline chanceBaseline(const std::vector<BaselineDraw>& draws, int hits) {
     Baseline b;
-    // dist[k]: chance of exactly k wins so far; only draws that can be won widen it.
-    std::vector<double> dist{1.0};
+    // dist[k]: chance of exactly k wins so far; only draws that can be won widen it. Each
+    // draw's step reads the last one and writes the other buffer, so that it vectorises.
+    std::vector<double> dist{1.0}, next;
+    dist.reserve(draws.size() + 1);
+    next.reserve(draws.size() + 1);
     for (const BaselineDraw& d : draws) {
         const double p = winChance(d);
         b.expectedHits += p;
         b.expectedPayoutYen += p * static_cast<double>(d.boxPayoutYen);
         if (p <= 0)
             continue;
-        dist.push_back(0.0);
-        for (size_t k = dist.size() - 1; k > 0; --k)
-            dist[k] = dist[k] * (1 - p) + dist[k - 1] * p;
-        dist[0] *= 1 - p;
+        const size_t n = dist.size();
+        next.resize(n + 1);
+        next[0] = dist[0] * (1 - p);
+        for (size_t k = 1; k < n; ++k)
+            next[k] = dist[k] * (1 - p) + dist[k - 1] * p;
+        next[n] = dist[n - 1] * p;
+        dist.swap(next);
     }
     if (hits <= 0)
         return b;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <bitset>
 #include <vector>
 
@@ -35,27 +36,37 @@ size_t boxKey(const QString& x) {
     return static_cast<size_t>(ui::leadingInt(x));
 }
 
-// Builds one basic list from the box table: every number holding a digit of the first
+// The rows of one basic list in the box table: every number holding a digit of the first
 // list and a digit of the second, in the order found, each box once. Singles need two
-// different digits; for doubles a digit may pair with itself. Returns the count.
-// The grid ends as the hand-run procedure leaves it: column 1 the list, column 0 its running
-// numbers, column 2 the findings in order with repeats emptied, cut after row count + 1.
-int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const QString& heading,
-                   const QStringList& first, const QStringList& second, bool singles,
-                   MainForm::BoxDigits& digits) {
+// different digits; for doubles a digit may pair with itself.
+struct ListRows {
+    std::vector<int> found; // every finding, in order
+    std::vector<bool> repeat;
+    std::vector<int> kept; // the list: the findings without repeats
+};
+
+ListRows basicListRows(const ui::Grid& table, int tableCount, const QStringList& first,
+                       const QStringList& second, bool singles, MainForm::BoxDigits& digits) {
     // The digits each box holds change only with the table: read once per revision of it.
     if (digits.revision != table.revision() || digits.count != tableCount) {
         digits.held.assign(static_cast<size_t>(tableCount) + 1, 0);
         for (int j = 1; j <= tableCount; ++j)
             for (int c = BoxCol::Digit1; c < BoxCol::Digit1 + 4; ++c)
                 digits.held[static_cast<size_t>(j)] |= digitBit(table.text(j, c));
+        for (int a = 0; a < 10; ++a)
+            for (int b = 0; b < 10; ++b) {
+                auto& rows = digits.rowsWith[static_cast<size_t>(10 * a + b)];
+                rows.clear();
+                const int both = (1 << a) | (1 << b);
+                for (int j = 1; j <= tableCount; ++j)
+                    if ((digits.held[static_cast<size_t>(j)] & both) == both)
+                        rows.push_back(j);
+            }
         digits.revision = table.revision();
         digits.count = tableCount;
     }
-    const std::vector<int>& held = digits.held;
 
-    // The box table rows found, in order.
-    std::vector<int> found;
+    ListRows list;
     for (const QString& x : first) {
         for (const QString& y : second) {
             if (singles && x == y)
@@ -64,9 +75,11 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
             const int by = digitBit(y);
             if (bx == 0 || by == 0)
                 continue;
-            for (int j = 1; j <= tableCount; ++j)
-                if ((held[j] & bx) && (held[j] & by))
-                    found.push_back(j);
+            const auto& rows =
+                digits
+                    .rowsWith[static_cast<size_t>(10 * std::countr_zero(static_cast<unsigned>(bx)) +
+                                                  std::countr_zero(static_cast<unsigned>(by)))];
+            list.found.insert(list.found.end(), rows.begin(), rows.end());
         }
     }
 
@@ -74,37 +87,53 @@ int buildBasicList(const ui::Grid& table, int tableCount, ui::Grid& list, const 
     // box is the same text; the first finding is kept.
     // A box table number is four digits, so its value names it.
     std::bitset<10000> seen;
-    std::vector<int> kept;
-    std::vector<bool> repeat(found.size(), false);
-    for (size_t k = 0; k < found.size(); ++k) {
-        const QString& x = table.text(found[k], BoxCol::Number);
+    list.repeat.assign(list.found.size(), false);
+    for (size_t k = 0; k < list.found.size(); ++k) {
+        const QString& x = table.text(list.found[k], BoxCol::Number);
         if (x.isEmpty())
             continue;
         const auto key = boxKey(x) % seen.size();
         if (seen.test(key)) {
-            repeat[k] = true;
+            list.repeat[k] = true;
             continue;
         }
         seen.set(key);
-        kept.push_back(found[k]);
+        list.kept.push_back(list.found[k]);
     }
+    return list;
+}
 
-    const int count = static_cast<int>(kept.size());
+// Writes a basic list as the hand-run procedure leaves it: column 1 the list, column 0 its
+// running numbers, column 2 the findings in order with repeats emptied, cut after row
+// count + 1. Returns the count.
+int writeBasicList(const ui::Grid& table, const ListRows& rows, ui::Grid& list,
+                   const QString& heading) {
+    const int count = static_cast<int>(rows.kept.size());
     list.clear();
     list.setRows(count + 2);
     list.setText(0, ListCol::No, QStringLiteral("No"));
     list.setText(0, ListCol::Number, heading);
-    const int shown = std::min(static_cast<int>(found.size()), count + 1);
+    const int shown = std::min(static_cast<int>(rows.found.size()), count + 1);
     for (int r = 1; r <= shown; ++r) {
         if (r <= count) {
             list.setText(r, ListCol::No, ui::numberText(r));
-            list.setText(r, ListCol::Number, table.text(kept[r - 1], BoxCol::Number));
+            list.setText(r, ListCol::Number, table.text(rows.kept[r - 1], BoxCol::Number));
         }
-        if (!repeat[r - 1])
-            list.setText(r, ListCol::Work, table.text(found[r - 1], BoxCol::Number));
+        if (!rows.repeat[r - 1])
+            list.setText(r, ListCol::Work, table.text(rows.found[r - 1], BoxCol::Number));
     }
     list.setTopRow(count);
     return count;
+}
+
+// The digit lists of the pair Option2 chooses ("AC": Grd1a columns Ａ and Ｃ, eight rows at
+// most); none when no option is selected, which gives empty candidate lists.
+std::pair<QStringList, QStringList> pairDigits(const MainForm& f) {
+    const QString pair = f.Option2.captions.value(f.Option2.selected);
+    if (pair.size() == 2 && tableColumn(pair[0]) >= 0 && tableColumn(pair[1]) >= 0)
+        return {simulate::digitColumn(f.Grd1a, tableColumn(pair[0]), 8),
+                simulate::digitColumn(f.Grd1a, tableColumn(pair[1]), 8)};
+    return {};
 }
 
 } // namespace
@@ -123,18 +152,26 @@ void MainForm::Command1_Click() {
 }
 
 void MainForm::Command2_Click() {
-    // No option selected gives empty digit lists and so empty candidate lists.
-    QStringList first, second;
-    const QString pair = Option2.captions.value(Option2.selected);
-    if (pair.size() == 2 && tableColumn(pair[0]) >= 0 && tableColumn(pair[1]) >= 0) {
-        first = simulate::digitColumn(Grd1a, tableColumn(pair[0]), 8);
-        second = simulate::digitColumn(Grd1a, tableColumn(pair[1]), 8);
-    }
-    basicCountS = buildBasicList(GrdS, SingleCount, GrdSS, QStringLiteral("Ｓ予想"), first, second,
-                                 true, boxDigitsS_);
-    basicCountW = buildBasicList(GrdW, DoubleCount, GrdWW, QStringLiteral("Ｗ予想"), first, second,
-                                 false, boxDigitsW_);
+    const auto [first, second] = pairDigits(*this);
+    const ListRows singles = basicListRows(GrdS, SingleCount, first, second, true, boxDigitsS_);
+    const ListRows doubles = basicListRows(GrdW, DoubleCount, first, second, false, boxDigitsW_);
+    basicCountS = writeBasicList(GrdS, singles, GrdSS, QStringLiteral("Ｓ予想"));
+    basicCountW = writeBasicList(GrdW, doubles, GrdWW, QStringLiteral("Ｗ予想"));
     WWSSatari();
+}
+
+MainForm::BasicRows MainForm::basicRows() {
+    const auto [first, second] = pairDigits(*this);
+    BasicRows rows;
+    rows.singles = basicListRows(GrdS, SingleCount, first, second, true, boxDigitsS_).kept;
+    rows.doubles = basicListRows(GrdW, DoubleCount, first, second, false, boxDigitsW_).kept;
+    basicCountS = static_cast<int>(rows.singles.size());
+    basicCountW = static_cast<int>(rows.doubles.size());
+    findWinningBox([&](bool single, int r) -> const QString& {
+        return single ? GrdS.text(rows.singles[static_cast<size_t>(r - 1)], BoxCol::Number)
+                      : GrdW.text(rows.doubles[static_cast<size_t>(r - 1)], BoxCol::Number);
+    });
+    return rows;
 }
 
 } // namespace mainwindow

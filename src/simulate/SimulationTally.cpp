@@ -3,6 +3,7 @@
 #include "SimulationTally.h"
 
 #include "Actions.h"
+#include "NarrowingCounter.h"
 #include "TallyWorker.h"
 
 #include "mainwindow/MainForm.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 namespace simulate {
@@ -64,8 +66,14 @@ QString rangeTitle(const mainwindow::MainForm& f, int first, int last) {
 } // namespace
 
 TallyChain windowChain(mainwindow::MainForm& f) {
+    // The tally books the narrowing's counts and hit only: worked out without its lists.
+    auto narrow = [&f, counter = std::make_shared<NarrowingCounter>()] {
+        const FormAction& n = chosenNarrowing(f);
+        if (!counter->apply(f, n))
+            (f.*n.handler)();
+    };
     return {[&f] { f.Yoso(); }, [&f] { f.Jyuni(); }, [&f] { f.NewVerSort(); },
-            [&f] { f.Command2_Click(); }, [&f] { f.runChosenNarrowing(); }};
+            [&f] { f.Command2_Click(); }, narrow};
 }
 
 bool tallyRange(mainwindow::MainForm& f, int& first, int& last) {

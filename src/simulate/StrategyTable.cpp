@@ -1,6 +1,7 @@
 // The strategy table: every pair and narrowing tallied over one range, on all cores.
 #include "StrategyTable.h"
 
+#include "NarrowingCounter.h"
 #include "TallyRecord.h"
 #include "TallyWorker.h"
 #include "WorkerThreads.h"
@@ -75,12 +76,14 @@ std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int f
         runs.narrowTitles.push_back(actionTitle(window, *n));
 
     // Each draw is predicted once, its basic lists built once per pair and narrowed by every
-    // narrowing in turn: what a tally of each setting alone would book for it. The draws are
-    // spread over the workers.
+    // narrowing in turn: what a tally of each setting alone would book for it. Neither list
+    // is written into a grid unless a narrowing needs it. The draws are spread over the
+    // workers.
     auto work = [&](int t) {
         const auto w = strategyWorker(window);
         auto& f = w->form();
         const ui::Grid& hist = f.Grd2;
+        NarrowingCounter counter;
         for (int i = first + t; i <= last && !stop.load(); i += threads) {
             f.Combo1.text = ui::numberText(i);
             f.Label2.caption = hist.text(i, Grd2Col::WinNumber);
@@ -91,12 +94,20 @@ std::optional<SettingRuns> runSettings(const mainwindow::MainForm& window, int f
                 f.Option2.selected = pair;
                 f.hitS = 0;
                 f.hitW = 0;
-                f.Command2_Click();
+                // The lists are written only for a narrowing the counter cannot work out.
+                const mainwindow::MainForm::BasicRows rows = f.basicRows();
+                bool written = false;
                 for (int n = 0; n < narrowCount; ++n) {
-                    const auto handler = narrows[static_cast<size_t>(n)]->handler;
+                    const FormAction& narrow = *narrows[static_cast<size_t>(n)];
                     auto& setting = runs.draws[static_cast<size_t>(pair * narrowCount + n)];
-                    setting[static_cast<size_t>(i - first)] =
-                        playNarrowing(f, i, [&f, handler] { (f.*handler)(); });
+                    setting[static_cast<size_t>(i - first)] = playNarrowing(f, i, [&] {
+                        if (counter.apply(f, narrow, rows))
+                            return;
+                        if (!written)
+                            f.Command2_Click();
+                        written = true;
+                        (f.*narrow.handler)();
+                    });
                 }
             }
             ++done;

@@ -2,10 +2,16 @@
 
 #include "TestHistory.h"
 
+#include "simulate/Actions.h"
+#include "simulate/NarrowingCounter.h"
+
 #include <QDate>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace testing_support {
@@ -23,6 +29,23 @@ inline void setList(ui::Grid& list, int& count, const QStringList& items) {
     for (int r = 1; r <= 30; ++r)
         list.setText(r, mainwindow::ListCol::Number, items.value(r - 1));
     count = static_cast<int>(items.size());
+}
+
+// Runs a narrowing's button after checking what simulate::NarrowingCounter books for it on
+// the same lists: the button must leave narrowCountS, narrowCountW and narrowHit as the
+// counter set them. False when the counter left the narrowing to the button.
+inline bool narrowAndCount(mainwindow::MainForm& f, void (mainwindow::MainForm::*button)()) {
+    const auto action = std::find_if(simulate::narrowings().begin(), simulate::narrowings().end(),
+                                     [&](const auto& n) { return n.handler == button; });
+    const std::array before{f.narrowCountS, f.narrowCountW, f.narrowHit};
+    simulate::NarrowingCounter counter;
+    const bool counted = counter.apply(f, *action);
+    const std::array booked{f.narrowCountS, f.narrowCountW, f.narrowHit};
+    EXPECT_TRUE(counted || booked == before);
+    std::tie(f.narrowCountS, f.narrowCountW, f.narrowHit) = std::tuple_cat(before);
+    (f.*button)();
+    EXPECT_TRUE(!counted || booked == (std::array{f.narrowCountS, f.narrowCountW, f.narrowHit}));
+    return counted;
 }
 
 inline QStringList wordsOf(const char* text) {
