@@ -1,10 +1,12 @@
 #include "Ledger.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 
 #include <atomic>
@@ -27,6 +29,9 @@ const std::vector<std::vector<const char*>> kSteps = {
      " source TEXT NOT NULL CHECK (source IN ('card', 'hand', 'import')))",
      "CREATE INDEX tickets_by_draw ON tickets (draw)"},
 };
+
+// How long a copy waits for another copy's change before it reports the file as locked.
+constexpr int kBusyTimeoutMs = 15000;
 
 QString newConnectionName() {
     static std::atomic_int count{0};
@@ -56,7 +61,7 @@ Ledger::Ledger(const QString& path, bool create) : path_(QFileInfo(path).absolut
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(path_);
     // Another copy's change is waited for, not taken as a failure.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     try {
         if (!db.open())
             fail(QStringLiteral("を開けません。"), db.lastError().text());
@@ -82,6 +87,25 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql,
     if (!q.exec(sql))
         fail(q.lastError().text());
     return q;
+}
+
+// The switch to WAL needs the file to itself, and SQLite answers "database is locked" at once
+// instead of waiting through the busy timeout: two copies making the file together would
+// see one of them fail. The switch is tried again for as long as the busy timeout waits.
+void switchToWal(const QSqlDatabase& db, const std::function<void(QString)>& fail) {
+    constexpr int kSqliteBusy = 5;
+    const QDeadlineTimer deadline(kBusyTimeoutMs);
+    for (;;) {
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("PRAGMA journal_mode = WAL")))
+            return;
+        const bool busy = (q.lastError().nativeErrorCode().toInt() & 0xff) == kSqliteBusy;
+        if (!busy || deadline.hasExpired()) {
+            fail(q.lastError().text());
+            return;
+        }
+        QThread::msleep(10);
+    }
 }
 
 } // namespace
@@ -129,7 +153,7 @@ void Ledger::migrate() {
     exec(db, QStringLiteral("PRAGMA synchronous = FULL"), failed);
     int v = version(db);
     if (v < kSchemaVersion) {
-        exec(db, QStringLiteral("PRAGMA journal_mode = WAL"), failed);
+        switchToWal(db, failed);
         v = writing([&](const QSqlDatabase& d, const auto& writeFailed) {
             // Another copy may have brought it up to date while this one waited.
             const int found = version(d);
