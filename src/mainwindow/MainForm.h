@@ -263,14 +263,6 @@ private:
     // and at draw 1 (at most 1001 draws scanned). Returns how many rows the removal may
     // compare with: the rows written, at most bound.
     int collectRecent(ListSide side, int draw, int bound);
-    // The last collection of each side and GrdR's revision after the last one.
-    struct RecentMemo {
-        int draw = -1, bound = -1;
-        unsigned long long history = ~0ULL; // Grd2's revision
-        int found = 0;
-    };
-    std::array<RecentMemo, 2> recentMemo_;
-    unsigned long long recentRevision_ = ~0ULL;
     // Writes the basic candidates that `keep` accepts into the narrowed list's work column 2,
     // rows 1..n, with running numbers in column 0. Returns n.
     int fillWorkColumn(ListSide side, const std::function<bool(const QString&)>& keep);

@@ -7,7 +7,6 @@
 #include "ui/Palette.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 namespace simulate {
@@ -37,6 +36,36 @@ int containedCount(const QString& candidate, const QStringList& digits) {
         if (candidate.contains(d))
             ++count;
     return count;
+}
+
+int fourDigitMask(QStringView x) {
+    const bool fourDigits = x.size() >= 4 && std::all_of(x.begin(), x.begin() + 4, [](QChar c) {
+                                return c >= u'0' && c <= u'9';
+                            });
+    return fourDigits ? digitMask(x.left(4)) : -1;
+}
+
+QString shiftedUnitsDigit(const ui::Grid& history, int draw) {
+    const QString& previous = history.text(draw - 1, mainwindow::Grd2Col::WinNumber);
+    return ui::numberText((ui::leadingInt(previous.right(1)) + 1) % 10);
+}
+
+std::vector<int> recentDraws(const ui::Grid& history, const QString& type, int draw, int count) {
+    std::vector<int> rows;
+    for (int i = draw - 1; i >= std::max(1, draw - 1001) && static_cast<int>(rows.size()) < count;
+         --i)
+        if (history.text(i, mainwindow::Grd2Col::Type) == type)
+            rows.push_back(i);
+    return rows;
+}
+
+void cover(CoveredSets& covered, QStringView number) {
+    const int mask = digitMask(number);
+    for (int sub = mask;; sub = (sub - 1) & mask) {
+        covered.set(static_cast<size_t>(sub));
+        if (sub == 0)
+            break;
+    }
 }
 
 void ensureRow(ui::Grid& grid, int row) {
@@ -78,37 +107,25 @@ int MainForm::narrowingSize(ListSide side) const {
 }
 
 QString MainForm::showShiftedUnitsDigit(int draw) {
-    const QString& previous = Grd2.text(draw - 1, Grd2Col::WinNumber);
-    const long long k = (ui::leadingInt(previous.right(1)) + 1) % 10;
-    Label11.caption = ui::numberText(k);
+    Label11.caption = simulate::shiftedUnitsDigit(Grd2, draw);
     return Label11.caption;
 }
 
 int MainForm::collectRecent(ListSide side, int draw, int bound) {
     const NarrowSide s = narrowSide(side);
-    // The column still holds this very collection when nothing else wrote GrdR since: the
-    // narrowings of one draw all collect the same draws.
-    RecentMemo& memo = recentMemo_[side == ListSide::S ? 0 : 1];
-    if (GrdR.revision() == recentRevision_ && memo.draw == draw && memo.bound == bound &&
-        memo.history == Grd2.revision())
-        return memo.found;
     // Rows of an earlier run must not stand in for draws this run did not find.
     for (int r = 1; r < GrdR.rows(); ++r)
         if (!GrdR.text(r, s.recentCol).isEmpty())
             GrdR.setText(r, s.recentCol, QString());
-    int found = 0;
-    for (int i = draw - 1; i >= std::max(1, draw - 1001); --i) {
-        if (Grd2.text(i, Grd2Col::Type) != s.type)
-            continue;
-        ++found;
-        ensureRow(GrdR, found);
-        GrdR.setText(found, s.recentCol, Grd2.text(i, Grd2Col::WinNumber));
-        if (found > bound)
-            break;
+    // The column shows one draw past the bound; the removal compares with the bound's draws.
+    const std::vector<int> recent =
+        simulate::recentDraws(Grd2, s.type, draw, std::max(bound, 0) + 1);
+    for (size_t k = 0; k < recent.size(); ++k) {
+        const int row = static_cast<int>(k) + 1;
+        ensureRow(GrdR, row);
+        GrdR.setText(row, s.recentCol, Grd2.text(recent[k], Grd2Col::WinNumber));
     }
-    memo = {draw, bound, Grd2.revision(), std::clamp(found, 0, std::max(bound, 0))};
-    recentRevision_ = GrdR.revision();
-    return memo.found;
+    return std::clamp(static_cast<int>(recent.size()), 0, std::max(bound, 0));
 }
 
 int MainForm::fillWorkColumn(ListSide side, const std::function<bool(const QString&)>& keep) {
@@ -128,26 +145,12 @@ int MainForm::fillWorkColumn(ListSide side, const std::function<bool(const QStri
 
 void MainForm::removeRecentDraws(ListSide side, int n, int recentRows) {
     const NarrowSide s = narrowSide(side);
-    // Which digits each recent number holds; a candidate goes when every one of its four
-    // digits occurs in the same recent number, however often. covered[m]: some recent number
-    // holds every digit of the set m; a recent number marks each subset of its digits.
-    std::array<bool, 1024> covered{};
-    for (int r = 1; r <= recentRows; ++r) {
-        const int mask = simulate::digitMask(GrdR.text(r, s.recentCol));
-        for (int sub = mask;; sub = (sub - 1) & mask) {
-            covered[static_cast<size_t>(sub)] = true;
-            if (sub == 0)
-                break;
-        }
-    }
+    simulate::CoveredSets covered;
+    for (int r = 1; r <= recentRows; ++r)
+        simulate::cover(covered, GrdR.text(r, s.recentCol));
     for (int j = 1; j <= n; ++j) {
-        const QString& x = s.narrowed.text(j, ListCol::Work);
-        const bool fourDigits = x.size() >= 4 && std::all_of(x.begin(), x.begin() + 4, [](QChar c) {
-                                    return c >= u'0' && c <= u'9';
-                                });
-        if (!fourDigits)
-            continue;
-        if (covered[static_cast<size_t>(simulate::digitMask(QStringView(x).left(4)))])
+        const int four = simulate::fourDigitMask(s.narrowed.text(j, ListCol::Work));
+        if (four >= 0 && covered.test(static_cast<size_t>(four)))
             s.narrowed.setText(j, ListCol::Work, QString());
     }
 }

@@ -3,7 +3,6 @@
 #include "NarrowingCounter.h"
 
 #include "Actions.h"
-#include "Narrowing.h"
 
 #include "mainwindow/MainForm.h"
 #include "ui/Numeric.h"
@@ -67,9 +66,7 @@ NarrowingCounter::candidates(const mainwindow::MainForm& f, int side,
         const QString& x = tableRows ? table.text((*tableRows)[j], mainwindow::BoxCol::Number)
                                      : list.text(static_cast<int>(j) + 1, ListCol::Number);
         c.mask[j] = static_cast<std::uint16_t>(digitMask(x));
-        if (x.size() >= 4 && std::all_of(x.begin(), x.begin() + 4,
-                                         [](QChar ch) { return ch >= u'0' && ch <= u'9'; }))
-            c.four[j] = static_cast<std::int16_t>(digitMask(QStringView(x).left(4)));
+        c.four[j] = static_cast<std::int16_t>(fourDigitMask(x));
         c.present[j] = !x.isEmpty();
         c.wins[j] = !winKey.isEmpty() && x == winKey;
     }
@@ -85,22 +82,10 @@ const NarrowingCounter::Recent& NarrowingCounter::recent(const mainwindow::MainF
     r.draw = draw;
     r.bound = bound;
     r.history = f.Grd2.revision();
-    r.covered.fill(false);
-    // The draws of the side's type before `draw`, newest first, at most `bound` of them,
-    // from at most 1001 draws back: what the buttons collect into GrdR and compare with.
+    r.covered.reset();
     const QString type = side == 0 ? QStringLiteral("S") : QStringLiteral("W");
-    int found = 0;
-    for (int i = draw - 1; i >= std::max(1, draw - 1001) && found < bound; --i) {
-        if (f.Grd2.text(i, Grd2Col::Type) != type)
-            continue;
-        ++found;
-        const int mask = digitMask(f.Grd2.text(i, Grd2Col::WinNumber));
-        for (int sub = mask;; sub = (sub - 1) & mask) {
-            r.covered[static_cast<size_t>(sub)] = true;
-            if (sub == 0)
-                break;
-        }
-    }
+    for (int row : recentDraws(f.Grd2, type, draw, std::max(bound, 0)))
+        cover(r.covered, f.Grd2.text(row, Grd2Col::WinNumber));
     return r;
 }
 
@@ -132,8 +117,7 @@ bool NarrowingCounter::run(mainwindow::MainForm& f, const FormAction& narrowing,
     for (const QString& d : digitColumn(f.Grd1a, 2, 6))
         cList.push_back(probe(d));
     const int draw = static_cast<int>(ui::leadingInt(f.Combo1.text));
-    const QString& previous = f.Grd2.text(draw - 1, Grd2Col::WinNumber);
-    const int K = probe(ui::numberText((ui::leadingInt(previous.right(1)) + 1) % 10));
+    const int K = probe(shiftedUnitsDigit(f.Grd2, draw));
     const int L = probe(f.Label12.caption);
     const int axis1 = probe(f.LabJiku[0].caption.right(1));
     const int axis2 = probe(f.LabJiku[1].caption.right(1));
@@ -182,7 +166,7 @@ bool NarrowingCounter::run(mainwindow::MainForm& f, const FormAction& narrowing,
         for (size_t j = 0; j < c.mask.size(); ++j) {
             if (!c.present[j] || !keeps(c.mask[j]))
                 continue;
-            if (r && c.four[j] >= 0 && r->covered[static_cast<size_t>(c.four[j])])
+            if (r && c.four[j] >= 0 && r->covered.test(static_cast<size_t>(c.four[j])))
                 continue;
             ++kept;
             hit[side] = hit[side] || c.wins[j];

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Narrowing.h"
+
 #include "mainwindow/MainForm.h"
 
 #include <QString>
@@ -44,11 +46,11 @@ private:
         std::vector<bool> present; // not empty
         std::vector<bool> wins;    // equal to winKey
     };
-    // covered[m]: one of the recent draws of a side holds every digit of the set m.
+    // The digit sets the recent draws of a side cover.
     struct Recent {
         int draw = -1, bound = -1;
         unsigned long long history = ~0ULL;
-        std::array<bool, 1024> covered{};
+        CoveredSets covered;
     };
     bool run(mainwindow::MainForm& f, const FormAction& narrowing,
              const mainwindow::MainForm::BasicRows* rows);
