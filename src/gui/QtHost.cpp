@@ -234,6 +234,10 @@ void QtHost::soundCommand(const QString& command, const QString& fileName) {
     }
 }
 
+bool QtHost::soundLoading() const {
+    return sound_ && sound_->status() == QSoundEffect::Loading;
+}
+
 bool QtHost::runInBackground(const std::function<void()>& work, const QString& progressText,
                              std::atomic_bool& stop) {
     const Waiting waiting(waiting_);

@@ -72,6 +72,8 @@ public:
     void soundCommand(const QString& command, const QString& fileName) override;
     // Called when a sound started by "Sound" has finished (the form's MMControl1_Done).
     std::function<void()> soundDone;
+    // A sound file is still being read (Qt reads it on a thread of its own).
+    bool soundLoading() const;
 
     // For tests: the next `count` message boxes are shown and closed at once, as if OK were
     // pressed, and what they said is kept in `answered` (title as shown).
